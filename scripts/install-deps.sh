@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running Pellimore Clip need: Debian's
+# packages on Linux (as root, through apt-get), Homebrew's on a Mac. Quiet and
+# quick when everything is there already.
+set -euo pipefail
+
+if [[ "$(uname -s)" == "Darwin" ]]; then
+  if ! command -v brew >/dev/null; then
+    echo "Homebrew is needed: https://brew.sh" >&2
+    exit 1
+  fi
+  for formula in cmake ninja simdjson utf8proc googletest google-benchmark; do
+    brew list --formula "$formula" >/dev/null 2>&1 || brew install "$formula"
+  done
+  exit 0
+fi
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsimdjson-dev libutf8proc-dev libssl-dev
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
+  libx11-dev libxtst-dev libxfixes-dev
+  xvfb xauth xdotool xclip x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -ne 0 ]]; then
+  SUDO=sudo
+else
+  SUDO=
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

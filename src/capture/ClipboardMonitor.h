@@ -1,0 +1,48 @@
+// Polls the general pasteboard twice a second and hands each new copy, once,
+// to `onNewItem`: files before images before text, with concealed, transient
+// and auto-generated content vetoed and oversized content dropped.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "history/Captured.h"
+#include "platform/MainLoop.h"
+
+class ImageConverter;
+class Pasteboard;
+class RtfConverter;
+
+class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
+ public:
+  static constexpr double pollInterval = 0.5;
+  static constexpr std::int64_t maxTextBytes = 2'000'000;
+  static constexpr std::int64_t maxImageBytes = 50'000'000;
+
+  /// Reads the change count now, so what is already on the pasteboard is
+  /// never captured.
+  ClipboardMonitor(Pasteboard& pasteboard, ImageConverter& imageConverter,
+                   RtfConverter& rtfConverter, MainLoop& mainLoop);
+
+  /// Starts the repeating poll. The timer holds the monitor weakly, so the
+  /// monitor must be owned by a shared_ptr.
+  void start();
+
+  std::function<void(const Captured&)> onNewItem;
+  /// A change count not to capture: the store's own write-back.
+  std::int64_t ignoreChangeCount = -1;
+
+  std::int64_t lastChangeCount() const { return lastChangeCount_; }
+
+  /// One poll; public so tests and benchmarks can drive it directly.
+  void check();
+
+ private:
+  Pasteboard& pasteboard_;
+  ImageConverter& imageConverter_;
+  RtfConverter& rtfConverter_;
+  MainLoop& mainLoop_;
+  std::unique_ptr<MainLoop::Timer> timer_;
+  std::int64_t lastChangeCount_;
+};

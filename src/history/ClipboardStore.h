@@ -1,0 +1,76 @@
+// The one observable owner of the clipboard history: adds captures with
+// duplicate folding, bounds the unpinned entries, pins, deletes, clears, and
+// keeps "history.json" and the images folder in step after every change.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "history/Captured.h"
+#include "history/ClipboardItem.h"
+
+class Clock;
+class FileSystem;
+class Pasteboard;
+
+class ClipboardStore {
+ public:
+  static constexpr int maxItems = 200;
+
+  /// Finds and creates the history folder, then loads the history. Never
+  /// fails; file problems are ignored or logged.
+  ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard);
+  ClipboardStore(const ClipboardStore&) = delete;
+  ClipboardStore& operator=(const ClipboardStore&) = delete;
+
+  const std::vector<ClipboardItem>& items() const { return items_; }
+  /// Moves on every change of `items`, so observers can cache by it.
+  std::uint64_t revision() const { return revision_; }
+
+  /// Called after every change of `items`. Returns a token for removal.
+  int addObserver(std::function<void()> observer);
+  void removeObserver(int token);
+
+  void add(const Captured& captured);
+  void togglePin(const Uuid& id);
+  /// Named for the user's action; `delete` is reserved in C++.
+  void deleteItem(const Uuid& id);
+  void clearUnpinned();
+  void clearAll();
+
+  /// The entry's image file, or nothing when it names none (or names
+  /// something that is not a bare file name). The file is not checked.
+  std::optional<std::string> imageURL(const ClipboardItem& item) const;
+  /// Puts the entry back on the pasteboard in its kind's form and returns the
+  /// change count read after the write.
+  std::int64_t writeToPasteboard(const ClipboardItem& item);
+
+  /// Lower-case hexadecimal SHA-256 of `bytes`: 64 characters.
+  static std::string sha(const Bytes& bytes);
+
+  const std::string& baseURL() const { return baseURL_; }
+  const std::string& imagesURL() const { return imagesURL_; }
+  const std::string& historyURL() const { return historyURL_; }
+
+ private:
+  void load();
+  void trim();
+  void save();
+  void removeFile(const ClipboardItem& item);
+  void lockDir(const std::string& path);
+  void itemsChanged();
+
+  FileSystem& fileSystem_;
+  Clock& clock_;
+  Pasteboard& pasteboard_;
+  std::vector<ClipboardItem> items_;
+  std::string baseURL_;
+  std::string imagesURL_;
+  std::string historyURL_;
+  std::uint64_t revision_ = 0;
+  int nextObserverToken_ = 0;
+  std::vector<std::pair<int, std::function<void()>>> observers_;
+};

@@ -1,0 +1,51 @@
+// The file-system seam: every disk access of the history store and the debug
+// log goes through it, so tests can use real temporary folders or inject the
+// failures a root-run test cannot provoke with permission bits.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/FileResult.h"
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  /// The per-user application-support folder, or nothing when the platform
+  /// names none (callers then fall back to the home folder).
+  virtual std::optional<std::string> applicationSupportDirectory() const = 0;
+  virtual std::string homeDirectory() const = 0;
+
+  /// Creates `path` and any missing parents with `mode`; an existing folder
+  /// is success.
+  virtual FileResult createDirectories(const std::string& path, unsigned mode) = 0;
+  virtual FileResult setPermissions(const std::string& path, unsigned mode) = 0;
+  /// Marks a folder as excluded from backups; a no-op success where the
+  /// platform has no such mark.
+  virtual FileResult excludeFromBackup(const std::string& path) = 0;
+
+  /// The whole file, or nothing when it cannot be read.
+  virtual std::optional<std::string> readFile(const std::string& path) = 0;
+  /// Writes through a temporary file in the same folder, created with `mode`
+  /// from its first byte and flushed to disk before it replaces `path`, so a
+  /// reader or a crash sees the old or the new contents, never a mix.
+  virtual FileResult writeFileAtomically(const std::string& path, std::string_view contents,
+                                         unsigned mode) = 0;
+  /// Appends to an existing file; fails when the file does not exist.
+  virtual FileResult appendToFile(const std::string& path, std::string_view contents) = 0;
+  virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+  virtual FileResult moveFile(const std::string& from, const std::string& to) = 0;
+  virtual FileResult removeFile(const std::string& path) = 0;
+
+  /// The history folder shared by the store and the debug log: "Copperwell"
+  /// in the application-support folder, or in "Library/Application Support"
+  /// under the home folder when the platform names none.
+  std::string applicationFolder() const;
+
+  /// The real file system of this platform.
+  static std::unique_ptr<FileSystem> createReal();
+};

@@ -1,0 +1,98 @@
+#include "FakePasteboard.h"
+
+namespace {
+
+const char* typeIdentifier(PasteboardDataType type) {
+  switch (type) {
+    case PasteboardDataType::png:
+      return "public.png";
+    case PasteboardDataType::tiff:
+      return "public.tiff";
+    case PasteboardDataType::rtf:
+      return "public.rtf";
+  }
+  return "";
+}
+
+const char* writeName(PasteboardDataType type) {
+  switch (type) {
+    case PasteboardDataType::png:
+      return "setData:png";
+    case PasteboardDataType::tiff:
+      return "setData:tiff";
+    case PasteboardDataType::rtf:
+      return "setData:rtf";
+  }
+  return "";
+}
+
+}  // namespace
+
+void FakePasteboard::copy(const Offer& offer) {
+  ++changeCount_;
+  contents_ = offer;
+}
+
+void FakePasteboard::copyText(const std::string& text) {
+  Offer offer;
+  offer.string = text;
+  copy(offer);
+}
+
+std::int64_t FakePasteboard::changeCount() const {
+  ++changeCountReads;
+  return changeCount_;
+}
+
+std::vector<std::string> FakePasteboard::types() const {
+  ++contentReads;
+  std::vector<std::string> result = contents_.extraTypes;
+  if (contents_.filePaths)
+    result.emplace_back("public.file-url");
+  for (const auto& [type, bytes] : contents_.data)
+    result.emplace_back(typeIdentifier(type));
+  if (contents_.string)
+    result.emplace_back("public.utf8-plain-text");
+  return result;
+}
+
+std::optional<std::vector<std::string>> FakePasteboard::fileURLPaths() const {
+  ++contentReads;
+  return contents_.filePaths;
+}
+
+std::optional<Bytes> FakePasteboard::data(PasteboardDataType type) const {
+  ++contentReads;
+  auto it = contents_.data.find(type);
+  if (it == contents_.data.end())
+    return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> FakePasteboard::string() const {
+  ++contentReads;
+  return contents_.string;
+}
+
+void FakePasteboard::clearContents() {
+  writes.emplace_back("clear");
+  ++changeCount_;
+  contents_ = Offer{};
+}
+
+void FakePasteboard::setData(const Bytes& data, PasteboardDataType type) {
+  writes.emplace_back(writeName(type));
+  contents_.data[type] = data;
+}
+
+void FakePasteboard::setString(const std::string& text) {
+  writes.emplace_back("setString");
+  contents_.string = text;
+}
+
+void FakePasteboard::writeFileURLs(const std::vector<std::string>& paths) {
+  writes.emplace_back("writeFileURLs");
+  if (!contents_.filePaths)
+    contents_.filePaths.emplace();
+  contents_.filePaths->insert(contents_.filePaths->end(), paths.begin(), paths.end());
+}

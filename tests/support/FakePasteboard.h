@@ -1,0 +1,51 @@
+// An in-memory pasteboard that behaves like the real one: every clear moves
+// the change count, and one copy offers several types at once. It records
+// what it was asked so tests can check the order of writes and the cost of an
+// idle poll.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Pasteboard.h"
+
+class FakePasteboard : public Pasteboard {
+ public:
+  /// Everything one copy in another application puts on the pasteboard.
+  struct Offer {
+    std::vector<std::string> extraTypes;  // e.g. marker types
+    std::optional<std::vector<std::string>> filePaths;
+    std::map<PasteboardDataType, Bytes> data;
+    std::optional<std::string> string;
+  };
+
+  /// Simulates another application's copy: clears, then offers all of it.
+  void copy(const Offer& offer);
+  void copyText(const std::string& text);
+
+  std::int64_t changeCount() const override;
+  std::vector<std::string> types() const override;
+  std::optional<std::vector<std::string>> fileURLPaths() const override;
+  std::optional<Bytes> data(PasteboardDataType type) const override;
+  std::optional<std::string> string() const override;
+
+  void clearContents() override;
+  void setData(const Bytes& data, PasteboardDataType type) override;
+  void setString(const std::string& text) override;
+  void writeFileURLs(const std::vector<std::string>& paths) override;
+
+  /// The current contents, for assertions.
+  const Offer& contents() const { return contents_; }
+  /// Writes in order: "clear", "setData:png", "setData:rtf", "setString",
+  /// "writeFileURLs".
+  std::vector<std::string> writes;
+  /// Reads of the change count, and of anything else.
+  mutable int changeCountReads = 0;
+  mutable int contentReads = 0;
+
+ private:
+  std::int64_t changeCount_ = 100;
+  Offer contents_;
+};
