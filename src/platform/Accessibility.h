@@ -1,0 +1,12 @@
+// The Accessibility permission that posting synthetic keystrokes needs. On
+// Linux "trusted" means the XTest extension is present.
+#pragma once
+
+class Accessibility {
+ public:
+  virtual ~Accessibility() = default;
+  /// Whether the process may post synthetic keystrokes; never prompts.
+  virtual bool isProcessTrusted() = 0;
+  /// Asks the system to show its permission prompt when not trusted.
+  virtual bool isProcessTrustedWithPrompt() = 0;
+};

@@ -1,0 +1,15 @@
+// Another running application, as the workspace reports it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class RunningApplication {
+ public:
+  virtual ~RunningApplication() = default;
+  /// The user-visible name; may be unknown.
+  virtual std::optional<std::string> localizedName() const = 0;
+  /// Brings it to the front (no activation options). The result is not
+  /// reported: the caller has nothing to do on failure.
+  virtual void activate() = 0;
+};
