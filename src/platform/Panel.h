@@ -1,0 +1,22 @@
+// A floating panel on screen (an NSPanel subclass on macOS, a frameless
+// top-level window on Linux). Destroying it closes it.
+#pragma once
+
+#include "platform/Geometry.h"
+
+class PanelDelegate;
+
+class Panel {
+ public:
+  virtual ~Panel() = default;
+
+  /// Not owned; told about focus changes until replaced or until the panel is
+  /// destroyed. Nothing is called when it is null.
+  virtual void setDelegate(PanelDelegate* delegate) = 0;
+  virtual Rect frame() const = 0;
+  virtual void setFrameOrigin(Point origin) = 0;
+  virtual void makeKeyAndOrderFront() = 0;
+  /// Removes it from the screen; it keeps its contents and can be shown again.
+  virtual void orderOut() = 0;
+  virtual bool isVisible() const = 0;
+};
