@@ -1,0 +1,29 @@
+// The file operations every POSIX system shares (Linux and macOS alike). The
+// platform subclasses add where the per-user folders are and the backup mark.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+class PosixFileSystem : public FileSystem {
+ public:
+  /// $HOME when set and not empty, else the password database's entry for
+  /// this user; empty when neither is known.
+  std::string homeDirectory() const override;
+
+  /// Created folders get exactly `mode`, whatever the umask; a path that
+  /// exists but is not a folder is a failure.
+  FileResult createDirectories(const std::string& path, unsigned mode) override;
+  FileResult setPermissions(const std::string& path, unsigned mode) override;
+
+  std::optional<std::string> readFile(const std::string& path) override;
+  /// The temporary file is created beside `path` with exactly `mode`, written
+  /// in full, flushed to disk, renamed over `path`, and the folder is flushed
+  /// so the rename survives a power loss. On any failure the temporary file
+  /// is removed and `path` is left as it was.
+  FileResult writeFileAtomically(const std::string& path, std::string_view contents,
+                                 unsigned mode) override;
+  FileResult appendToFile(const std::string& path, std::string_view contents) override;
+  std::optional<std::uint64_t> fileSize(const std::string& path) override;
+  FileResult moveFile(const std::string& from, const std::string& to) override;
+  FileResult removeFile(const std::string& path) override;
+};
