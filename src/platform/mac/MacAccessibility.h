@@ -1,0 +1,10 @@
+// The Accessibility permission through the ApplicationServices trust API.
+#pragma once
+
+#include "platform/Accessibility.h"
+
+class MacAccessibility : public Accessibility {
+ public:
+  bool isProcessTrusted() override;
+  bool isProcessTrustedWithPrompt() override;
+};

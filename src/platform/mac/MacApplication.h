@@ -1,0 +1,10 @@
+// This application through AppKit's shared NSApplication.
+#pragma once
+
+#include "platform/Application.h"
+
+class MacApplication : public Application {
+ public:
+  void activateIgnoringOtherApps() override;
+  void terminate() override;
+};

@@ -1,0 +1,44 @@
+// The frontmost application and URL opening through NSWorkspace.
+#include "platform/mac/MacWorkspace.h"
+
+#import <AppKit/AppKit.h>
+
+#import "platform/mac/MacStrings.h"
+
+namespace {
+
+class MacRunningApplication : public RunningApplication {
+ public:
+  explicit MacRunningApplication(NSRunningApplication* application) : application_(application) {}
+
+  std::optional<std::string> localizedName() const override {
+    NSString* name = application_.localizedName;
+    if (name == nil) return std::nullopt;
+    return MacStrings::toStdString(name);
+  }
+
+  void activate() override {
+    // No options: the application's windows come forward as the user left
+    // them. An application that quit in the meantime is simply not activated.
+    [application_ activateWithOptions:0];
+  }
+
+ private:
+  __strong NSRunningApplication* application_;
+};
+
+}  // namespace
+
+std::shared_ptr<RunningApplication> MacWorkspace::frontmostApplication() {
+  NSRunningApplication* front = [NSWorkspace sharedWorkspace].frontmostApplication;
+  if (front == nil) return nullptr;
+  return std::make_shared<MacRunningApplication>(front);
+}
+
+bool MacWorkspace::openURL(const std::string& url) {
+  NSString* string = MacStrings::toNSString(url);
+  if (string == nil) return false;
+  NSURL* target = [NSURL URLWithString:string];
+  if (target == nil) return false;
+  return [[NSWorkspace sharedWorkspace] openURL:target];
+}
