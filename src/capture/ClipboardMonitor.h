@@ -39,6 +39,11 @@ class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
   void check();
 
  private:
+  /// Each returns true when the tick ends at its kind, delivered or not.
+  bool captureFiles();
+  bool captureImage();
+  void captureText();
+
   Pasteboard& pasteboard_;
   ImageConverter& imageConverter_;
   RtfConverter& rtfConverter_;
