@@ -5,12 +5,19 @@
 #include <string>
 #include <string_view>
 
+class LogFile;
+
 namespace Log {
 
 /// Appends one line. Every failure is swallowed.
 void write(std::string_view message);
 
-/// The log file's location, computed once on first use.
+/// The log file's location, computed once on first use. The history folder
+/// is created (0700) at that moment if it is missing.
 const std::string& path();
+
+/// Sends `write` and `path` to `file` instead of the real log while it is
+/// set; nullptr restores the real log. Returns the previous redirection.
+LogFile* setFileForTesting(LogFile* file);
 
 }  // namespace Log
