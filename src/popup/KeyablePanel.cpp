@@ -1,0 +1,25 @@
+// The popup panel's properties in one place.
+#include "popup/KeyablePanel.h"
+
+namespace KeyablePanel {
+
+PanelConfig config() {
+  PanelConfig config;
+  config.contentRect = Rect{Point{0, 0}, Size{width, height}};
+  config.styleMask = 0;
+  config.backing = 2;
+  config.defer = false;
+  config.opaque = false;
+  config.clearBackground = true;
+  config.hasShadow = true;
+  config.level = 3;
+  config.movableByWindowBackground = false;
+  config.hidesOnDeactivate = false;
+  config.releasedWhenClosed = false;
+  config.collectionBehavior = collectionBehavior;
+  config.canBecomeKey = true;
+  config.canBecomeMain = true;
+  return config;
+}
+
+}  // namespace KeyablePanel

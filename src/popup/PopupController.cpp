@@ -1,0 +1,145 @@
+// The popup's life cycle and the paste flow.
+#include "popup/PopupController.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "capture/ClipboardMonitor.h"
+#include "diagnostics/Log.h"
+#include "history/ClipboardItem.h"
+#include "history/ClipboardItemKind.h"
+#include "history/ClipboardStore.h"
+#include "platform/Accessibility.h"
+#include "platform/Application.h"
+#include "platform/KeyEventPoster.h"
+#include "platform/MainLoop.h"
+#include "platform/Panel.h"
+#include "platform/PanelFactory.h"
+#include "platform/RunningApplication.h"
+#include "platform/Screens.h"
+#include "platform/Workspace.h"
+#include "popup/KeyablePanel.h"
+#include "popup/PanelPlacement.h"
+#include "popup/PasteHelper.h"
+#include "views/HistoryView.h"
+
+namespace {
+
+std::string nameOrNil(const std::shared_ptr<RunningApplication>& app) {
+  if (!app) {
+    return "nil";
+  }
+  std::optional<std::string> name = app->localizedName();
+  return name ? *name : "nil";
+}
+
+}  // namespace
+
+PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monitor,
+                                 Workspace& workspace, Application& application, Screens& screens,
+                                 PanelFactory& panelFactory, Accessibility& accessibility,
+                                 MainLoop& mainLoop, KeyEventPoster& keyEventPoster)
+    : store_(store),
+      monitor_(monitor),
+      workspace_(workspace),
+      application_(application),
+      screens_(screens),
+      panelFactory_(panelFactory),
+      accessibility_(accessibility),
+      mainLoop_(mainLoop),
+      keyEventPoster_(keyEventPoster) {}
+
+PopupController::~PopupController() {
+  if (panel_) {
+    panel_->setDelegate(nullptr);
+  }
+}
+
+void PopupController::show() {
+  previousApp_ = workspace_.frontmostApplication();
+  if (!panel_) {
+    buildPanel();
+  }
+  placePanel();
+  application_.activateIgnoringOtherApps();
+  panel_->makeKeyAndOrderFront();
+}
+
+void PopupController::hide() {
+  if (panel_) {
+    panel_->orderOut();
+  }
+}
+
+void PopupController::toggle() {
+  if (panel_ && panel_->isVisible()) {
+    panel_->orderOut();
+    return;
+  }
+  show();
+}
+
+void PopupController::windowDidResignKey() {
+  hide();
+}
+
+void PopupController::buildPanel() {
+  std::weak_ptr<PopupController> weakSelf = weak_from_this();
+  view_ = std::make_unique<HistoryView>(
+      store_,
+      [weakSelf](const ClipboardItem& item) {
+        if (std::shared_ptr<PopupController> self = weakSelf.lock()) {
+          self->paste(item);
+        }
+      },
+      [weakSelf] {
+        if (std::shared_ptr<PopupController> self = weakSelf.lock()) {
+          self->hide();
+        }
+      });
+  panel_ = panelFactory_.createPanel(KeyablePanel::config(), *view_);
+  panel_->setDelegate(this);
+}
+
+void PopupController::placePanel() {
+  std::optional<Point> origin = panelOrigin(screens_.screens(), screens_.mainScreen(),
+                                            screens_.mouseLocation(), panel_->frame().size);
+  if (!origin) {
+    return;
+  }
+  panel_->setFrameOrigin(*origin);
+}
+
+void PopupController::paste(const ClipboardItem& item) {
+  // Read once: granting or revoking during the delay must not change this
+  // paste.
+  const bool trusted = accessibility_.isProcessTrusted();
+  // Same turn as the write, so the monitor's next tick already skips it.
+  monitor_.ignoreChangeCount = store_.writeToPasteboard(item);
+
+  Log::write("paste requested: kind=" + std::string(kindName(item.kind)) +
+             " accessibilityTrusted=" + (trusted ? "true" : "false") +
+             " prevApp=" + nameOrNil(previousApp_));
+
+  hide();
+  if (previousApp_) {
+    previousApp_->activate();
+  }
+
+  // The task holds seams owned by the application, never the controller.
+  Workspace& workspace = workspace_;
+  KeyEventPoster& poster = keyEventPoster_;
+  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster] {
+    const std::string frontmost = nameOrNil(workspace.frontmostApplication());
+    if (!trusted) {
+      Log::write(
+          "NOT posting ⌘V — Accessibility not granted. Item is on the clipboard; user can press "
+          "⌘V manually. (frontmost=" +
+          frontmost + ")");
+      return;
+    }
+    Log::write("posting ⌘V (frontmost=" + frontmost + ")");
+    PasteHelper::paste(poster);
+  });
+}

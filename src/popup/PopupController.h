@@ -1,0 +1,72 @@
+// The floating popup: shows the history under the pointer, hides it again,
+// and runs the paste flow when the user picks an entry: write it back, tell
+// the monitor to skip that write, hide, reactivate the application that was
+// in front, and 0.22 s later post Command-V if Accessibility allows it.
+#pragma once
+
+#include <memory>
+
+#include "platform/PanelDelegate.h"
+
+class Accessibility;
+class Application;
+class ClipboardMonitor;
+class ClipboardStore;
+class HistoryView;
+class KeyEventPoster;
+class MainLoop;
+class Panel;
+class PanelFactory;
+class RunningApplication;
+class Screens;
+class Workspace;
+struct ClipboardItem;
+
+class PopupController : public PanelDelegate, public std::enable_shared_from_this<PopupController> {
+ public:
+  /// Between reactivating the previous application and posting the keystroke.
+  static constexpr double pasteDelay = 0.22;
+
+  /// Builds nothing yet. Must be owned by a shared_ptr: the view's callbacks
+  /// hold the controller weakly. Every argument is owned by the application
+  /// and must outlive the controller; the delayed keystroke still uses the
+  /// workspace and the key event poster after the controller may be gone.
+  PopupController(ClipboardStore& store, ClipboardMonitor& monitor, Workspace& workspace,
+                  Application& application, Screens& screens, PanelFactory& panelFactory,
+                  Accessibility& accessibility, MainLoop& mainLoop, KeyEventPoster& keyEventPoster);
+  ~PopupController() override;
+  PopupController(const PopupController&) = delete;
+  PopupController& operator=(const PopupController&) = delete;
+
+  /// Remembers the frontmost application, builds the panel on first use,
+  /// places it at the pointer and brings it to the front with keyboard focus.
+  void show();
+  /// Orders the panel out. The remembered application is kept and not
+  /// reactivated.
+  void hide();
+  /// Hides a visible panel, otherwise shows it.
+  void toggle();
+
+  /// Losing focus (a click elsewhere) hides the popup without pasting.
+  void windowDidResignKey() override;
+
+ private:
+  void buildPanel();
+  void placePanel();
+  void paste(const ClipboardItem& item);
+
+  ClipboardStore& store_;
+  ClipboardMonitor& monitor_;
+  Workspace& workspace_;
+  Application& application_;
+  Screens& screens_;
+  PanelFactory& panelFactory_;
+  Accessibility& accessibility_;
+  MainLoop& mainLoop_;
+  KeyEventPoster& keyEventPoster_;
+
+  // The view is declared before the panel that hosts it, so it outlives it.
+  std::unique_ptr<HistoryView> view_;
+  std::unique_ptr<Panel> panel_;
+  std::shared_ptr<RunningApplication> previousApp_;
+};
