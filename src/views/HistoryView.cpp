@@ -1,0 +1,254 @@
+// The history list model: ordering, search, selection and actions.
+#include "views/HistoryView.h"
+
+#include <string.h>  // memmem
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "history/ClipboardStore.h"
+#include "views/UnicodeText.h"
+
+namespace {
+
+bool comesBefore(const ClipboardItem* a, const ClipboardItem* b) {
+  if (a->pinned != b->pinned)
+    return a->pinned;
+  return a->createdAt > b->createdAt;
+}
+
+bool contains(const std::string& text, const std::string& query) {
+  // memmem scans far faster than a naive find on multi-megabyte texts.
+  return memmem(text.data(), text.size(), query.data(), query.size()) != nullptr;
+}
+
+}  // namespace
+
+HistoryView::HistoryView(ClipboardStore& store, std::function<void(const ClipboardItem&)> onPaste,
+                         std::function<void()> onClose)
+    : store_(store), onPaste_(std::move(onPaste)), onClose_(std::move(onClose)) {
+  observerToken_ = store_.addObserver([this] { changed(); });
+}
+
+HistoryView::~HistoryView() {
+  store_.removeObserver(observerToken_);
+}
+
+void HistoryView::refreshSorted() const {
+  if (sortedRevision_ == store_.revision())
+    return;
+  const std::vector<ClipboardItem>& items = store_.items();
+  sorted_.clear();
+  sorted_.reserve(items.size());
+  for (const ClipboardItem& item : items)
+    sorted_.push_back(&item);
+  std::stable_sort(sorted_.begin(), sorted_.end(), comesBefore);
+
+  // An entry never changes its text under the same id, so cached texts stay
+  // valid; only those of removed entries go.
+  std::unordered_set<Uuid> present;
+  for (const ClipboardItem& item : items)
+    present.insert(item.id);
+  std::erase_if(texts_, [&present](const auto& entry) { return !present.count(entry.first); });
+
+  sortedRevision_ = store_.revision();
+  filteredRevision_.reset();
+}
+
+const std::string& HistoryView::loweredText(const ClipboardItem& item) const {
+  TextCache& cache = texts_[item.id];
+  if (!cache.lowered)
+    cache.lowered = UnicodeText::lowerCased(item.displayText());
+  return *cache.lowered;
+}
+
+std::size_t HistoryView::characterCount(const ClipboardItem& item) const {
+  TextCache& cache = texts_[item.id];
+  if (!cache.characters)
+    cache.characters = UnicodeText::characterCount(item.text.value_or(""));
+  return *cache.characters;
+}
+
+const std::vector<const ClipboardItem*>& HistoryView::filtered() const {
+  refreshSorted();
+  if (filteredRevision_ == sortedRevision_ && filteredSearch_ == search_)
+    return filtered_;
+
+  if (search_.empty()) {
+    filtered_ = sorted_;
+  } else {
+    const std::string query = UnicodeText::lowerCased(search_);
+    // Typing on narrows the previous matches: whatever contains the longer
+    // query contains the shorter one.
+    const bool narrowing =
+        filteredRevision_ == sortedRevision_ &&
+        query.find(UnicodeText::lowerCased(filteredSearch_)) != std::string::npos;
+    const std::vector<const ClipboardItem*> candidates = narrowing ? filtered_ : sorted_;
+    filtered_.clear();
+    for (const ClipboardItem* item : candidates) {
+      if (contains(loweredText(*item), query))
+        filtered_.push_back(item);
+    }
+  }
+  filteredRevision_ = sortedRevision_;
+  filteredSearch_ = search_;
+  return filtered_;
+}
+
+std::optional<std::string_view> HistoryView::sectionTitle(std::size_t index) const {
+  const std::vector<const ClipboardItem*>& list = filtered();
+  if (index >= list.size())
+    return std::nullopt;
+  if (index == 0)
+    return list[0]->pinned ? "Pinned" : "Recent";
+  if (list[index]->pinned)
+    return std::nullopt;
+  if (list[index - 1]->pinned)
+    return "Recent";
+  return std::nullopt;
+}
+
+ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts) const {
+  const ClipboardItem& item = *filtered().at(index);
+  ClipRow::State state;
+  state.index = static_cast<int>(index);
+  state.selected = state.index == selectedIndex_;
+  state.hovering = hovered_ == item.id;
+  std::optional<std::size_t> characters;
+  if (item.kind == ClipboardItemKind::text)
+    characters = characterCount(item);
+  return ClipRow::make(item, state, store_, now, shortcuts, characters);
+}
+
+void HistoryView::shown() {
+  searchFocused_ = true;
+  setSelectedIndex(0);
+  changed();
+}
+
+void HistoryView::setSearch(std::string text) {
+  if (text == search_)
+    return;
+  search_ = std::move(text);
+  setSelectedIndex(0);
+  changed();
+}
+
+void HistoryView::setSearchFocused(bool focused) {
+  if (focused == searchFocused_)
+    return;
+  searchFocused_ = focused;
+  changed();
+}
+
+void HistoryView::setHovered(const Uuid& id, bool inside) {
+  if (inside) {
+    hovered_ = id;
+  } else if (hovered_ == id) {
+    hovered_.reset();
+  } else {
+    return;
+  }
+  changed();
+}
+
+bool HistoryView::keyDown() {
+  const auto count = static_cast<int>(filtered().size());
+  if (count > 0)
+    setSelectedIndex(std::max(std::min(selectedIndex_ + 1, count - 1), 0));
+  return true;
+}
+
+bool HistoryView::keyUp() {
+  const auto count = static_cast<int>(filtered().size());
+  if (count > 0)
+    setSelectedIndex(std::max(std::min(selectedIndex_ - 1, count - 1), 0));
+  return true;
+}
+
+bool HistoryView::keyReturn() {
+  pasteSelected();
+  return true;
+}
+
+bool HistoryView::keyEscape() {
+  if (onClose_)
+    onClose_();
+  return true;
+}
+
+bool HistoryView::quickPaste(int digit) {
+  if (digit < 1 || digit > 9)
+    return false;
+  const std::vector<const ClipboardItem*>& list = filtered();
+  const auto index = static_cast<std::size_t>(digit - 1);
+  if (index >= list.size())
+    return false;
+  paste(*list[index]);
+  return true;
+}
+
+void HistoryView::pasteSelected() {
+  const std::vector<const ClipboardItem*>& list = filtered();
+  if (selectedIndex_ < 0 || static_cast<std::size_t>(selectedIndex_) >= list.size())
+    return;
+  paste(*list[static_cast<std::size_t>(selectedIndex_)]);
+}
+
+void HistoryView::clickRow(const Uuid& id) {
+  for (const ClipboardItem& item : store_.items()) {
+    if (item.id == id) {
+      paste(item);
+      return;
+    }
+  }
+}
+
+void HistoryView::togglePin(const Uuid& id) {
+  store_.togglePin(id);
+}
+
+void HistoryView::deleteItem(const Uuid& id) {
+  store_.deleteItem(id);
+}
+
+void HistoryView::requestClear() {
+  if (store_.items().empty())
+    return;
+  confirmingClear_ = true;
+  changed();
+}
+
+void HistoryView::cancelClear() {
+  confirmingClear_ = false;
+  changed();
+}
+
+void HistoryView::confirmClear() {
+  store_.clearAll();
+  confirmingClear_ = false;
+  setSelectedIndex(0);
+  changed();
+}
+
+void HistoryView::setSelectedIndex(int index) {
+  if (index == selectedIndex_)
+    return;
+  selectedIndex_ = index;
+  const std::vector<const ClipboardItem*>& list = filtered();
+  if (index >= 0 && static_cast<std::size_t>(index) < list.size() && onScrollTo_)
+    onScrollTo_(list[static_cast<std::size_t>(index)]->id);
+}
+
+void HistoryView::paste(const ClipboardItem& item) {
+  // The host may change the store while pasting; hand it a copy, not a
+  // reference into the history.
+  const ClipboardItem copy = item;
+  if (onPaste_)
+    onPaste_(copy);
+}
+
+void HistoryView::changed() {
+  if (onChange_)
+    onChange_();
+}
