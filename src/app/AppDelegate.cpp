@@ -1,0 +1,232 @@
+// Start-up wiring and the status menu's commands.
+#include "app/AppDelegate.h"
+
+#include <string>
+#include <utility>
+
+#include "app/Brand.h"
+#include "app/Url.h"
+#include "capture/ClipboardMonitor.h"
+#include "diagnostics/Log.h"
+#include "platform/Accessibility.h"
+#include "platform/AlertPresenter.h"
+#include "platform/Application.h"
+#include "platform/LoginItem.h"
+#include "platform/StatusBar.h"
+#include "platform/StatusItem.h"
+#include "platform/SystemLog.h"
+#include "popup/HotKey.h"
+#include "popup/PopupController.h"
+
+namespace {
+
+MenuItemDescription heading(std::string title) {
+  MenuItemDescription item;
+  item.title = std::move(title);
+  item.enabled = false;
+  return item;
+}
+
+MenuItemDescription command(std::string title, MenuAction action) {
+  MenuItemDescription item;
+  item.title = std::move(title);
+  item.action = action;
+  return item;
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(const AppEnvironment& environment)
+    : environment_(environment),
+      store_(environment.fileSystem, environment.clock, environment.pasteboard),
+      monitor_(std::make_shared<ClipboardMonitor>(environment.pasteboard,
+                                                  environment.imageConverter,
+                                                  environment.rtfConverter, environment.mainLoop)),
+      aboutController_(environment.windowFactory, environment.application,
+                       environment.resourceBundle, environment.workspace) {}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching() {
+  popup_ = std::make_shared<PopupController>(store_, *monitor_, environment_.workspace,
+                                             environment_.application, environment_.screens,
+                                             environment_.panelFactory, environment_.accessibility,
+                                             environment_.mainLoop, environment_.keyEventPoster);
+
+  std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
+  monitor_->onNewItem = [weakSelf](const Captured& captured) {
+    if (auto self = weakSelf.lock()) {
+      self->store_.add(captured);
+    }
+  };
+  monitor_->start();
+
+  hotKey_ = std::make_shared<HotKey>(environment_.hotKeyRegistrar, environment_.mainLoop,
+                                     hotKeyCode, hotKeyModifiers);
+  hotKey_->onPressed = [weakSelf] {
+    if (auto self = weakSelf.lock()) {
+      self->openHistory();
+    }
+  };
+  hotKey_->registerHotKey();
+
+  statusItem_ = environment_.statusBar.statusItemWithLength(StatusBar::variableLength);
+  setStatusIcon();
+  bool loginItemEnabled = environment_.loginItem.status() == LoginItem::Status::enabled;
+  bool trusted = environment_.accessibility.isProcessTrusted();
+  menu_ = buildMenu(loginItemEnabled, trusted);
+  if (statusItem_) {
+    statusItem_->setMenu(menu_);
+  }
+
+  checkAccessibility();
+  renewLoginItem();
+}
+
+void AppDelegate::setStatusIcon() {
+  if (!statusItem_ || !statusItem_->hasButton()) {
+    return;
+  }
+  auto image = Brand::image(environment_.resourceBundle, statusIconAsset);
+  if (image) {
+    image->setTemplate(true);
+    image->setSize(statusIconSize);
+  } else {
+    image = environment_.statusBar.imageWithSystemSymbolName(statusIconFallbackSymbol,
+                                                             std::string(Brand::appName));
+  }
+  if (image) {
+    statusItem_->setButtonImage(std::move(image));
+  }
+}
+
+MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted) {
+  const std::string appName(Brand::appName);
+  MenuDescription menu;
+  menu.autoenablesItems = false;
+  auto& items = menu.items;
+  items.push_back(heading(appName));
+  items.push_back(MenuItemDescription::separator());
+  items.push_back(command("Open Clipboard History  (" + environment_.conventions.hotKeyText + ")",
+                          MenuAction::openHistory));
+  items.push_back(MenuItemDescription::separator());
+  items.push_back(command("Launch at Login", MenuAction::toggleLaunchAtLogin));
+  items.back().state =
+      loginItemEnabled ? MenuItemDescription::State::on : MenuItemDescription::State::off;
+  items.push_back(
+      command(trusted ? "Accessibility: granted ✓" : "Enable Accessibility (for auto-paste)…",
+              MenuAction::fixAccessibility));
+  items.push_back(command("Clear All History", MenuAction::clearHistory));
+  items.push_back(MenuItemDescription::separator());
+  items.push_back(command("About " + appName, MenuAction::showAbout));
+  items.push_back(command("Visit " + std::string(Brand::webDomain), MenuAction::visitWebsite));
+  items.push_back(MenuItemDescription::separator());
+  items.push_back(command("Quit " + appName, MenuAction::quit));
+  items.back().keyEquivalent = "q";
+
+  std::weak_ptr<MenuTarget> target = weak_from_this();
+  for (auto& item : items) {
+    if (item.action != MenuAction::none) {
+      item.target = target;
+    }
+  }
+  return menu;
+}
+
+void AppDelegate::checkAccessibility() {
+  if (environment_.accessibility.isProcessTrusted()) {
+    Log::write("launch: Accessibility already granted");
+    return;
+  }
+  Log::write("launch: Accessibility NOT granted — prompting");
+  environment_.accessibility.isProcessTrustedWithPrompt();
+}
+
+void AppDelegate::renewLoginItem() {
+  // Re-registering keeps the item pointing at this copy of the application
+  // after it has been moved or updated; a failure changes nothing.
+  if (environment_.loginItem.status() != LoginItem::Status::enabled) {
+    return;
+  }
+  environment_.loginItem.registerService();
+}
+
+void AppDelegate::performMenuAction(MenuAction action, std::size_t itemIndex) {
+  switch (action) {
+    case MenuAction::none:
+      return;
+    case MenuAction::openHistory:
+      openHistory();
+      return;
+    case MenuAction::toggleLaunchAtLogin:
+      toggleLaunchAtLogin(itemIndex);
+      return;
+    case MenuAction::fixAccessibility:
+      fixAccessibility();
+      return;
+    case MenuAction::clearHistory:
+      clearHistory();
+      return;
+    case MenuAction::showAbout:
+      showAbout();
+      return;
+    case MenuAction::visitWebsite:
+      visitWebsite();
+      return;
+    case MenuAction::quit:
+      quit();
+      return;
+  }
+}
+
+void AppDelegate::openHistory() {
+  if (!popup_) {
+    return;
+  }
+  popup_->toggle();
+}
+
+void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
+  bool wasEnabled = environment_.loginItem.status() == LoginItem::Status::enabled;
+  auto error = wasEnabled ? environment_.loginItem.unregisterService()
+                          : environment_.loginItem.registerService();
+  if (error) {
+    environment_.systemLog.write("Launch-at-login toggle failed: " + *error);
+    return;
+  }
+  auto state = wasEnabled ? MenuItemDescription::State::off : MenuItemDescription::State::on;
+  if (senderIndex < menu_.items.size()) {
+    menu_.items[senderIndex].state = state;
+  }
+  if (statusItem_) {
+    statusItem_->setMenuItemState(senderIndex, state);
+  }
+}
+
+void AppDelegate::fixAccessibility() {
+  if (environment_.accessibility.isProcessTrusted()) {
+    environment_.alertPresenter.runModal(
+        "Accessibility is already enabled ✓",
+        "Auto-paste should work. If it doesn't, toggle Copperwell off and on in System Settings "
+        "→ Privacy & Security → Accessibility.");
+    return;
+  }
+  environment_.accessibility.isProcessTrustedWithPrompt();
+  Url::openIfValid(environment_.workspace, environment_.conventions.accessibilitySettingsURL);
+}
+
+void AppDelegate::clearHistory() {
+  store_.clearAll();
+}
+
+void AppDelegate::showAbout() {
+  aboutController_.show();
+}
+
+void AppDelegate::visitWebsite() {
+  Url::openIfValid(environment_.workspace, Brand::website);
+}
+
+void AppDelegate::quit() {
+  environment_.application.terminate();
+}
