@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/Captured.h"
@@ -59,7 +60,9 @@ class ClipboardStore {
   void load();
   void trim();
   void save();
-  void removeFile(const ClipboardItem& item);
+  /// Deletes the image files of entries just taken out of `items`, except
+  /// files that a remaining entry still names.
+  void removeFiles(const std::vector<ClipboardItem>& dropped);
   void lockDir(const std::string& path);
   void itemsChanged();
 

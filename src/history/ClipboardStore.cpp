@@ -1,0 +1,297 @@
+// The history store: folder set-up, loading with set-aside of an unreadable
+// file, capture with duplicate folding, trimming, saving, and the write-back
+// of one entry to the pasteboard.
+#include "history/ClipboardStore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <string_view>
+#include <type_traits>
+#include <unordered_set>
+#include <utility>
+
+#include "diagnostics/Log.h"
+#include "history/HistoryCodec.h"
+#include "history/WhiteSpace.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Pasteboard.h"
+#include "platform/Sha256.h"
+
+namespace {
+
+constexpr unsigned folderMode = 0700;
+constexpr unsigned fileMode = 0600;
+
+// Image names come from the history file, so a crafted one could point
+// anywhere ("../x", "/etc/x"). Only a plain name inside the images folder is
+// ever joined to it.
+bool isBareFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..")
+    return false;
+  return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
+
+std::string joinPaths(const std::vector<std::string>& paths) {
+  std::string joined;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (i > 0)
+      joined += '|';
+    joined += paths[i];
+  }
+  return joined;
+}
+
+// File names compared without ASCII case, so that on a case-insensitive
+// volume two spellings of one file still count as the same file.
+std::string fileKey(std::string_view name) {
+  std::string key(name);
+  std::transform(key.begin(), key.end(), key.begin(), [](char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return key;
+}
+
+std::string_view asText(const Bytes& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+}  // namespace
+
+ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard)
+    : fileSystem_(fileSystem), clock_(clock), pasteboard_(pasteboard) {
+  baseURL_ = fileSystem_.applicationFolder();
+  imagesURL_ = baseURL_ + "/images";
+  historyURL_ = baseURL_ + "/history.json";
+
+  // Every step may fail (read-only volume, odd owner); the store carries on
+  // and later writes report the problem through the log.
+  (void)fileSystem_.createDirectories(imagesURL_, folderMode);
+  lockDir(baseURL_);
+  lockDir(imagesURL_);
+  (void)fileSystem_.excludeFromBackup(baseURL_);
+  load();
+}
+
+int ClipboardStore::addObserver(std::function<void()> observer) {
+  int token = ++nextObserverToken_;
+  observers_.emplace_back(token, std::move(observer));
+  return token;
+}
+
+void ClipboardStore::removeObserver(int token) {
+  std::erase_if(observers_, [token](const auto& entry) { return entry.first == token; });
+}
+
+void ClipboardStore::add(const Captured& captured) {
+  ClipboardItem item;
+  item.createdAt = clock_.now();
+
+  if (const auto* text = std::get_if<CapturedText>(&captured)) {
+    if (WhiteSpace::trim(text->text).empty())
+      return;
+    item.kind = text->rtf ? ClipboardItemKind::rtf : ClipboardItemKind::text;
+    item.text = text->text;
+    item.rtfData = text->rtf;
+    item.signature = "T:" + text->text;
+  } else if (const auto* image = std::get_if<CapturedImage>(&captured)) {
+    std::string hex = sha(image->png);
+    std::string fileName = Uuid::random().toString() + ".png";
+    std::string path = imagesURL_ + "/" + fileName;
+    FileResult written = fileSystem_.writeFileAtomically(path, asText(image->png), fileMode);
+    if (!written.ok()) {
+      Log::write("image write failed: " + written.error());
+      return;
+    }
+    (void)fileSystem_.setPermissions(path, fileMode);
+    item.kind = ClipboardItemKind::image;
+    item.imageFileName = fileName;
+    item.signature = "I:" + hex;
+  } else {
+    const auto& files = std::get<CapturedFiles>(captured);
+    if (files.paths.empty())
+      return;
+    item.kind = ClipboardItemKind::files;
+    item.filePaths = files.paths;
+    item.signature = "F:" + joinPaths(files.paths);
+  }
+
+  auto existing = std::find_if(items_.begin(), items_.end(), [&](const ClipboardItem& entry) {
+    return entry.signature == item.signature;
+  });
+  if (existing != items_.end()) {
+    // The entry already known wins: it keeps its id, pin and payload and only
+    // moves to the front with a fresh time.
+    if (item.imageFileName)
+      (void)fileSystem_.removeFile(imagesURL_ + "/" + *item.imageFileName);
+    ClipboardItem kept = std::move(*existing);
+    items_.erase(existing);
+    kept.createdAt = item.createdAt;
+    items_.insert(items_.begin(), std::move(kept));
+  } else {
+    items_.insert(items_.begin(), std::move(item));
+  }
+
+  trim();
+  save();
+  itemsChanged();
+}
+
+void ClipboardStore::togglePin(const Uuid& id) {
+  auto it = std::find_if(items_.begin(), items_.end(),
+                         [&](const ClipboardItem& entry) { return entry.id == id; });
+  if (it == items_.end())
+    return;
+  it->pinned = !it->pinned;
+  save();
+  itemsChanged();
+}
+
+void ClipboardStore::deleteItem(const Uuid& id) {
+  auto it = std::find_if(items_.begin(), items_.end(),
+                         [&](const ClipboardItem& entry) { return entry.id == id; });
+  if (it == items_.end())
+    return;
+  ClipboardItem dropped = std::move(*it);
+  items_.erase(it);
+  removeFiles({dropped});
+  save();
+  itemsChanged();
+}
+
+void ClipboardStore::clearUnpinned() {
+  std::vector<ClipboardItem> dropped;
+  std::vector<ClipboardItem> kept;
+  for (ClipboardItem& entry : items_)
+    (entry.pinned ? kept : dropped).push_back(std::move(entry));
+  items_ = std::move(kept);
+  removeFiles(dropped);
+  save();
+  itemsChanged();
+}
+
+void ClipboardStore::clearAll() {
+  std::vector<ClipboardItem> dropped = std::move(items_);
+  items_.clear();
+  removeFiles(dropped);
+  save();
+  itemsChanged();
+}
+
+std::optional<std::string> ClipboardStore::imageURL(const ClipboardItem& item) const {
+  if (!item.imageFileName || !isBareFileName(*item.imageFileName))
+    return std::nullopt;
+  return imagesURL_ + "/" + *item.imageFileName;
+}
+
+std::int64_t ClipboardStore::writeToPasteboard(const ClipboardItem& item) {
+  pasteboard_.clearContents();
+  switch (item.kind) {
+    case ClipboardItemKind::text:
+      if (item.text)
+        pasteboard_.setString(*item.text);
+      break;
+    case ClipboardItemKind::rtf:
+      // Rich form first, so a receiver that takes the first match gets it.
+      if (item.rtfData)
+        pasteboard_.setData(*item.rtfData, PasteboardDataType::rtf);
+      if (item.text)
+        pasteboard_.setString(*item.text);
+      break;
+    case ClipboardItemKind::image:
+      if (std::optional<std::string> path = imageURL(item)) {
+        if (std::optional<std::string> png = fileSystem_.readFile(*path))
+          pasteboard_.setData(Bytes(png->begin(), png->end()), PasteboardDataType::png);
+      }
+      break;
+    case ClipboardItemKind::files:
+      if (item.filePaths && !item.filePaths->empty())
+        pasteboard_.writeFileURLs(*item.filePaths);
+      break;
+  }
+  return pasteboard_.changeCount();
+}
+
+std::string ClipboardStore::sha(const Bytes& bytes) {
+  Sha256Digest digest = sha256(bytes.data(), bytes.size());
+  std::string hex;
+  hex.reserve(digest.size() * 2);
+  for (std::uint8_t byte : digest) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned>(byte));
+    hex.append(pair, 2);
+  }
+  return hex;
+}
+
+void ClipboardStore::load() {
+  std::optional<std::string> contents = fileSystem_.readFile(historyURL_);
+  if (!contents || contents->empty())
+    return;
+  if (std::optional<std::vector<ClipboardItem>> decoded = HistoryCodec::decode(*contents)) {
+    items_ = std::move(*decoded);
+    itemsChanged();
+    return;
+  }
+
+  // Keep the unreadable file for inspection instead of overwriting it with
+  // the next save; only the most recent one is kept.
+  const std::string corruptName = "history.corrupt.json";
+  const std::string corruptURL = baseURL_ + "/" + corruptName;
+  (void)fileSystem_.removeFile(corruptURL);
+  (void)fileSystem_.moveFile(historyURL_, corruptURL);
+  Log::write("history.json was unreadable; moved to " + corruptName);
+}
+
+void ClipboardStore::trim() {
+  // Drop by position, not by id: a loaded file may repeat an id, and a pinned
+  // entry must never go because an unpinned one shares its id.
+  std::vector<ClipboardItem> kept;
+  std::vector<ClipboardItem> dropped;
+  int unpinnedSeen = 0;
+  for (ClipboardItem& entry : items_) {
+    bool beyondBound = !entry.pinned && ++unpinnedSeen > maxItems;
+    (beyondBound ? dropped : kept).push_back(std::move(entry));
+  }
+  items_ = std::move(kept);
+  removeFiles(dropped);
+}
+
+void ClipboardStore::save() {
+  std::string json = HistoryCodec::encode(items_);
+  FileResult written = fileSystem_.writeFileAtomically(historyURL_, json, fileMode);
+  if (!written.ok()) {
+    Log::write("save failed: " + written.error());
+    return;
+  }
+  (void)fileSystem_.setPermissions(historyURL_, fileMode);
+}
+
+void ClipboardStore::removeFiles(const std::vector<ClipboardItem>& dropped) {
+  // A loaded file may name one image from several entries; a file that an
+  // entry still in the history names stays.
+  std::unordered_set<std::string> stillNamed;
+  for (const ClipboardItem& entry : items_) {
+    if (entry.imageFileName)
+      stillNamed.insert(fileKey(*entry.imageFileName));
+  }
+  for (const ClipboardItem& entry : dropped) {
+    std::optional<std::string> path = imageURL(entry);
+    if (!path || stillNamed.contains(fileKey(*entry.imageFileName)))
+      continue;
+    (void)fileSystem_.removeFile(*path);
+  }
+}
+
+void ClipboardStore::lockDir(const std::string& path) {
+  (void)fileSystem_.setPermissions(path, folderMode);
+}
+
+void ClipboardStore::itemsChanged() {
+  ++revision_;
+  // A copy, so an observer may add or remove observers while being called.
+  std::vector<std::pair<int, std::function<void()>>> observers = observers_;
+  for (const auto& [token, observer] : observers)
+    observer();
+}
