@@ -208,9 +208,10 @@ void RtfReader::controlWord(std::string_view word, bool hasParameter, std::int64
   Group& group = groups_.back();
   if (word == "bin") {
     // Raw binary follows; it may hold any byte, braces included.
-    if (hasParameter && parameter > 0)
-      pos_ += static_cast<std::size_t>(
-          std::min<std::int64_t>(parameter, static_cast<std::int64_t>(input_.size() - pos_)));
+    if (!hasParameter || parameter <= 0)
+      return;
+    const auto remaining = static_cast<std::int64_t>(input_.size() - pos_);
+    pos_ += static_cast<std::size_t>(std::min(parameter, remaining));
     return;
   }
   if (consumeFallback())
