@@ -1,0 +1,20 @@
+// What a front end supplies to start the application: the crash recorder,
+// the application object and the services the delegate works through.
+#pragma once
+
+#include "app/AppEnvironment.h"
+
+class ApplicationHost;
+
+class AppPlatform {
+ public:
+  virtual ~AppPlatform() = default;
+
+  /// Installs the crash recorder (CrashHandler::install); overridable so
+  /// tests can watch the start-up order without touching signal handlers.
+  virtual void installCrashHandler();
+  /// The one application object; it lives for the whole process.
+  virtual ApplicationHost& sharedApplication() = 0;
+  /// Asked for once, after the application object exists.
+  virtual AppEnvironment environment() = 0;
+};
