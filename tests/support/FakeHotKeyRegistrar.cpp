@@ -6,9 +6,8 @@
 
 namespace {
 
-// Any non-null value does: the fake never dereferences it.
-HotKeyRegistrar::EventTargetRef const applicationTarget =
-    reinterpret_cast<HotKeyRegistrar::EventTargetRef>(std::uintptr_t{0xA});
+// Only its address matters: the fake never looks inside a reference.
+char applicationTarget = 0;
 
 bool handlesHotKeyPressed(const FakeHotKeyRegistrar::InstalledHandler& handler) {
   return std::any_of(handler.types.begin(), handler.types.end(), [](const auto& type) {
@@ -20,12 +19,12 @@ bool handlesHotKeyPressed(const FakeHotKeyRegistrar::InstalledHandler& handler) 
 }  // namespace
 
 void* FakeHotKeyRegistrar::nextRef() {
-  lastRef_ += 0x10;
-  return reinterpret_cast<void*>(lastRef_);
+  refs_.push_back(std::make_unique<char>(0));
+  return refs_.back().get();
 }
 
 HotKeyRegistrar::EventTargetRef FakeHotKeyRegistrar::applicationEventTarget() {
-  return applicationTarget;
+  return &applicationTarget;
 }
 
 std::int32_t FakeHotKeyRegistrar::installEventHandler(EventTargetRef target,

@@ -57,7 +57,8 @@ class FakeHotKeyRegistrar : public HotKeyRegistrar {
   std::shared_ptr<CallRecord> record = std::make_shared<CallRecord>();
 
  private:
+  /// A fresh, distinct, non-null reference.
   void* nextRef();
 
-  std::uintptr_t lastRef_ = 0x1000;
+  std::vector<std::unique_ptr<char>> refs_;
 };
