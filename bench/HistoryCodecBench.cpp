@@ -1,0 +1,68 @@
+// Encoding and decoding speed of the history file for the three history
+// shapes; throughput is counted in bytes of JSON.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "BenchHistories.h"
+#include "history/HistoryCodec.h"
+
+namespace {
+
+enum class Shape { typical, heavy, worst };
+
+// Built on first use, so a filtered run only pays for what it measures.
+const std::vector<ClipboardItem>& history(Shape shape) {
+  switch (shape) {
+    case Shape::typical: {
+      static const auto items = BenchHistories::typical();
+      return items;
+    }
+    case Shape::heavy: {
+      static const auto items = BenchHistories::heavy();
+      return items;
+    }
+    case Shape::worst:
+      break;
+  }
+  static const auto items = BenchHistories::worst();
+  return items;
+}
+
+void encodeHistory(benchmark::State& state, Shape shape) {
+  const auto& items = history(shape);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::string json = HistoryCodec::encode(items);
+    bytes = json.size();
+    benchmark::DoNotOptimize(json.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+  state.counters["json_bytes"] = static_cast<double>(bytes);
+}
+
+void decodeHistory(benchmark::State& state, Shape shape) {
+  const std::string json = HistoryCodec::encode(history(shape));
+  for (auto _ : state) {
+    auto items = HistoryCodec::decode(json);
+    if (!items) {
+      state.SkipWithError("the encoded history did not decode");
+      return;
+    }
+    benchmark::DoNotOptimize(items->data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * json.size()));
+  state.counters["json_bytes"] = static_cast<double>(json.size());
+}
+
+BENCHMARK_CAPTURE(encodeHistory, typical, Shape::typical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(decodeHistory, typical, Shape::typical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(encodeHistory, heavy, Shape::heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(decodeHistory, heavy, Shape::heavy)->Unit(benchmark::kMillisecond);
+// About 800 MB a pass: a few passes say enough.
+BENCHMARK_CAPTURE(encodeHistory, worst, Shape::worst)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(decodeHistory, worst, Shape::worst)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
