@@ -15,7 +15,7 @@ inline constexpr SrgbColor white{1.0, 1.0, 1.0, 1.0};
 inline constexpr SrgbColor black{0.0, 0.0, 0.0, 1.0};
 
 /// Window and content size; the content is centred in it.
-inline constexpr Size windowSize{400, 390};
+inline constexpr Size2D windowSize{400, 390};
 /// Titled, closable, full-size content view: not resizable or miniaturizable.
 inline constexpr std::uint64_t windowStyleMask = 32771;
 /// Around the content on all four edges.
@@ -29,7 +29,7 @@ inline constexpr SrgbColor backgroundBottom{0.02, 0.03, 0.03, 1.0};
 inline constexpr double stackSpacing = 14;
 
 /// The wordmark image is scaled to fit within this size, keeping its aspect.
-inline constexpr Size wordmarkMaxSize{210, 96};
+inline constexpr Size2D wordmarkMaxSize{210, 96};
 /// The text shown when there is no wordmark image.
 inline constexpr TextStyle wordmarkFallbackStyle{TextStyle::Font::system, 46,
                                                  TextStyle::Weight::bold, false, Brand::green};

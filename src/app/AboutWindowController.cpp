@@ -17,7 +17,7 @@ AboutWindowController::AboutWindowController(WindowFactory& windowFactory, Appli
 
 WindowConfig AboutWindowController::windowConfig() {
   WindowConfig config;
-  config.contentRect = Rect{Point{0, 0}, AboutMetrics::windowSize};
+  config.contentRect = Rect2D{Point2D{0, 0}, AboutMetrics::windowSize};
   config.styleMask = AboutMetrics::windowStyleMask;
   config.backing = 2;
   config.defer = false;

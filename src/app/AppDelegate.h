@@ -30,7 +30,7 @@ class AppDelegate : public ApplicationDelegate,
   /// Command (256) plus Shift (512), in the event manager's encoding.
   static constexpr std::uint32_t hotKeyModifiers = 768;
   static constexpr const char* statusIconAsset = "PellimoreMarkTemplate";
-  static constexpr Size statusIconSize{19, 15};
+  static constexpr Size2D statusIconSize{19, 15};
   /// Shown in the status bar when the icon asset is missing.
   static constexpr const char* statusIconFallbackSymbol = "doc.on.clipboard";
   /// Where "Launch at Login" sits in the status menu.

@@ -3,36 +3,36 @@
 // backend converts).
 #pragma once
 
-struct Point {
+struct Point2D {
   double x = 0;
   double y = 0;
 
-  friend bool operator==(const Point&, const Point&) = default;
+  friend bool operator==(const Point2D&, const Point2D&) = default;
 };
 
-struct Size {
+struct Size2D {
   double width = 0;
   double height = 0;
 
-  friend bool operator==(const Size&, const Size&) = default;
+  friend bool operator==(const Size2D&, const Size2D&) = default;
 };
 
-struct Rect {
-  Point origin;
-  Size size;
+struct Rect2D {
+  Point2D origin;
+  Size2D size;
 
   double minX() const { return origin.x; }
   double maxX() const { return origin.x + size.width; }
   double minY() const { return origin.y; }
   double maxY() const { return origin.y + size.height; }
 
-  friend bool operator==(const Rect&, const Rect&) = default;
+  friend bool operator==(const Rect2D&, const Rect2D&) = default;
 };
 
 /// Whether the pointer at `point` lies in `rect`, seen from the user in an
 /// unflipped system: the left and top edges are inside, the right and bottom
 /// edges outside, so adjacent screens never both claim the pointer.
-inline bool mouseInRect(Point point, const Rect& rect) {
+inline bool mouseInRect(Point2D point, const Rect2D& rect) {
   return point.x >= rect.minX() && point.x < rect.maxX() && point.y > rect.minY() &&
          point.y <= rect.maxY();
 }

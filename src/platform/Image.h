@@ -11,5 +11,5 @@ class Image {
   /// bar's text colour); only its alpha channel counts.
   virtual void setTemplate(bool isTemplate) = 0;
   /// The size it is drawn at, in points.
-  virtual void setSize(Size size) = 0;
+  virtual void setSize(Size2D size) = 0;
 };

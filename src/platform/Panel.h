@@ -13,8 +13,8 @@ class Panel {
   /// Not owned; told about focus changes until replaced or until the panel is
   /// destroyed. Nothing is called when it is null.
   virtual void setDelegate(PanelDelegate* delegate) = 0;
-  virtual Rect frame() const = 0;
-  virtual void setFrameOrigin(Point origin) = 0;
+  virtual Rect2D frame() const = 0;
+  virtual void setFrameOrigin(Point2D origin) = 0;
   virtual void makeKeyAndOrderFront() = 0;
   /// Removes it from the screen; it keeps its contents and can be shown again.
   virtual void orderOut() = 0;

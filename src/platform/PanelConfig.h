@@ -8,7 +8,7 @@
 
 struct PanelConfig {
   /// Also the frame of the view hosted as the panel's content.
-  Rect contentRect;
+  Rect2D contentRect;
   /// AppKit's NSWindowStyleMask; 0 is borderless.
   std::uint64_t styleMask = 0;
   /// AppKit's NSBackingStoreType; 2 is buffered.

@@ -4,9 +4,9 @@
 #include "platform/Geometry.h"
 
 struct Screen {
-  Rect frame;
+  Rect2D frame;
   /// The frame without the menu bar and the Dock (or panels on Linux).
-  Rect visibleFrame;
+  Rect2D visibleFrame;
 
   friend bool operator==(const Screen&, const Screen&) = default;
 };

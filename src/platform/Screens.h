@@ -16,5 +16,5 @@ class Screens {
   /// The screen with the key window, or nothing when there is no screen.
   virtual std::optional<Screen> mainScreen() = 0;
   /// The pointer's position now.
-  virtual Point mouseLocation() = 0;
+  virtual Point2D mouseLocation() = 0;
 };

@@ -16,7 +16,7 @@ struct WindowConfig {
   static constexpr std::uint64_t fullSizeContentView = 1U << 15U;
 
   /// Also the frame of the view hosted as the window's content.
-  Rect contentRect;
+  Rect2D contentRect;
   std::uint64_t styleMask = titled;
   /// AppKit's NSBackingStoreType; 2 is buffered.
   std::uint64_t backing = 2;

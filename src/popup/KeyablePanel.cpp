@@ -5,7 +5,7 @@ namespace KeyablePanel {
 
 PanelConfig config() {
   PanelConfig config;
-  config.contentRect = Rect{Point{0, 0}, Size{width, height}};
+  config.contentRect = Rect2D{Point2D{0, 0}, Size2D{width, height}};
   config.styleMask = 0;
   config.backing = 2;
   config.defer = false;

@@ -4,7 +4,7 @@
 namespace {
 
 const Screen* screenUnderPointer(const std::vector<Screen>& screens,
-                                 const std::optional<Screen>& mainScreen, Point mouse) {
+                                 const std::optional<Screen>& mainScreen, Point2D mouse) {
   for (const Screen& screen : screens) {
     if (mouseInRect(mouse, screen.frame)) {
       return &screen;
@@ -15,14 +15,14 @@ const Screen* screenUnderPointer(const std::vector<Screen>& screens,
 
 }  // namespace
 
-std::optional<Point> panelOrigin(const std::vector<Screen>& screens,
-                                 const std::optional<Screen>& mainScreen, Point mouse,
-                                 Size panelSize) {
+std::optional<Point2D> panelOrigin(const std::vector<Screen>& screens,
+                                 const std::optional<Screen>& mainScreen, Point2D mouse,
+                                 Size2D panelSize) {
   const Screen* screen = screenUnderPointer(screens, mainScreen, mouse);
   if (screen == nullptr) {
     return std::nullopt;
   }
-  const Rect& visible = screen->visibleFrame;
+  const Rect2D& visible = screen->visibleFrame;
   const double w = panelSize.width;
   const double h = panelSize.height;
 
@@ -41,5 +41,5 @@ std::optional<Point> panelOrigin(const std::vector<Screen>& screens,
   if (visible.maxY() - h - panelScreenMargin < y) {
     y = visible.maxY() - h - panelScreenMargin;
   }
-  return Point{x, y};
+  return Point2D{x, y};
 }

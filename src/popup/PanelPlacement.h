@@ -16,6 +16,6 @@ inline constexpr double panelScreenMargin = 8;
 /// `mainScreen`. Nothing when there is neither: the panel stays where it is.
 /// On a visible frame too small for the panel and both margins, the right
 /// and top margins win.
-std::optional<Point> panelOrigin(const std::vector<Screen>& screens,
-                                 const std::optional<Screen>& mainScreen, Point mouse,
-                                 Size panelSize);
+std::optional<Point2D> panelOrigin(const std::vector<Screen>& screens,
+                                 const std::optional<Screen>& mainScreen, Point2D mouse,
+                                 Size2D panelSize);

@@ -103,7 +103,7 @@ void PopupController::buildPanel() {
 }
 
 void PopupController::placePanel() {
-  std::optional<Point> origin = panelOrigin(screens_.screens(), screens_.mainScreen(),
+  std::optional<Point2D> origin = panelOrigin(screens_.screens(), screens_.mainScreen(),
                                             screens_.mouseLocation(), panel_->frame().size);
   if (!origin) {
     return;

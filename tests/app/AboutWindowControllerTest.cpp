@@ -56,7 +56,7 @@ TEST_F(AboutWindowControllerTest, SecondShowReusesTheWindowWithoutRecentring) {
 TEST_F(AboutWindowControllerTest, WindowIsFixedSizeMovableAndKeptWhenClosed) {
   controller.show();
   const auto& config = windowFactory.windows[0]->config();
-  EXPECT_EQ(config.contentRect, (Rect{{0, 0}, {400, 390}}));
+  EXPECT_EQ(config.contentRect, (Rect2D{{0, 0}, {400, 390}}));
   EXPECT_EQ(config.styleMask, 32771U);
   EXPECT_EQ(config.styleMask & WindowConfig::resizable, 0U);
   EXPECT_EQ(config.styleMask & WindowConfig::miniaturizable, 0U);

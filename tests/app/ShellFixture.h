@@ -104,10 +104,10 @@ class ShellFixture : public ::testing::Test {
     alerts.record = record;
     systemLog.record = record;
     windows.record = record;
-    const Screen screen{Rect{Point{0, 0}, Size{1440, 900}}, Rect{Point{0, 70}, Size{1440, 805}}};
+    const Screen screen{Rect2D{Point2D{0, 0}, Size2D{1440, 900}}, Rect2D{Point2D{0, 70}, Size2D{1440, 805}}};
     screens.screenList = {screen};
     screens.main = screen;
-    screens.mouse = Point{720, 700};
+    screens.mouse = Point2D{720, 700};
   }
 
   AppEnvironment environment(DesktopConventions conventions = DesktopConventions::macOS()) {

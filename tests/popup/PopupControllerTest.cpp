@@ -64,7 +64,7 @@ class RecordingPasteboard : public FakePasteboard {
   std::shared_ptr<CallRecord> record_;
 };
 
-const Screen screen{Rect{Point{0, 0}, Size{1440, 900}}, Rect{Point{0, 70}, Size{1440, 805}}};
+const Screen screen{Rect2D{Point2D{0, 0}, Size2D{1440, 900}}, Rect2D{Point2D{0, 70}, Size2D{1440, 805}}};
 
 const std::string notPostingLine =
     "NOT posting \xE2\x8C\x98V \xE2\x80\x94 Accessibility not granted. Item is on the clipboard; "
@@ -81,7 +81,7 @@ class PopupControllerTest : public ::testing::Test {
     keys.record = record;
     screens.screenList = {screen};
     screens.main = screen;
-    screens.mouse = Point{720, 700};
+    screens.mouse = Point2D{720, 700};
     store.add(CapturedText{"hello", std::nullopt});
     record->clear();
   }
@@ -155,7 +155,7 @@ TEST_F(PopupControllerTest, PanelCarriesThePopupProperties) {
   controller->show();
 
   const PanelConfig& config = panel().config();
-  EXPECT_EQ(config.contentRect, (Rect{Point{0, 0}, Size{440, 560}}));
+  EXPECT_EQ(config.contentRect, (Rect2D{Point2D{0, 0}, Size2D{440, 560}}));
   EXPECT_EQ(config.styleMask, 0u);
   EXPECT_EQ(config.backing, 2u);
   EXPECT_FALSE(config.defer);
@@ -178,7 +178,7 @@ TEST_F(PopupControllerTest, NoScreenAtAllShowsThePanelWhereItWas) {
   controller->show();
 
   EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 1);
-  EXPECT_EQ(panel().frame().origin, (Point{0, 0}));
+  EXPECT_EQ(panel().frame().origin, (Point2D{0, 0}));
   for (const std::string& call : record->calls()) {
     EXPECT_EQ(call.rfind("panel.setFrameOrigin", 0), std::string::npos) << call;
   }
@@ -193,13 +193,13 @@ TEST_F(PopupControllerTest, ToggleTwiceShowsThenHidesAndTheNextShowReusesPanelAn
   controller->toggle();
   EXPECT_FALSE(panel().isVisible());
 
-  screens.mouse = Point{300, 400};
+  screens.mouse = Point2D{300, 400};
   controller->toggle();
   EXPECT_EQ(panels.panels.size(), 1u);
   EXPECT_EQ(record->count("panelFactory.createPanel"), 1);
   EXPECT_EQ(&view(), firstView);
   EXPECT_TRUE(panel().isVisible());
-  EXPECT_EQ(panel().frame().origin, (Point{80, 78}));
+  EXPECT_EQ(panel().frame().origin, (Point2D{80, 78}));
 }
 
 TEST_F(PopupControllerTest, HideBeforeAnyShowDoesNothing) {

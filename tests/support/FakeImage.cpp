@@ -24,7 +24,7 @@ void FakeImage::setTemplate(bool templateImage) {
   isTemplate = templateImage;
 }
 
-void FakeImage::setSize(Size newSize) {
+void FakeImage::setSize(Size2D newSize) {
   record_->add("image[" + name + "].setSize(" + number(newSize.width) + "x" +
                number(newSize.height) + ")");
   size = newSize;

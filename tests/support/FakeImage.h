@@ -13,13 +13,13 @@ class FakeImage : public Image {
   FakeImage(std::string name, std::shared_ptr<CallRecord> record);
 
   void setTemplate(bool isTemplate) override;
-  void setSize(Size size) override;
+  void setSize(Size2D size) override;
 
   /// The resource path, or "symbol:" + the system symbol's name.
   std::string name;
   std::string accessibilityDescription;
   bool isTemplate = false;
-  Size size;
+  Size2D size;
 
  private:
   std::shared_ptr<CallRecord> record_;

@@ -18,7 +18,7 @@ void FakePanel::setDelegate(PanelDelegate* delegate) {
   delegate_ = delegate;
 }
 
-void FakePanel::setFrameOrigin(Point origin) {
+void FakePanel::setFrameOrigin(Point2D origin) {
   std::ostringstream call;
   call << "panel.setFrameOrigin(" << origin.x << "," << origin.y << ")";
   record_->add(call.str());

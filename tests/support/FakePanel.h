@@ -17,8 +17,8 @@ class FakePanel : public Panel {
   FakePanel(const PanelConfig& config, HistoryView& rootView, std::shared_ptr<CallRecord> record);
 
   void setDelegate(PanelDelegate* delegate) override;
-  Rect frame() const override { return frame_; }
-  void setFrameOrigin(Point origin) override;
+  Rect2D frame() const override { return frame_; }
+  void setFrameOrigin(Point2D origin) override;
   void makeKeyAndOrderFront() override;
   void orderOut() override;
   bool isVisible() const override { return visible_; }
@@ -40,7 +40,7 @@ class FakePanel : public Panel {
   HistoryView& rootView_;
   std::shared_ptr<CallRecord> record_;
   PanelDelegate* delegate_ = nullptr;
-  Rect frame_;
+  Rect2D frame_;
   bool visible_ = false;
   bool key_ = false;
 };

@@ -10,9 +10,9 @@ class FakeScreens : public Screens {
  public:
   std::vector<Screen> screens() override { return screenList; }
   std::optional<Screen> mainScreen() override { return main; }
-  Point mouseLocation() override { return mouse; }
+  Point2D mouseLocation() override { return mouse; }
 
   std::vector<Screen> screenList;
   std::optional<Screen> main;
-  Point mouse;
+  Point2D mouse;
 };

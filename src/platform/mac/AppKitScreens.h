@@ -1,5 +1,5 @@
 // NSScreen and NSEvent reduced to plain numbers. Apple's MacTypes.h defines
-// global Point, Size and Rect, which clash with our geometry types, so no
+// global Point2D, Size2D and Rect2D, which clash with our geometry types, so no
 // translation unit can see both; this layer keeps AppKit on one side and
 // MacScreens.cpp keeps Geometry.h on the other.
 #pragma once

@@ -7,6 +7,6 @@ void MacImage::setTemplate(bool isTemplate) {
   image_->setTemplate(isTemplate);
 }
 
-void MacImage::setSize(Size size) {
+void MacImage::setSize(Size2D size) {
   image_->setSize(size.width, size.height);
 }

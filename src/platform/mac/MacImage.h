@@ -11,7 +11,7 @@ class MacImage : public Image {
   explicit MacImage(std::unique_ptr<AppKitImage> image);
 
   void setTemplate(bool isTemplate) override;
-  void setSize(Size size) override;
+  void setSize(Size2D size) override;
 
   /// For the AppKit code that draws it.
   AppKitImage& appKitImage() { return *image_; }

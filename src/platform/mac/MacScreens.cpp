@@ -6,7 +6,7 @@
 
 namespace {
 
-Rect toRect(const AppKitScreens::Frame& frame) {
+Rect2D toRect(const AppKitScreens::Frame& frame) {
   return {{frame.x, frame.y}, {frame.width, frame.height}};
 }
 
@@ -30,7 +30,7 @@ std::optional<Screen> MacScreens::mainScreen() {
   return toScreen(*display);
 }
 
-Point MacScreens::mouseLocation() {
+Point2D MacScreens::mouseLocation() {
   AppKitScreens::Frame location = AppKitScreens::mouseLocation();
   return {location.x, location.y};
 }

@@ -7,5 +7,5 @@ class MacScreens : public Screens {
  public:
   std::vector<Screen> screens() override;
   std::optional<Screen> mainScreen() override;
-  Point mouseLocation() override;
+  Point2D mouseLocation() override;
 };
