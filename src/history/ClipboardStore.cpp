@@ -4,10 +4,7 @@
 #include "history/ClipboardStore.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <iterator>
 #include <string_view>
-#include <type_traits>
 #include <unordered_set>
 #include <utility>
 
@@ -217,10 +214,10 @@ std::string ClipboardStore::sha(const Bytes& bytes) {
   Sha256Digest digest = sha256(bytes.data(), bytes.size());
   std::string hex;
   hex.reserve(digest.size() * 2);
+  constexpr std::string_view digits = "0123456789abcdef";
   for (std::uint8_t byte : digest) {
-    char pair[3];
-    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned>(byte));
-    hex.append(pair, 2);
+    hex += digits[byte >> 4];
+    hex += digits[byte & 0x0f];
   }
   return hex;
 }
