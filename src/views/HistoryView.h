@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "views/ClipRow.h"
 #include "views/ShortcutTexts.h"
+#include "views/TrigramFilter.h"
 
 class ClipboardStore;
 
@@ -98,11 +99,13 @@ class HistoryView {
  private:
   struct TextCache {
     std::optional<std::string> lowered;
+    TrigramFilter trigrams;
     std::optional<std::size_t> characters;
   };
 
   void refreshSorted() const;
-  const std::string& loweredText(const ClipboardItem& item) const;
+  /// The entry's lower-cased display text, made on first use.
+  const TextCache& searchText(const ClipboardItem& item) const;
   std::size_t characterCount(const ClipboardItem& item) const;
   void setSelectedIndex(int index);
   void paste(const ClipboardItem& item);

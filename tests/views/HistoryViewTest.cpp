@@ -152,6 +152,22 @@ TEST_F(HistoryViewSearchTest, TypingOnAndBackGivesTheSameResultsAsAFreshSearch) 
   EXPECT_THAT(filteredIds(), ElementsAre(banana, apricot, apple));
 }
 
+TEST_F(HistoryViewSearchTest, FindsTheQueryAnywhereInALongText) {
+  // Near misses everywhere: same first and last letters, wrong middle.
+  std::string filler;
+  while (filler.size() < 20000)
+    filler += "nexdle neeeee ";
+  const Uuid atStart = addText("Needle" + filler);
+  const Uuid inside = addText(filler.substr(0, 7777) + "NEEDLE" + filler.substr(7777));
+  const Uuid atEnd = addText(filler + "needle");
+  const Uuid inTail = addText(filler + "needl" + "e!");
+  addText(filler + "needl");
+  view().setSearch("needle");
+  EXPECT_THAT(filteredIds(), ElementsAre(inTail, atEnd, inside, atStart));
+  view().setSearch("e");
+  EXPECT_EQ(view().filtered().size(), 5u);
+}
+
 TEST_F(HistoryViewSearchTest, CaptureDuringASearchIsFilteredToo) {
   addText("alpha");
   view().setSearch("beta");

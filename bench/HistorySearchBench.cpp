@@ -1,0 +1,146 @@
+// One search keystroke in the popup: set a new search, then read the filtered
+// list and every row's section title, as a redraw does. Goals: under 100 µs
+// on the typical history, under 50 ms on the worst (200 texts of 2,000,000
+// bytes), also when nothing matches.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchHistories.h"
+#include "history/ClipboardStore.h"
+#include "history/HistoryCodec.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Pasteboard.h"
+#include "views/HistoryView.h"
+
+namespace {
+
+// Serves one history file from memory and accepts every write, so the store
+// loads the generated history without touching the disk.
+class MemoryFileSystem : public FileSystem {
+ public:
+  explicit MemoryFileSystem(std::string history) : history_(std::move(history)) {}
+
+  std::optional<std::string> applicationSupportDirectory() const override { return "/bench"; }
+  std::string homeDirectory() const override { return "/bench"; }
+  FileResult createDirectories(const std::string&, unsigned) override { return ok(); }
+  FileResult setPermissions(const std::string&, unsigned) override { return ok(); }
+  FileResult excludeFromBackup(const std::string&) override { return ok(); }
+  std::optional<std::string> readFile(const std::string& path) override {
+    if (path.size() >= 13 && path.compare(path.size() - 13, 13, "/history.json") == 0)
+      return std::move(history_);
+    return std::nullopt;
+  }
+  FileResult writeFileAtomically(const std::string&, std::string_view, unsigned) override {
+    return ok();
+  }
+  FileResult appendToFile(const std::string&, std::string_view) override { return ok(); }
+  std::optional<std::uint64_t> fileSize(const std::string&) override { return std::nullopt; }
+  FileResult moveFile(const std::string&, const std::string&) override { return ok(); }
+  FileResult removeFile(const std::string&) override { return ok(); }
+
+ private:
+  static FileResult ok() { return FileResult::success(); }
+  std::string history_;
+};
+
+// Never read by the search; the store only needs one to exist.
+class IdlePasteboard : public Pasteboard {
+ public:
+  std::int64_t changeCount() const override { return 0; }
+  std::vector<std::string> types() const override { return {}; }
+  std::optional<std::vector<std::string>> fileURLPaths() const override { return std::nullopt; }
+  std::optional<Bytes> data(PasteboardDataType) const override { return std::nullopt; }
+  std::optional<std::string> string() const override { return std::nullopt; }
+  void clearContents() override {}
+  void setData(const Bytes&, PasteboardDataType) override {}
+  void setString(const std::string&) override {}
+  void writeFileURLs(const std::vector<std::string>&) override {}
+};
+
+struct Popup {
+  explicit Popup(const std::vector<ClipboardItem>& items)
+      : files(HistoryCodec::encode(items)),
+        store(files, Clock::system(), pasteboard),
+        view(
+            store, [](const ClipboardItem&) {}, [] {}) {}
+
+  MemoryFileSystem files;
+  IdlePasteboard pasteboard;
+  ClipboardStore store;
+  HistoryView view;
+};
+
+Popup& typicalPopup() {
+  static Popup popup(BenchHistories::typical());
+  return popup;
+}
+
+Popup& worstPopup() {
+  static Popup popup(BenchHistories::worst());
+  return popup;
+}
+
+// Alternates two queries, neither containing the other, so every keystroke
+// scans the whole history rather than the previous matches.
+void keystrokes(benchmark::State& state, Popup& popup, const std::string& first,
+                const std::string& second) {
+  HistoryView& view = popup.view;
+  // The first search lower-cases each entry once; keystrokes after it reuse that.
+  view.setSearch(first);
+  benchmark::DoNotOptimize(view.filtered());
+  std::size_t matches = 0;
+  bool useFirst = false;
+  for (auto _ : state) {
+    view.setSearch(useFirst ? first : second);
+    useFirst = !useFirst;
+    const std::vector<const ClipboardItem*>& rows = view.filtered();
+    matches = rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      benchmark::DoNotOptimize(view.sectionTitle(i));
+  }
+  state.counters["rows"] = static_cast<double>(matches);
+  view.setSearch("");
+}
+
+void typicalSomeMatch(benchmark::State& state) {
+  keystrokes(state, typicalPopup(), "report", "budget");
+}
+void typicalNoneMatch(benchmark::State& state) {
+  keystrokes(state, typicalPopup(), "xyzzy", "qwqwq");
+}
+void typicalNonAsciiNoneMatch(benchmark::State& state) {
+  keystrokes(state, typicalPopup(), "ÄÉÄÉ", "déjà déjà");
+}
+void worstAllMatch(benchmark::State& state) {
+  keystrokes(state, worstPopup(), "meeting", "budget");
+}
+void worstNoneMatch(benchmark::State& state) {
+  keystrokes(state, worstPopup(), "xyzzy", "qwqwq");
+}
+void worstFrequentPrefixNoneMatch(benchmark::State& state) {
+  // Starts like many words in the texts, so a naive scan would stall on it.
+  keystrokes(state, worstPopup(), "the clipboard history of a meeting notes zzz",
+             "caf\u00E9 na\u00EFve qqq");
+}
+
+void worstEveryRunPresentNoneMatch(benchmark::State& state) {
+  // Every three-byte run occurs in the texts, so only a full scan can tell.
+  keystrokes(state, worstPopup(), "meeting notes report quarter draft numbers agreed",
+             "budget design team question about release ready");
+}
+
+}  // namespace
+
+BENCHMARK(typicalSomeMatch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(typicalNoneMatch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(typicalNonAsciiNoneMatch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(worstAllMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(worstNoneMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(worstFrequentPrefixNoneMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(worstEveryRunPresentNoneMatch)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
