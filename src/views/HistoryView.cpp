@@ -45,7 +45,7 @@ bool contains(const std::string& text, const std::string& query) {
   if (size > text.size())
     return false;
   if (size == 1)
-    return std::memchr(text.data(), query[0], text.size()) != nullptr;
+    return text.find(query[0]) != std::string::npos;
   ByteVector first;
   ByteVector last;
   for (std::size_t k = 0; k < sizeof(ByteVector); ++k) {
@@ -291,7 +291,7 @@ void HistoryView::setSelectedIndex(int index) {
 void HistoryView::paste(const ClipboardItem& item) {
   // The host may change the store while pasting; hand it a copy, not a
   // reference into the history.
-  const ClipboardItem copy = item;
+  const ClipboardItem copy = item;  // NOLINT(performance-unnecessary-copy-initialization)
   if (onPaste_)
     onPaste_(copy);
 }
