@@ -1,0 +1,430 @@
+// Drawing and pointer handling of the history list.
+#include "platform/linux/ui/HistoryListWidget.h"
+
+#include <QEasingCurve>
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextLayout>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+
+#include "history/ClipboardStore.h"
+#include "platform/linux/ui/QtFont.h"
+#include "platform/linux/ui/SymbolIcon.h"
+#include "platform/linux/ui/ViewPalette.h"
+#include "views/HistoryView.h"
+#include "views/ViewMetrics.h"
+
+namespace M = ViewMetrics;
+
+namespace {
+
+QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont fontFor(const FontSpec& spec) {
+  return QtFont::font(spec, QtFont::screenDpi());
+}
+
+// Hit areas of the trailing buttons reach a little beyond their symbols.
+constexpr double buttonSlop = 3;
+
+}  // namespace
+
+HistoryListWidget::HistoryListWidget(HistoryView& view, const Clock& clock,
+                                     const ShortcutTexts& shortcuts, QScrollArea& scrollArea)
+    : view_(view),
+      clock_(clock),
+      shortcuts_(shortcuts),
+      scrollArea_(scrollArea),
+      scrollAnimation_(new QPropertyAnimation(scrollArea.verticalScrollBar(), "value", this)) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_Hover);
+  scrollAnimation_->setDuration(static_cast<int>(M::scrollAnimationSeconds * 1000));
+  scrollAnimation_->setEasingCurve(QEasingCurve::OutCubic);
+}
+
+QSize HistoryListWidget::sizeHint() const {
+  return {static_cast<int>(M::cardWidth), static_cast<int>(std::ceil(contentHeight_))};
+}
+
+QStringList HistoryListWidget::titleLines(const std::string& title, double width) const {
+  const QFont font = fontFor(M::rowTitleFont);
+  QString text = QString::fromStdString(title);
+  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (int i = 0; i < M::rowTitleMaxLines; ++i) {
+    QTextLine line = layout.createLine();
+    if (!line.isValid())
+      break;
+    line.setLineWidth(width);
+    const bool last = i == M::rowTitleMaxLines - 1;
+    const int end = line.textStart() + line.textLength();
+    if (last && end < text.size()) {
+      // More text follows: the last line takes the rest, cut at the tail.
+      QString rest = text.mid(line.textStart());
+      rest.replace(QChar::LineSeparator, QLatin1Char(' '));
+      lines << QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width);
+      break;
+    }
+    QString piece = text.mid(line.textStart(), line.textLength());
+    piece.remove(QChar::LineSeparator);
+    lines << piece.trimmed();
+  }
+  layout.endLayout();
+  if (lines.isEmpty())
+    lines << QString();
+  return lines;
+}
+
+double HistoryListWidget::trailingWidth(const ClipRow& row) const {
+  std::vector<double> widths;
+  if (row.quickPasteLabel)
+    widths.push_back(QFontMetricsF(fontFor(M::quickPasteFont))
+                         .horizontalAdvance(QString::fromStdString(*row.quickPasteLabel)));
+  if (row.pinButton)
+    widths.push_back(SymbolIcon::side(M::pinFont.size));
+  if (row.deleteButton)
+    widths.push_back(SymbolIcon::side(M::deleteFont.size));
+  double total = 0;
+  for (double width : widths)
+    total += width;
+  if (!widths.empty())
+    total += M::trailingSpacing * static_cast<double>(widths.size() - 1);
+  return total;
+}
+
+void HistoryListWidget::layOutTrailing(RowGeometry& geometry) const {
+  const QRectF content = geometry.rowRect.adjusted(M::rowInsets.leading, M::rowInsets.top,
+                                                   -M::rowInsets.trailing, -M::rowInsets.bottom);
+  double right = content.right();
+  const double middle = content.center().y();
+  if (geometry.row.deleteButton) {
+    const double side = SymbolIcon::side(M::deleteFont.size);
+    geometry.deleteRect = QRectF(right - side, middle - side / 2, side, side);
+    right -= side + M::trailingSpacing;
+  }
+  if (geometry.row.pinButton) {
+    const double side = SymbolIcon::side(M::pinFont.size);
+    geometry.pinRect = QRectF(right - side, middle - side / 2, side, side);
+  }
+}
+
+void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view>>& sectionTitles) {
+  sectionTitles_ = sectionTitles;
+  rows_.clear();
+  const std::vector<const ClipboardItem*>& items = view_.filtered();
+  const TimePoint now = clock_.now();
+  const double rowWidth = width() - M::listInsets.leading - M::listInsets.trailing;
+  const QFontMetricsF titleMetrics(fontFor(M::rowTitleFont));
+  const QFontMetricsF metaMetrics(fontFor(M::metadataFont));
+  const QFontMetricsF sectionMetrics(fontFor(M::sectionHeaderFont));
+
+  double y = M::listInsets.top;
+  rows_.reserve(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    RowGeometry geometry;
+    if (i < sectionTitles_.size() && sectionTitles_[i]) {
+      geometry.sectionTitle = toQString(*sectionTitles_[i]);
+      const double height =
+          M::sectionHeaderInsets.top + sectionMetrics.height() + M::sectionHeaderInsets.bottom;
+      geometry.titleRect = QRectF(M::listInsets.leading, y, rowWidth, height);
+      y += height + M::listSpacing;
+    }
+    geometry.row = view_.row(i, now, shortcuts_);
+    // Chip, gap, text, gap, the spacer's minimum, gap, trailing controls.
+    const double textWidth =
+        std::max(40.0, rowWidth - M::rowInsets.leading - M::rowInsets.trailing - M::chipSize -
+                           3 * M::rowSpacing - M::rowSpacerMinLength - trailingWidth(geometry.row));
+    geometry.titleLines = titleLines(geometry.row.title, textWidth);
+    const double textHeight =
+        titleMetrics.lineSpacing() * static_cast<double>(geometry.titleLines.size()) +
+        M::rowTextSpacing + metaMetrics.height();
+    const double height =
+        M::rowInsets.top + std::max(M::chipSize, textHeight) + M::rowInsets.bottom;
+    geometry.rowRect = QRectF(M::listInsets.leading, y, rowWidth, height);
+    layOutTrailing(geometry);
+    y += height + M::listSpacing;
+    rows_.push_back(std::move(geometry));
+  }
+  if (!rows_.empty())
+    y -= M::listSpacing;
+  contentHeight_ = y + M::listInsets.bottom;
+  setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
+  updateGeometry();
+  update();
+}
+
+const HistoryListWidget::RowGeometry* HistoryListWidget::rowFor(const Uuid& id) const {
+  for (const RowGeometry& geometry : rows_) {
+    if (geometry.row.id == id)
+      return &geometry;
+  }
+  return nullptr;
+}
+
+const HistoryListWidget::RowGeometry* HistoryListWidget::rowAt(QPointF point) const {
+  for (const RowGeometry& geometry : rows_) {
+    if (geometry.rowRect.contains(point))
+      return &geometry;
+  }
+  return nullptr;
+}
+
+void HistoryListWidget::centreRow(const Uuid& id, bool animated) {
+  const RowGeometry* geometry = rowFor(id);
+  if (!geometry)
+    return;
+  QScrollBar* bar = scrollArea_.verticalScrollBar();
+  const double viewport = scrollArea_.viewport()->height();
+  const int target =
+      std::clamp(static_cast<int>(std::lround(geometry->rowRect.center().y() - viewport / 2)),
+                 bar->minimum(), bar->maximum());
+  scrollAnimation_->stop();
+  if (!animated || target == bar->value()) {
+    bar->setValue(target);
+    return;
+  }
+  scrollAnimation_->setStartValue(bar->value());
+  scrollAnimation_->setEndValue(target);
+  scrollAnimation_->start();
+}
+
+void HistoryListWidget::hoverAt(std::optional<QPointF> point) {
+  const RowGeometry* geometry = point ? rowAt(*point) : nullptr;
+  if (geometry) {
+    if (view_.hovered() != geometry->row.id)
+      view_.setHovered(geometry->row.id, true);
+    return;
+  }
+  if (const std::optional<Uuid> hovered = view_.hovered())
+    view_.setHovered(*hovered, false);
+}
+
+void HistoryListWidget::updateHoverFromCursor() {
+  const QPoint local = mapFromGlobal(QCursor::pos());
+  if (!isVisible() || !scrollArea_.viewport()->rect().contains(
+                          scrollArea_.viewport()->mapFromGlobal(QCursor::pos()))) {
+    hoverAt(std::nullopt);
+    return;
+  }
+  hoverAt(QPointF(local));
+}
+
+void HistoryListWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Titles wrap to the new width; the titles themselves are string literals
+  // of the view, so the kept views stay valid.
+  if (event->oldSize().width() != width())
+    rebuild(std::vector<std::optional<std::string_view>>(sectionTitles_));
+}
+
+void HistoryListWidget::mouseMoveEvent(QMouseEvent* event) {
+  hoverAt(event->position());
+}
+
+void HistoryListWidget::leaveEvent(QEvent* /*event*/) {
+  hoverAt(std::nullopt);
+}
+
+void HistoryListWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton)
+    return;
+  const QPointF point = event->position();
+  const RowGeometry* geometry = rowAt(point);
+  if (!geometry)
+    return;
+  // Copy before acting: every action changes the list under us.
+  const Uuid id = geometry->row.id;
+  if (geometry->row.deleteButton &&
+      geometry->deleteRect.adjusted(-buttonSlop, -buttonSlop, buttonSlop, buttonSlop)
+          .contains(point)) {
+    view_.deleteItem(id);
+    return;
+  }
+  if (geometry->row.pinButton &&
+      geometry->pinRect.adjusted(-buttonSlop, -buttonSlop, buttonSlop, buttonSlop)
+          .contains(point)) {
+    view_.togglePin(id);
+    return;
+  }
+  view_.clickRow(id);
+}
+
+bool HistoryListWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip)
+    return QWidget::event(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const QPointF point = help->pos();
+  const RowGeometry* geometry = rowAt(point);
+  std::optional<std::string_view> tip;
+  if (geometry && geometry->row.pinButton &&
+      geometry->pinRect.adjusted(-buttonSlop, -buttonSlop, buttonSlop, buttonSlop).contains(point))
+    tip = geometry->row.pinButton->tooltip;
+  if (geometry && geometry->row.deleteButton &&
+      geometry->deleteRect.adjusted(-buttonSlop, -buttonSlop, buttonSlop, buttonSlop)
+          .contains(point))
+    tip = geometry->row.deleteButton->tooltip;
+  if (tip) {
+    QToolTip::showText(help->globalPos(), toQString(*tip), this);
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
+}
+
+QImage HistoryListWidget::thumbnail(const std::string& path) {
+  if (thumbnailRevision_ != view_.store().revision()) {
+    thumbnails_.clear();
+    thumbnailRevision_ = view_.store().revision();
+  }
+  const QString key = QString::fromStdString(path);
+  if (auto found = thumbnails_.constFind(key); found != thumbnails_.constEnd())
+    return *found;
+  const qreal ratio = devicePixelRatioF();
+  const int side = static_cast<int>(std::ceil(M::chipSize * ratio));
+  QImage image(key);
+  if (!image.isNull()) {
+    // Fill the square keeping the aspect, then cut the overflow evenly.
+    image = image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    image = image.copy((image.width() - side) / 2, (image.height() - side) / 2, side, side);
+    image.setDevicePixelRatio(ratio);
+  }
+  thumbnails_.insert(key, image);
+  return image;
+}
+
+void HistoryListWidget::paintChip(QPainter& painter, const ClipRow& row, const QRectF& rect) {
+  QPainterPath shape;
+  shape.addRoundedRect(rect, M::chipCornerRadius, M::chipCornerRadius);
+  if (row.chip.thumbnailPath) {
+    const QImage image = thumbnail(*row.chip.thumbnailPath);
+    if (!image.isNull()) {
+      painter.save();
+      painter.setClipPath(shape);
+      painter.drawImage(rect, image);
+      painter.restore();
+      // A hairline inside the edge keeps light images apart from the card.
+      const double inset = M::thumbnailBorderWidth / 2;
+      painter.setPen(QPen(ViewPalette::color(ViewColor::black, M::thumbnailBorderOpacity),
+                          M::thumbnailBorderWidth));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRoundedRect(rect.adjusted(inset, inset, -inset, -inset),
+                              M::chipCornerRadius - inset, M::chipCornerRadius - inset);
+      return;
+    }
+  }
+  painter.fillPath(shape, ViewPalette::color(row.chip.tile.color, M::chipFillOpacity));
+  const int side = SymbolIcon::side(M::chipSymbolFont.size);
+  const QPixmap symbol = SymbolIcon::pixmap(
+      row.chip.tile.symbol, ViewPalette::color(row.chip.tile.color), side, devicePixelRatioF());
+  painter.drawPixmap(QPointF(rect.center().x() - side / 2.0, rect.center().y() - side / 2.0),
+                     symbol);
+}
+
+void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry) {
+  const ClipRow& row = geometry.row;
+  if (geometry.sectionTitle) {
+    painter.setFont(fontFor(M::sectionHeaderFont));
+    painter.setPen(ViewPalette::color(ViewColor::secondary));
+    const QRectF text = geometry.titleRect.adjusted(
+        M::sectionHeaderInsets.leading, M::sectionHeaderInsets.top,
+        -M::sectionHeaderInsets.trailing, -M::sectionHeaderInsets.bottom);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, *geometry.sectionTitle);
+  }
+
+  if (row.background.color != ViewColor::clear && row.background.opacity > 0) {
+    QPainterPath background;
+    background.addRoundedRect(geometry.rowRect, M::rowCornerRadius, M::rowCornerRadius);
+    painter.fillPath(background, ViewPalette::color(row.background.color, row.background.opacity));
+  }
+
+  const QRectF content = geometry.rowRect.adjusted(M::rowInsets.leading, M::rowInsets.top,
+                                                   -M::rowInsets.trailing, -M::rowInsets.bottom);
+  const QRectF chip(content.left(), content.center().y() - M::chipSize / 2, M::chipSize,
+                    M::chipSize);
+  paintChip(painter, row, chip);
+
+  // Title and metadata, centred together beside the chip.
+  const QFont titleFont = fontFor(M::rowTitleFont);
+  const QFont metaFont = fontFor(M::metadataFont);
+  const QFontMetricsF titleMetrics(titleFont);
+  const QFontMetricsF metaMetrics(metaFont);
+  const double textHeight =
+      titleMetrics.lineSpacing() * static_cast<double>(geometry.titleLines.size()) +
+      M::rowTextSpacing + metaMetrics.height();
+  const double textLeft = chip.right() + M::rowSpacing;
+  double y = content.center().y() - textHeight / 2;
+  painter.setFont(titleFont);
+  painter.setPen(ViewPalette::color(ViewColor::primary));
+  for (const QString& line : geometry.titleLines) {
+    painter.drawText(QPointF(textLeft, y + titleMetrics.ascent()), line);
+    y += titleMetrics.lineSpacing();
+  }
+  y += M::rowTextSpacing;
+  painter.setFont(metaFont);
+  painter.setPen(ViewPalette::color(ViewColor::secondary));
+  double x = textLeft;
+  for (const QString& part : {QString::fromStdString(row.kindLabel), toQString(row.separator),
+                              QString::fromStdString(row.age)}) {
+    painter.drawText(QPointF(x, y + metaMetrics.ascent()), part);
+    x += metaMetrics.horizontalAdvance(part) + M::metadataSpacing;
+  }
+
+  // Trailing controls, right-aligned.
+  const qreal ratio = devicePixelRatioF();
+  if (row.deleteButton) {
+    painter.drawPixmap(
+        geometry.deleteRect.topLeft(),
+        SymbolIcon::pixmap(row.deleteButton->symbol, ViewPalette::color(row.deleteButton->color),
+                           static_cast<int>(geometry.deleteRect.width()), ratio));
+  }
+  if (row.pinButton) {
+    painter.drawPixmap(
+        geometry.pinRect.topLeft(),
+        SymbolIcon::pixmap(row.pinButton->symbol, ViewPalette::color(row.pinButton->color),
+                           static_cast<int>(geometry.pinRect.width()), ratio));
+  }
+  if (row.quickPasteLabel) {
+    const QFont font = fontFor(M::quickPasteFont);
+    const QString label = QString::fromStdString(*row.quickPasteLabel);
+    const QFontMetricsF metrics(font);
+    double right = content.right();
+    if (row.pinButton)
+      right = geometry.pinRect.left() - M::trailingSpacing;
+    painter.setFont(font);
+    painter.setPen(ViewPalette::color(ViewColor::tertiary));
+    painter.drawText(QPointF(right - metrics.horizontalAdvance(label),
+                             content.center().y() - metrics.height() / 2 + metrics.ascent()),
+                     label);
+  }
+}
+
+void HistoryListWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  const QRectF exposed = event->rect();
+  for (const RowGeometry& geometry : rows_) {
+    const QRectF band = geometry.titleRect.isEmpty() ? geometry.rowRect
+                                                     : geometry.titleRect.united(geometry.rowRect);
+    if (band.bottom() < exposed.top() || band.top() > exposed.bottom())
+      continue;
+    paintRow(painter, geometry);
+  }
+}

@@ -1,0 +1,25 @@
+// Fonts for the shared measures. Sizes there are points of the macOS kind
+// (one point, one logical pixel), so they are set here as pixels, whatever
+// the screen's dots per inch.
+#pragma once
+
+#include <QFont>
+
+#include "app/TextStyle.h"
+#include "views/ViewMetrics.h"
+
+namespace QtFont {
+
+/// The application font's family at `spec`'s size and weight. There is no
+/// rounded design on Linux; `rounded` keeps the ordinary family.
+/// `logicalDpi` is the screen's logical dots per inch (96 when unknown).
+QFont font(const FontSpec& spec, double logicalDpi);
+/// The About window's text styles, sized as on macOS (title 2 is 17, callout
+/// 12, captions 10, the plain system style 13 unless it names a size).
+QFont font(const TextStyle& style, double logicalDpi);
+/// The logical dots per inch of the primary screen, 96 without one.
+double screenDpi();
+
+QFont::Weight weight(FontWeight weight);
+
+}  // namespace QtFont

@@ -1,0 +1,35 @@
+// The About window on Linux: a fixed-size top-level window hosting the About
+// content. Closing it only hides it; it can be dragged by its background.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <optional>
+
+#include "platform/Window.h"
+#include "platform/WindowConfig.h"
+
+class AboutView;
+class AboutWidget;
+
+class QtWindow : public QWidget, public Window {
+ public:
+  /// Hidden until makeKeyAndOrderFront. `view` must outlive the window.
+  QtWindow(const WindowConfig& config, AboutView& view);
+
+  void center() override;
+  void makeKeyAndOrderFront() override;
+
+  AboutWidget& content() { return *content_; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  AboutWidget* content_;
+  bool movableByBackground_;
+  /// Where the drag started, relative to the window, while dragging by hand.
+  std::optional<QPoint> dragOffset_;
+};
