@@ -88,13 +88,13 @@ void onFatalSignal(int signal) {
   sigaction(signal, &fallback, nullptr);
   // The signal is blocked while this handler runs, so it is delivered, with
   // the default action, the moment the handler returns.
-  raise(signal);
+  (void)raise(signal);
 }
 
 /// The handler needs its own stack: after a stack overflow the thread's own
 /// has no room left.
 void installAlternateStack() {
-  std::size_t size = std::max<std::size_t>(SIGSTKSZ, 64 * 1024);
+  std::size_t size = std::max<std::size_t>(SIGSTKSZ, std::size_t{64} * 1024);
   stack_t stack{};
   stack.ss_sp = new char[size];  // Lives as long as the process.
   stack.ss_size = size;
