@@ -1,0 +1,22 @@
+// Builds the macOS backends in one place.
+#include "platform/mac/MacAppPlatform.h"
+
+#include "platform/Clock.h"
+#include "platform/DesktopConventions.h"
+
+MacAppPlatform::MacAppPlatform() : panelFactory_(Clock::system(), resourceBundle_) {}
+
+ApplicationHost& MacAppPlatform::sharedApplication() {
+  host_.createApplication();
+  return host_;
+}
+
+AppEnvironment MacAppPlatform::environment() {
+  return AppEnvironment{
+      fileSystem_,      Clock::system(), pasteboard_,     imageConverter_,
+      rtfConverter_,    mainLoop_,       workspace_,      application_,
+      screens_,         panelFactory_,   accessibility_,  keyEventPoster_,
+      hotKeyRegistrar_, statusBar_,      resourceBundle_, loginItem_,
+      alertPresenter_,  systemLog_,      windowFactory_,  DesktopConventions::macOS(),
+  };
+}

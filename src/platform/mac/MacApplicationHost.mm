@@ -1,0 +1,53 @@
+// NSApplication holds its delegate weakly; the host keeps the Objective-C
+// delegate object alive, and that object reaches the core's delegate
+// through a plain pointer the caller keeps valid for the whole run.
+#include "platform/mac/MacApplicationHost.h"
+
+#import <AppKit/AppKit.h>
+
+#include "platform/ApplicationDelegate.h"
+#include "platform/mac/CallbackBoundary.h"
+
+@interface PellimoreApplicationDelegate : NSObject <NSApplicationDelegate>
+@property(nonatomic) ApplicationDelegate* owner;
+@end
+
+@implementation PellimoreApplicationDelegate
+
+- (void)applicationDidFinishLaunching:(NSNotification*)notification {
+  ApplicationDelegate* owner = self.owner;
+  if (owner == nullptr) return;
+  callAtBoundary([owner] { owner->applicationDidFinishLaunching(); });
+}
+
+@end
+
+struct MacApplicationHost::Native {
+  __strong PellimoreApplicationDelegate* delegate = nil;
+};
+
+MacApplicationHost::MacApplicationHost() : native_(std::make_unique<Native>()) {}
+
+MacApplicationHost::~MacApplicationHost() {
+  if (native_->delegate != nil) native_->delegate.owner = nullptr;
+}
+
+void MacApplicationHost::createApplication() { [NSApplication sharedApplication]; }
+
+void MacApplicationHost::setDelegate(ApplicationDelegate* delegate) {
+  createApplication();
+  if (native_->delegate == nil) native_->delegate = [[PellimoreApplicationDelegate alloc] init];
+  native_->delegate.owner = delegate;
+  NSApp.delegate = native_->delegate;
+}
+
+void MacApplicationHost::setActivationPolicy(ActivationPolicy policy) {
+  createApplication();
+  [NSApp setActivationPolicy:static_cast<NSApplicationActivationPolicy>(policy)];
+}
+
+int MacApplicationHost::run() {
+  createApplication();
+  [NSApp run];
+  return 0;
+}
