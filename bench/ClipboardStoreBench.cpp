@@ -1,0 +1,145 @@
+// The cost of one copy reaching a full history: `add` of a new text into 200
+// unpinned and 5 pinned entries, trimming included, with the atomic rewrite
+// of "history.json" on the real file system in a scratch folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchHistories.h"
+#include "history/ClipboardStore.h"
+#include "history/HistoryCodec.h"
+#include "platform/Clock.h"
+#include "platform/Pasteboard.h"
+#include "platform/PosixFileSystem.h"
+
+namespace {
+
+enum class Shape { typical, heavy };
+
+// The real POSIX file operations, with the history folder in a scratch
+// folder instead of the user's own.
+class ScratchFileSystem : public PosixFileSystem {
+ public:
+  explicit ScratchFileSystem(std::string root) : root_(std::move(root)) {}
+  std::optional<std::string> applicationSupportDirectory() const override { return root_; }
+  FileResult excludeFromBackup(const std::string&) override { return FileResult::success(); }
+
+ private:
+  std::string root_;
+};
+
+// `add` never touches the pasteboard.
+class UnusedPasteboard : public Pasteboard {
+ public:
+  std::int64_t changeCount() const override { return 0; }
+  std::vector<std::string> types() const override { return {}; }
+  std::optional<std::vector<std::string>> fileURLPaths() const override { return std::nullopt; }
+  std::optional<Bytes> data(PasteboardDataType) const override { return std::nullopt; }
+  std::optional<std::string> string() const override { return std::nullopt; }
+  void clearContents() override {}
+  void setData(const Bytes&, PasteboardDataType) override {}
+  void setString(const std::string&) override {}
+  void writeFileURLs(const std::vector<std::string>&) override {}
+};
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern =
+        std::filesystem::temp_directory_path().string() + "/pellimore-bench-XXXXXX";
+    if (mkdtemp(pattern.data()) != nullptr)
+      path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The shape's 200 unpinned entries with 5 pinned ones spread among them.
+std::vector<ClipboardItem> fullHistory(Shape shape) {
+  std::vector<ClipboardItem> unpinned =
+      shape == Shape::typical ? BenchHistories::typical() : BenchHistories::heavy();
+  std::vector<ClipboardItem> items;
+  for (std::size_t i = 0; i < unpinned.size(); ++i) {
+    if (i % 40 == 0) {
+      ClipboardItem pinned = BenchHistories::textEntry(BenchHistories::realisticText(200, 1000 + i),
+                                                       static_cast<int>(i));
+      pinned.pinned = true;
+      items.push_back(std::move(pinned));
+    }
+    items.push_back(std::move(unpinned[i]));
+  }
+  return items;
+}
+
+// How many captures the history takes before trimming reaches its last large
+// entry; the history is restored then, so every capture sees the same shape.
+std::size_t capturesBeforeReset(const std::vector<ClipboardItem>& items) {
+  std::size_t afterLastLarge = 0;
+  for (const ClipboardItem& item : items) {
+    if (item.pinned)
+      continue;
+    bool large = item.text && item.text->size() > 10'000;
+    afterLastLarge = large ? 0 : afterLastLarge + 1;
+  }
+  return afterLastLarge == 0 ? 1 : afterLastLarge;
+}
+
+void addTextToFullHistory(benchmark::State& state, Shape shape) {
+  ScratchFolder scratch;
+  ScratchFileSystem fileSystem(scratch.path());
+  UnusedPasteboard pasteboard;
+  const std::vector<ClipboardItem> items = fullHistory(shape);
+  const std::string json = HistoryCodec::encode(items);
+  const std::size_t resetEvery = capturesBeforeReset(items);
+  const std::string folder = fileSystem.applicationFolder();
+
+  std::unique_ptr<ClipboardStore> store;
+  auto restore = [&] {
+    store.reset();
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/history.json", std::ios::binary) << json;
+    store = std::make_unique<ClipboardStore>(fileSystem, Clock::system(), pasteboard);
+  };
+  restore();
+  if (store->items().size() != items.size()) {
+    state.SkipWithError("the full history did not load");
+    return;
+  }
+
+  std::size_t capture = 0;
+  std::size_t sinceReset = 0;
+  for (auto _ : state) {
+    if (sinceReset == resetEvery) {
+      state.PauseTiming();
+      restore();
+      sinceReset = 0;
+      state.ResumeTiming();
+    }
+    store->add(CapturedText{"a new copy, number " + std::to_string(++capture), std::nullopt});
+    ++sinceReset;
+  }
+  if (store->items().size() != items.size())
+    state.SkipWithError("the history did not stay full");
+  state.counters["json_bytes"] = static_cast<double>(json.size());
+}
+
+BENCHMARK_CAPTURE(addTextToFullHistory, typical, Shape::typical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(addTextToFullHistory, heavy, Shape::heavy)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
