@@ -1,0 +1,33 @@
+// Builds the Linux backends in one place.
+#include "platform/linux/LinuxAppPlatform.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "platform/Clock.h"
+
+#ifndef PELLIMORE_VERSION
+#define PELLIMORE_VERSION ""
+#endif
+
+LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
+                                   const std::string& executablePath)
+    : panelFactory_(panelFactory),
+      windowFactory_(windowFactory),
+      pasteboard_(*QGuiApplication::clipboard()),
+      accessibility_(keyEventPoster_),
+      resourceBundle_(PELLIMORE_VERSION),
+      loginItem_(
+          fileSystem_,
+          XdgLoginItem::entryPathFor(std::getenv("XDG_CONFIG_HOME"), fileSystem_.homeDirectory()),
+          executablePath) {}
+
+AppEnvironment LinuxAppPlatform::environment() {
+  return AppEnvironment{
+      fileSystem_,    Clock::system(), pasteboard_,      imageConverter_, rtfConverter_,
+      mainLoop_,      workspace_,      application_,     screens_,        panelFactory_,
+      accessibility_, keyEventPoster_, hotKeyRegistrar_, statusBar_,      resourceBundle_,
+      loginItem_,     alertPresenter_, systemLog_,       windowFactory_,  DesktopConventions::x11(),
+  };
+}

@@ -1,0 +1,63 @@
+// Everything the Linux application runs on: one instance of each X11 and Qt
+// backend, handed to the shared start-up as the delegate's environment.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/AppPlatform.h"
+#include "platform/linux/LinuxFileSystem.h"
+#include "platform/linux/PlainRtfConverter.h"
+#include "platform/linux/QtAlertPresenter.h"
+#include "platform/linux/QtApplication.h"
+#include "platform/linux/QtApplicationHost.h"
+#include "platform/linux/QtImageConverter.h"
+#include "platform/linux/QtMainLoop.h"
+#include "platform/linux/QtPasteboard.h"
+#include "platform/linux/QtResourceBundle.h"
+#include "platform/linux/QtScreens.h"
+#include "platform/linux/QtStatusBar.h"
+#include "platform/linux/SyslogSystemLog.h"
+#include "platform/linux/X11HotKeyRegistrar.h"
+#include "platform/linux/X11Workspace.h"
+#include "platform/linux/XTestAccessibility.h"
+#include "platform/linux/XTestKeyEventPoster.h"
+#include "platform/linux/XdgLoginItem.h"
+
+class PanelFactory;
+class WindowFactory;
+
+class LinuxAppPlatform : public AppPlatform {
+ public:
+  /// Needs the QApplication to exist. The factories draw the popup and the
+  /// About window and must outlive this object; `executablePath` is what
+  /// the autostart entry starts.
+  LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
+                   const std::string& executablePath);
+
+  ApplicationHost& sharedApplication() override { return host_; }
+  AppEnvironment environment() override;
+
+  QtStatusBar& statusBar() { return statusBar_; }
+
+ private:
+  PanelFactory& panelFactory_;
+  WindowFactory& windowFactory_;
+  QtApplicationHost host_;
+  LinuxFileSystem fileSystem_;
+  QtPasteboard pasteboard_;
+  QtImageConverter imageConverter_;
+  PlainRtfConverter rtfConverter_;
+  QtMainLoop mainLoop_;
+  X11Workspace workspace_;
+  QtApplication application_;
+  QtScreens screens_;
+  XTestKeyEventPoster keyEventPoster_;
+  XTestAccessibility accessibility_;
+  X11HotKeyRegistrar hotKeyRegistrar_;
+  QtStatusBar statusBar_;
+  QtResourceBundle resourceBundle_;
+  XdgLoginItem loginItem_;
+  QtAlertPresenter alertPresenter_;
+  SyslogSystemLog systemLog_;
+};

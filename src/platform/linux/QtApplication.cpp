@@ -1,0 +1,11 @@
+// Quitting the Qt event loop.
+#include "platform/linux/QtApplication.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+void QtApplication::terminate() {
+  // Queued, so a menu action that quits finishes before the loop ends.
+  QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                            Qt::QueuedConnection);
+}

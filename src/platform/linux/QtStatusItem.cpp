@@ -1,0 +1,105 @@
+// Builds a QMenu from the menu description and routes chosen items to their
+// targets.
+#include "platform/linux/QtStatusItem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QKeySequence>
+#include <QPalette>
+#include <QPixmap>
+
+#include "platform/linux/ui/QtImage.h"
+
+QtStatusItem::QtStatusItem() {
+  tray_.setContextMenu(&menu_);
+  // A click on the icon opens the menu as a right click does, as on macOS.
+  QObject::connect(&tray_, &QSystemTrayIcon::activated,
+                   [this](QSystemTrayIcon::ActivationReason reason) {
+                     if (reason == QSystemTrayIcon::Trigger) {
+                       menu_.popup(QCursor::pos());
+                     }
+                   });
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    tray_.show();
+  }
+}
+
+QtStatusItem::~QtStatusItem() {
+  tray_.hide();
+  tray_.setContextMenu(nullptr);
+}
+
+void QtStatusItem::setButtonImage(std::shared_ptr<Image> image) {
+  image_ = std::move(image);
+  auto* qtImage = dynamic_cast<QtImage*>(image_.get());
+  if (qtImage == nullptr) {
+    tray_.setIcon(QIcon());
+    return;
+  }
+  const QImage pixels = qtImage->isTemplate()
+                            ? qtImage->tinted(QApplication::palette().color(QPalette::WindowText))
+                            : qtImage->image();
+  tray_.setIcon(QIcon(QPixmap::fromImage(pixels)));
+}
+
+void QtStatusItem::setMenu(const MenuDescription& menu) {
+  menu_.clear();
+  actions_.clear();
+  description_ = menu;
+  for (std::size_t index = 0; index < menu.items.size(); ++index) {
+    const MenuItemDescription& item = menu.items[index];
+    if (item.isSeparator) {
+      actions_.push_back(menu_.addSeparator());
+      continue;
+    }
+    QAction* action = menu_.addAction(QString::fromStdString(item.title));
+    action->setEnabled(item.enabled);
+    if (item.state == MenuItemDescription::State::on) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+    if (!item.keyEquivalent.empty()) {
+      action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") +
+                                       QString::fromStdString(item.keyEquivalent).toUpper()));
+    }
+    QObject::connect(action, &QAction::triggered, [this, index] { chosen(index); });
+    actions_.push_back(action);
+  }
+}
+
+void QtStatusItem::setMenuItemState(std::size_t itemIndex, MenuItemDescription::State state) {
+  if (itemIndex >= actions_.size() || itemIndex >= description_.items.size()) {
+    return;
+  }
+  description_.items[itemIndex].state = state;
+  actions_[itemIndex]->setCheckable(true);
+  actions_[itemIndex]->setChecked(state == MenuItemDescription::State::on);
+}
+
+void QtStatusItem::chosen(std::size_t index) {
+  if (index >= description_.items.size()) {
+    return;
+  }
+  const MenuItemDescription item = description_.items[index];
+  // Qt flips a checkable item by itself; the target decides the state.
+  if (actions_[index]->isCheckable()) {
+    actions_[index]->setChecked(item.state == MenuItemDescription::State::on);
+  }
+  std::shared_ptr<MenuTarget> target = item.target.lock();
+  if (target == nullptr || item.action == MenuAction::none) {
+    return;
+  }
+  target->performMenuAction(item.action, index);
+}
+
+bool QtStatusItem::triggerItem(const std::string& title) {
+  const QString wanted = QString::fromStdString(title);
+  for (QAction* action : actions_) {
+    if (!action->isSeparator() && action->isEnabled() && action->text() == wanted) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
+}

@@ -1,0 +1,50 @@
+// Activation by EWMH client message, or by focus when no window manager runs.
+#include "platform/linux/X11RunningApplication.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include "platform/linux/X11ErrorTrap.h"
+
+namespace {
+
+// A compliant window manager names its check window on the root window.
+bool windowManagerRuns(Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                        XA_WINDOW, &type, &format, &count, &remaining, &data);
+  const bool found = status == Success && type == XA_WINDOW && count == 1;
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return found;
+}
+
+}  // namespace
+
+void X11RunningApplication::activate() {
+  if (display_ == nullptr || window_ == None) {
+    return;
+  }
+  X11ErrorTrap trap(display_);
+  if (windowManagerRuns(display_)) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // source: a pager, which window managers obey
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  } else {
+    XRaiseWindow(display_, window_);
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+  }
+  trap.sync();
+}

@@ -1,0 +1,29 @@
+// Another application as one of its top-level X windows.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/RunningApplication.h"
+
+struct _XDisplay;
+
+class X11RunningApplication : public RunningApplication {
+ public:
+  /// `display` belongs to the workspace and must outlive this object.
+  X11RunningApplication(_XDisplay* display, unsigned long window, std::optional<std::string> name)
+      : display_(display), window_(window), name_(std::move(name)) {}
+
+  std::optional<std::string> localizedName() const override { return name_; }
+  /// Asks the window manager through _NET_ACTIVE_WINDOW; without a window
+  /// manager raises the window and gives it the input focus directly. A
+  /// window that is gone meanwhile is ignored.
+  void activate() override;
+
+  unsigned long window() const { return window_; }
+
+ private:
+  _XDisplay* display_;
+  unsigned long window_;
+  std::optional<std::string> name_;
+};

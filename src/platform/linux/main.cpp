@@ -1,0 +1,94 @@
+// The Linux application's entry point: checks for an X display, builds the
+// Qt application and the X11 backends, and runs the shared start-up.
+//
+// Options:
+//   --menu-commands PATH  choose status-menu items by title from lines
+//                         written to the named pipe PATH (created if
+//                         missing), for desktops without a system tray and
+//                         for the end-to-end tests;
+//   --help                print this and exit.
+#include <QApplication>
+#include <QByteArray>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/AppMain.h"
+#include "platform/linux/LinuxAppPlatform.h"
+#include "platform/linux/MenuCommandChannel.h"
+#include "platform/linux/ui/QtPanelFactory.h"
+#include "platform/linux/ui/QtWindowFactory.h"
+
+namespace {
+
+constexpr const char* usage =
+    "Usage: pellimore-clip [--menu-commands PATH]\n"
+    "Keeps a history of the clipboard; Shift+Super+V opens it.\n"
+    "  --menu-commands PATH  choose status-menu items by their title, one per line\n"
+    "                        written to the named pipe PATH (created if missing)\n";
+
+struct Options {
+  std::optional<std::string> menuCommands;
+  bool help = false;
+  bool valid = true;
+};
+
+Options parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      options.help = true;
+    } else if (std::strcmp(argv[i], "--menu-commands") == 0 && i + 1 < argc) {
+      options.menuCommands = argv[++i];
+    } else {
+      options.valid = false;
+    }
+  }
+  return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = parse(argc, argv);
+  if (options.help || !options.valid) {
+    std::fputs(usage, options.valid ? stdout : stderr);
+    return options.valid ? 0 : 2;
+  }
+  // The hot key, the paste keystroke and the active window are X11 services;
+  // on a Wayland session Qt must use XWayland too.
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || display[0] == '\0') {
+    std::fputs(
+        "pellimore-clip: no X display (DISPLAY is not set); start it inside an X11 session\n",
+        stderr);
+    return 1;
+  }
+  qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Pellimore Clip"));
+  QApplication::setDesktopFileName(QStringLiteral("pellimore-clip"));
+
+  QtPanelFactory panelFactory;
+  QtWindowFactory windowFactory;
+  const std::string executable =
+      QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString();
+  LinuxAppPlatform platform(panelFactory, windowFactory, executable);
+
+  std::unique_ptr<MenuCommandChannel> menuCommands;
+  if (options.menuCommands) {
+    menuCommands =
+        std::make_unique<MenuCommandChannel>(platform.statusBar(), *options.menuCommands);
+    if (!menuCommands->isOpen()) {
+      std::fprintf(stderr, "pellimore-clip: cannot open the menu-command pipe %s\n",
+                   options.menuCommands->c_str());
+      return 1;
+    }
+  }
+  return runApp(platform);
+}
