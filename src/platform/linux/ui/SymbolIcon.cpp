@@ -38,8 +38,10 @@ QPixmap pixmap(std::string_view name, const QColor& color, int side, qreal devic
   if (auto found = cache.constFind(key); found != cache.constEnd())
     return *found;
 
+  if (!exists(name) || side <= 0)
+    return {};
   QSvgRenderer renderer(resourcePath(name));
-  if (!renderer.isValid() || side <= 0)
+  if (!renderer.isValid())
     return {};
   const int pixels = static_cast<int>(std::ceil(side * devicePixelRatio));
   QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
