@@ -4,11 +4,32 @@
 #import "platform/mac/AppKitImageNative.h"
 #import "platform/mac/MacStrings.h"
 
+namespace {
+
+// A PNG loaded by path has only its own pixels; bundle resources ship a
+// "name@2x.png" beside "name.png", which Retina screens should draw instead
+// of scaling the 1x pixels up. The 2x pixels cover the same size in points.
+void addDoubleResolution(NSImage* image, NSString* path) {
+  if (![path.pathExtension isEqualToString:@"png"]) return;
+  NSString* stem = path.stringByDeletingPathExtension;
+  if ([stem hasSuffix:@"@2x"]) return;
+  NSString* doublePath =
+      [[stem stringByAppendingString:@"@2x"] stringByAppendingPathExtension:@"png"];
+  if (![[NSFileManager defaultManager] isReadableFileAtPath:doublePath]) return;
+  NSImageRep* representation = [NSImageRep imageRepWithContentsOfFile:doublePath];
+  if (representation == nil) return;
+  representation.size = image.size;
+  [image addRepresentation:representation];
+}
+
+}  // namespace
+
 std::unique_ptr<AppKitImage> AppKitImage::fromFile(const std::string& path) {
   NSString* string = MacStrings::toNSString(path);
   if (string.length == 0) return nullptr;
   NSImage* image = [[NSImage alloc] initWithContentsOfURL:[NSURL fileURLWithPath:string]];
   if (image == nil) return nullptr;
+  addDoubleResolution(image, string);
   auto native = std::make_unique<Native>();
   native->image = image;
   return std::make_unique<AppKitImage>(std::move(native));

@@ -23,6 +23,8 @@ class ResourceBundle;
 /// The panel came on screen and is key: tells the view, focuses the search
 /// field and redraws.
 - (void)cardDidAppear;
+/// The panel left the screen: the pointer no longer hovers any row.
+- (void)cardDidDisappear;
 /// Stops listening to the view; nothing is drawn from it afterwards.
 - (void)detach;
 

@@ -709,6 +709,13 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   [self refreshNow];
 }
 
+- (void)cardDidDisappear {
+  if (_detached) return;
+  // No exit event arrives for a row under the pointer when its window goes.
+  const std::optional<Uuid> hovered = _view->hovered();
+  if (hovered) _view->setHovered(*hovered, false);
+}
+
 - (void)detach {
   if (_detached) return;
   _detached = YES;

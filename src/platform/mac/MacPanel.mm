@@ -91,6 +91,9 @@ void MacPanel::makeKeyAndOrderFront() {
   [native_->panel invalidateShadow];
 }
 
-void MacPanel::orderOut() { [native_->panel orderOut:nil]; }
+void MacPanel::orderOut() {
+  [native_->panel orderOut:nil];
+  [native_->card cardDidDisappear];
+}
 
 bool MacPanel::isVisible() const { return native_->panel.visible; }
