@@ -1,0 +1,306 @@
+#!/usr/bin/env python3
+"""End-to-end test of the Linux app on a private Xvfb display.
+
+Usage: run_e2e.py PELLIMORE_CLIP E2E_HELPER
+
+Starts Xvfb on a free display (no window manager), the app with its data and
+config homes in a scratch folder, and drives it as a user would with xclip
+and xdotool. Everything started here is stopped again, also on failure.
+Exit status: 0 passed, 1 failed, 77 a needed tool is missing.
+"""
+
+import json
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+TIMEOUT = 5.0  # seconds for anything that should happen "within two seconds"
+POLL = 0.05
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, predicate, timeout=TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(POLL)
+
+
+def tiny_png():
+    """A valid 4x4 red PNG, built with the standard library."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    rows = b"".join(b"\x00" + b"\xff\x00\x00" * 4 for _ in range(4))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 4, 4, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+class Session:
+    def __init__(self, app, helper):
+        self.app_path = app
+        self.helper = helper
+        self.processes = []
+        self.root = tempfile.mkdtemp(prefix="pellimore-e2e-")
+        self.env = None
+        self.app = None
+
+    # Processes ------------------------------------------------------------
+
+    def spawn(self, args, **kwargs):
+        process = subprocess.Popen(args, env=self.env, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def stop_all(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        for process in reversed(self.processes):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    def start_display(self):
+        read_end, write_end = os.pipe()
+        self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
+                    "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            part = os.read(read_end, 16)
+            if not part:
+                break
+            number += part
+        os.close(read_end)
+        if not number.strip().isdigit():
+            raise Failure("Xvfb did not start")
+        home = os.path.join(self.root, "home")
+        runtime = os.path.join(self.root, "run")
+        for folder in (home, runtime):
+            os.makedirs(folder, mode=0o700)
+        self.env = dict(os.environ, DISPLAY=":" + number.strip().decode(), HOME=home,
+                        XDG_DATA_HOME=os.path.join(self.root, "data"),
+                        XDG_CONFIG_HOME=os.path.join(self.root, "config"),
+                        XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    # Paths ----------------------------------------------------------------
+
+    @property
+    def folder(self):
+        return os.path.join(self.root, "data", "Copperwell")
+
+    def history(self):
+        try:
+            with open(os.path.join(self.folder, "history.json"), encoding="utf-8") as file:
+                return json.load(file)
+        except (OSError, ValueError):
+            return None
+
+    def texts(self):
+        return [entry.get("text") for entry in (self.history() or [])]
+
+    def debug_log(self):
+        try:
+            with open(os.path.join(self.folder, "debug.log"), encoding="utf-8") as file:
+                return file.read()
+        except OSError:
+            return ""
+
+    # Driving --------------------------------------------------------------
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                              text=True, timeout=20).stdout
+
+    def copy_with_xclip(self, data, target=None):
+        # -quiet keeps xclip in the foreground, serving until someone else
+        # owns the clipboard, so it can be stopped like any child.
+        args = ["xclip", "-quiet", "-selection", "clipboard"]
+        if target:
+            args += ["-t", target]
+        process = self.spawn(args, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+        process.stdin.write(data)
+        process.stdin.close()
+
+    def copy_text(self, text):
+        self.copy_with_xclip(text.encode("utf-8"))
+
+    def copy_with_helper(self, text, hint):
+        args = [self.helper, "copy"] + (["--hint"] if hint else []) + [text]
+        process = self.spawn(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if process.stdout.readline().strip() != b"serving":
+            raise Failure("the helper did not take the clipboard")
+
+    def wait_for_text(self, text):
+        wait_for('"%s" in history.json' % text, lambda: text in self.texts())
+
+    def popup(self):
+        """The popup's window id when it is on screen, else None."""
+        # Qt leaves WM_NAME empty, which is what "search --name" reads; the
+        # class is shared with the About window, so match the title exactly.
+        for window in self.xdotool("search", "--onlyvisible", "--class", "^Pellimore Clip$").split():
+            if self.xdotool("getwindowname", window).strip() == "Pellimore Clip":
+                return window
+        return None
+
+    def menu(self, title):
+        with open(os.path.join(self.root, "menu"), "w", encoding="utf-8") as pipe:
+            pipe.write(title + "\n")
+
+
+def run(session):
+    session.start_display()
+    session.app = session.spawn([session.app_path, "--menu-commands",
+                                 os.path.join(session.root, "menu")],
+                                stdout=subprocess.DEVNULL,
+                                stderr=open(os.path.join(session.root, "app.err"), "wb"))
+    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
+             timeout=20)
+
+    # A copied text lands in the history within two seconds of the tick.
+    started = time.monotonic()
+    session.copy_text("e2e first text")
+    session.wait_for_text("e2e first text")
+    if time.monotonic() - started > 2.5:
+        raise Failure("capture took %.1f s" % (time.monotonic() - started))
+    print("ok: copied text captured")
+
+    # The same text copied again stays one entry and moves to the front.
+    session.copy_text("e2e second text")
+    session.wait_for_text("e2e second text")
+    session.copy_text("e2e first text")
+    wait_for("the repeated text at the front", lambda: session.texts()[:1] == ["e2e first text"])
+    if session.texts().count("e2e first text") != 1:
+        raise Failure("a text copied twice is in the history twice: %r" % session.texts())
+    print("ok: a repeated copy stays one entry")
+
+    # A copy with the password hint is skipped; the same source without it is
+    # captured, and so is the next copy after the skipped one.
+    session.copy_with_helper("e2e plain from helper", hint=False)
+    session.wait_for_text("e2e plain from helper")
+    session.copy_with_helper("e2e concealed secret", hint=True)
+    session.copy_text("e2e after secret")
+    session.wait_for_text("e2e after secret")
+    if "e2e concealed secret" in session.texts():
+        raise Failure("a copy with x-kde-passwordManagerHint was captured")
+    print("ok: a copy carrying the password hint is skipped")
+
+    # A PNG copy creates exactly one image file.
+    png = tiny_png()
+    session.copy_with_xclip(png, target="image/png")
+    images = os.path.join(session.folder, "images")
+    wait_for("an image entry", lambda: any(entry.get("kind") == "image"
+                                           for entry in session.history() or []))
+    files = [name for name in os.listdir(images) if name.endswith(".png")]
+    if len(files) != 1:
+        raise Failure("expected one image file, found %r" % files)
+    with open(os.path.join(images, files[0]), "rb") as file:
+        if file.read() != png:
+            raise Failure("the image file does not hold the copied PNG")
+    print("ok: a PNG copy creates one image file")
+
+    # The hot key shows the popup with its top edge at the pointer, centred
+    # on it, while a window of ours has the focus.
+    target_file = os.path.join(session.root, "pasted.txt")
+    session.spawn([session.helper, "target", target_file], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    target = wait_for("the target window", lambda: session.xdotool(
+        "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
+    session.xdotool("windowfocus", "--sync", target)
+    session.xdotool("mousemove", "--sync", "640", "150")
+    session.xdotool("key", "shift+super+v")
+    popup = wait_for("the popup after Shift+Super+V", session.popup)
+    geometry = session.xdotool("getwindowgeometry", "--shell", popup)
+    values = dict(line.split("=", 1) for line in geometry.split())
+    if (int(values["X"]), int(values["Y"])) != (640 - 220, 150) or \
+            (int(values["WIDTH"]), int(values["HEIGHT"])) != (440, 560):
+        raise Failure("popup not under the pointer: %r" % values)
+    print("ok: Shift+Super+V shows the popup under the pointer")
+
+    # Typing filters: the entry pasted is the one the search leaves first,
+    # not the newest (the image).
+    before = session.history()
+    session.xdotool("type", "--delay", "30", "first text")
+    session.xdotool("key", "Return")
+    wait_for("the paste in the target window", lambda: os.path.exists(target_file) and
+             open(target_file, encoding="utf-8").read() == "e2e first text")
+    wait_for("the popup to hide after the paste", lambda: session.popup() is None)
+    print("ok: typing filters and Return pastes into the previous window")
+
+    # The paste is not captured again: after a later copy, the pasted entry
+    # still sits where it was, with its old time.
+    session.copy_text("e2e marker after paste")
+    session.wait_for_text("e2e marker after paste")
+    after = session.history()
+    if after[1:] != before:
+        raise Failure("the paste changed the history: %r" % [e.get("text") for e in after])
+    print("ok: the paste is not captured again")
+
+    # Escape hides the popup.
+    session.xdotool("key", "shift+super+v")
+    wait_for("the popup again", session.popup)
+    session.xdotool("key", "Escape")
+    wait_for("the popup to hide on Escape", lambda: session.popup() is None)
+    print("ok: Escape hides the popup")
+
+    # "Clear All History" from the status menu empties the file.
+    session.menu("Clear All History")
+    wait_for("an empty history", lambda: session.history() == [])
+    print("ok: Clear All History empties the file")
+
+    if session.app.poll() is not None:
+        raise Failure("the app exited with status %d" % session.app.returncode)
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool") if shutil.which(tool) is None]
+    if missing:
+        print("skipped: missing " + ", ".join(missing))
+        return 77
+    session = Session(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
+    try:
+        run(session)
+        print("all end-to-end checks passed")
+        return 0
+    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
+        print("FAILED: %s" % failure)
+        print("debug.log:\n" + session.debug_log())
+        try:
+            with open(os.path.join(session.root, "app.err"), encoding="utf-8") as file:
+                print("app stderr:\n" + file.read())
+        except OSError:
+            pass
+        return 1
+    finally:
+        session.stop_all()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
