@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# Builds the application and starts it.
+# Builds the application and starts it: on Linux on the current X display
+# (X11, or XWayland under a Wayland session).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [[ "$(uname -s)" != "Darwin" && -z "${DISPLAY:-}" ]]; then
+  echo "run: no X display (DISPLAY is not set); start it inside an X11 session" >&2
+  exit 1
+fi
 
 scripts/install-deps.sh
 jobs=$( (nproc || sysctl -n hw.ncpu) 2>/dev/null)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-
 if [[ "$(uname -s)" == "Darwin" ]]; then
-  # The menu-bar app bundle, signed ad hoc by the build; `open` starts it as
-  # macOS starts any application, so the Accessibility grant applies to it.
-  cmake --build build --target pellimore_clip_app --parallel "$jobs"
-  open "build/Pellimore Clip.app"
-  exit 0
+  echo "The macOS application target is not built yet; the core library and its tests are." >&2
+  exit 1
 fi
-
-echo "The application target is not built yet; the core library and its tests are." >&2
-exit 1
+cmake --build build --target pellimore-clip --parallel "$jobs"
+exec build/src/platform/linux/pellimore-clip "$@"
