@@ -313,6 +313,14 @@ void setText(NSTextField* field, NSString* text) {
   if (_id) _view->setHovered(*_id, false);
 }
 
+- (NSView*)hitTest:(NSPoint)point {
+  // The row's labels and tiles are part of its click target; only its own
+  // buttons take clicks for themselves.
+  NSView* hit = [super hitTest:point];
+  if (hit == nil || [hit isKindOfClass:NSButton.class]) return hit;
+  return self;
+}
+
 - (BOOL)acceptsFirstMouse:(NSEvent*)event {
   return YES;
 }
