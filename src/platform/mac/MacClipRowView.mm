@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/mac/CallbackBoundary.h"
 #import "platform/mac/MacActionTarget.h"
 #import "platform/mac/MacRoundedView.h"
 #import "platform/mac/MacViewStyle.h"
@@ -306,11 +307,18 @@ void setText(NSTextField* field, NSString* text) {
 }
 
 - (void)mouseEntered:(NSEvent*)event {
-  if (_id) _view->setHovered(*_id, true);
+  [self setHovered:true];
 }
 
 - (void)mouseExited:(NSEvent*)event {
-  if (_id) _view->setHovered(*_id, false);
+  [self setHovered:false];
+}
+
+- (void)setHovered:(bool)hovered {
+  if (!_id) return;
+  HistoryView* view = _view;
+  const Uuid id = *_id;
+  callAtBoundary([view, id, hovered] { view->setHovered(id, hovered); });
 }
 
 - (NSView*)hitTest:(NSPoint)point {
@@ -333,8 +341,9 @@ void setText(NSTextField* field, NSString* text) {
 - (void)mouseUp:(NSEvent*)event {
   NSPoint point = [self convertPoint:event.locationInWindow fromView:nil];
   if (!NSPointInRect(point, self.bounds) || !_id) return;
+  HistoryView* view = _view;
   const Uuid id = *_id;
-  _view->clickRow(id);
+  callAtBoundary([view, id] { view->clickRow(id); });
 }
 
 - (void)pinPressed {

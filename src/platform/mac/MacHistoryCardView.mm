@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/ResourceBundle.h"
 #import "platform/mac/AppKitImageNative.h"
+#include "platform/mac/CallbackBoundary.h"
 #import "platform/mac/MacActionTarget.h"
 #import "platform/mac/MacClipRowView.h"
 #include "platform/mac/MacImage.h"
@@ -233,7 +234,13 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 }
 
 - (void)attachAction:(void (^)(void))action to:(NSControl*)control {
-  PellimoreActionTarget* target = [[PellimoreActionTarget alloc] initWithAction:action];
+  // The actions reach the view through a plain pointer; once detached, the
+  // view may be gone, so a late click does nothing.
+  __weak PellimoreHistoryCardView* weakSelf = self;
+  PellimoreActionTarget* target = [[PellimoreActionTarget alloc] initWithAction:^{
+    PellimoreHistoryCardView* strongSelf = weakSelf;
+    if (strongSelf != nil && !strongSelf->_detached) action();
+  }];
   [target attachTo:control];
   [_targets addObject:target];
 }
@@ -392,7 +399,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   __weak PellimoreHistoryCardView* weakSelf = self;
   dispatch_async(dispatch_get_main_queue(), ^{
     PellimoreHistoryCardView* strongSelf = weakSelf;
-    if (strongSelf != nil) [strongSelf refreshNow];
+    if (strongSelf != nil) callAtBoundary([strongSelf] { [strongSelf refreshNow]; });
   });
 }
 
@@ -725,31 +732,42 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)controlTextDidChange:(NSNotification*)notification {
   if (_detached) return;
-  _view->setSearch(MacStrings::toStdString(_searchField.stringValue));
+  HistoryView* view = _view;
+  std::string text = MacStrings::toStdString(_searchField.stringValue);
+  callAtBoundary([view, &text] { view->setSearch(text); });
 }
 
 - (void)controlTextDidBeginEditing:(NSNotification*)notification {
-  if (!_detached) _view->setSearchFocused(true);
+  if (_detached) return;
+  HistoryView* view = _view;
+  callAtBoundary([view] { view->setSearchFocused(true); });
 }
 
 - (void)controlTextDidEndEditing:(NSNotification*)notification {
-  if (!_detached) _view->setSearchFocused(false);
+  if (_detached) return;
+  HistoryView* view = _view;
+  callAtBoundary([view] { view->setSearchFocused(false); });
 }
 
 - (BOOL)control:(NSControl*)control
                textView:(NSTextView*)textView
     doCommandBySelector:(SEL)selector {
   if (_detached) return NO;
-  if (selector == @selector(moveUp:)) return _view->keyUp();
-  if (selector == @selector(moveDown:)) return _view->keyDown();
-  if (selector == @selector(insertNewline:)) return _view->keyReturn();
-  if (selector == @selector(cancelOperation:)) return _view->keyEscape();
+  HistoryView* view = _view;
+  if (selector == @selector(moveUp:)) return answerAtBoundary([view] { return view->keyUp(); });
+  if (selector == @selector(moveDown:)) return answerAtBoundary([view] { return view->keyDown(); });
+  if (selector == @selector(insertNewline:))
+    return answerAtBoundary([view] { return view->keyReturn(); });
+  if (selector == @selector(cancelOperation:))
+    return answerAtBoundary([view] { return view->keyEscape(); });
   return NO;
 }
 
 - (void)cancelOperation:(id)sender {
   // Escape while the search field does not hold the focus.
-  if (!_detached) _view->keyEscape();
+  if (_detached) return;
+  HistoryView* view = _view;
+  callAtBoundary([view] { view->keyEscape(); });
 }
 
 - (BOOL)performKeyEquivalent:(NSEvent*)event {
@@ -763,7 +781,9 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
   const unichar character = [key characterAtIndex:0];
   if (character >= '1' && character <= '9') {
-    if (_view->quickPaste(character - '0')) return YES;
+    HistoryView* view = _view;
+    const int digit = character - '0';
+    if (answerAtBoundary([view, digit] { return view->quickPaste(digit); })) return YES;
     return [super performKeyEquivalent:event];
   }
   // An accessory application has no Edit menu to carry the standard editing
