@@ -18,6 +18,13 @@ OSStatus trampoline(EventHandlerCallRef callRef, EventRef event, void* userData)
   return installed->handler(callRef, event, installed->userData);
 }
 
+// The event manager takes its handlers as universal procedure pointers; one
+// is made for the trampoline and shared by every installation.
+EventHandlerUPP trampolineUPP() {
+  static const EventHandlerUPP upp = NewEventHandlerUPP(trampoline);
+  return upp;
+}
+
 }  // namespace
 
 MacHotKeyRegistrar::MacHotKeyRegistrar() = default;
@@ -45,7 +52,7 @@ std::int32_t MacHotKeyRegistrar::installEventHandler(EventTargetRef target,
 
   auto installed = std::make_unique<Installed>(Installed{handler, userData});
   ::EventHandlerRef ref = nullptr;
-  OSStatus status = InstallEventHandler(static_cast<::EventTargetRef>(target), trampoline,
+  OSStatus status = InstallEventHandler(static_cast<::EventTargetRef>(target), trampolineUPP(),
                                         typeCount, specs.data(), installed.get(), &ref);
   if (status != noErr) return status;
   installed_[ref] = std::move(installed);
