@@ -12,6 +12,10 @@ void MacAlertPresenter::runModal(const std::string& messageText,
   NSString* informative = MacStrings::toNSString(informativeText);
   alert.messageText = message != nil ? message : @"";
   alert.informativeText = informative != nil ? informative : @"";
+  // An accessory application is not active when its status menu is used;
+  // without activation the alert would open behind the frontmost
+  // application's windows and without keyboard focus.
+  [NSApp activateIgnoringOtherApps:YES];
   // Without added buttons NSAlert shows one default "OK" button.
   [alert runModal];
 }
