@@ -32,7 +32,18 @@ MacApplicationHost::~MacApplicationHost() {
   if (native_->delegate != nil) native_->delegate.owner = nullptr;
 }
 
-void MacApplicationHost::createApplication() { [NSApplication sharedApplication]; }
+void MacApplicationHost::createApplication() {
+  if (NSApp != nil) return;
+  // By default AppKit catches an Objective-C exception raised while it
+  // dispatches an event, logs it and carries on with frameworks that are not
+  // exception-safe; the uncaught-exception hook would never see it. Crashing
+  // instead lets the crash recorder keep its last record. A value the user
+  // set explicitly still wins over this registered default.
+  [[NSUserDefaults standardUserDefaults] registerDefaults:@{
+    @"NSApplicationCrashOnExceptions" : @YES
+  }];
+  [NSApplication sharedApplication];
+}
 
 void MacApplicationHost::setDelegate(ApplicationDelegate* delegate) {
   createApplication();
