@@ -25,7 +25,7 @@ inline constexpr std::string_view tagline = BrandConfig::tagline;
 /// #00FF91, for the declarative views.
 inline constexpr SrgbColor green{0.0, 1.0, 145.0 / 255.0, 1.0};
 /// The same colour, for the window framework's own controls.
-inline constexpr SrgbColor greenNS{0.0, 1.0, 145.0 / 255.0, 1.0};
+inline constexpr SrgbColor greenNS = green;
 
 /// The bundle's information key for the user-visible version.
 inline constexpr std::string_view versionKey = "CFBundleShortVersionString";

@@ -1,16 +1,22 @@
 // Platform spellings of the popup's keyboard shortcuts.
 #include "views/ShortcutTexts.h"
 
+#include "platform/DesktopConventions.h"
+
 std::string ShortcutTexts::quickPasteLabel(int digit) const {
   return std::string(quickPastePrefix) + std::to_string(digit);
 }
 
+// The hot key is spelled once, in DesktopConventions, for the status menu and
+// the popup alike.
 const ShortcutTexts& ShortcutTexts::macOS() {
-  static const ShortcutTexts texts{"⇧⌘V", "⌘1–9", "⌘"};
+  static const std::string hotKey = DesktopConventions::macOS().hotKeyText;
+  static const ShortcutTexts texts{hotKey, "⌘1–9", "⌘"};
   return texts;
 }
 
 const ShortcutTexts& ShortcutTexts::linuxX11() {
-  static const ShortcutTexts texts{"Shift+Super+V", "Ctrl+1–9", "Ctrl+"};
+  static const std::string hotKey = DesktopConventions::x11().hotKeyText;
+  static const ShortcutTexts texts{hotKey, "Ctrl+1–9", "Ctrl+"};
   return texts;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 struct ShortcutTexts {
-  /// The global hot key, e.g. "⇧⌘V".
+  /// The global hot key, e.g. "⇧⌘V", as DesktopConventions spells it.
   std::string_view hotKey;
   /// The range of quick-paste keys, e.g. "⌘1–9".
   std::string_view quickPasteRange;

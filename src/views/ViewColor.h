@@ -1,8 +1,10 @@
 // The colours the popup's content asks for, by role. Each front end maps a role
 // to its toolkit's colour (secondary and tertiary are the platform's
-// hierarchical text styles); only the brand green is fixed here, as sRGB
-// components, because it must look the same everywhere.
+// hierarchical text styles); only the brand green is fixed, by Brand, because
+// it must look the same everywhere.
 #pragma once
+
+#include "app/Brand.h"
 
 enum class ViewColor {
   primary,
@@ -17,10 +19,10 @@ enum class ViewColor {
   clear
 };
 
-/// The brand green, #00FF91, in sRGB components from 0 to 1.
+/// The brand green's sRGB components from 0 to 1, as the front ends read them.
 namespace BrandGreen {
-inline constexpr double red = 0.0;
-inline constexpr double green = 1.0;
-inline constexpr double blue = 145.0 / 255.0;
-inline constexpr double alpha = 1.0;
+inline constexpr double red = Brand::green.red;
+inline constexpr double green = Brand::green.green;
+inline constexpr double blue = Brand::green.blue;
+inline constexpr double alpha = Brand::green.opacity;
 }  // namespace BrandGreen
