@@ -27,10 +27,11 @@ MenuItemDescription heading(std::string title) {
   return item;
 }
 
-MenuItemDescription command(std::string title, MenuAction action) {
+MenuItemDescription command(std::string title, MenuAction action, std::string keyEquivalent = {}) {
   MenuItemDescription item;
   item.title = std::move(title);
   item.action = action;
+  item.keyEquivalent = std::move(keyEquivalent);
   return item;
 }
 
@@ -121,8 +122,7 @@ MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted) {
   items.push_back(command("About " + appName, MenuAction::showAbout));
   items.push_back(command("Visit " + std::string(Brand::webDomain), MenuAction::visitWebsite));
   items.push_back(MenuItemDescription::separator());
-  items.push_back(command("Quit " + appName, MenuAction::quit));
-  items.back().keyEquivalent = "q";
+  items.push_back(command("Quit " + appName, MenuAction::quit, "q"));
 
   std::weak_ptr<MenuTarget> target = weak_from_this();
   for (auto& item : items) {
@@ -205,10 +205,11 @@ void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
 
 void AppDelegate::fixAccessibility() {
   if (environment_.accessibility.isProcessTrusted()) {
-    environment_.alertPresenter.runModal(
-        "Accessibility is already enabled ✓",
-        "Auto-paste should work. If it doesn't, toggle Copperwell off and on in System Settings "
-        "→ Privacy & Security → Accessibility.");
+    // The settings list names the application, not its history folder.
+    std::string advice = "Auto-paste should work. If it doesn't, toggle ";
+    advice += Brand::appName;
+    advice += " off and on in System Settings → Privacy & Security → Accessibility.";
+    environment_.alertPresenter.runModal("Accessibility is already enabled ✓", advice);
     return;
   }
   environment_.accessibility.isProcessTrustedWithPrompt();

@@ -176,6 +176,14 @@ TEST_F(AppDelegateTest, UntrustedLaunchLogsThenPrompts) {
             position("accessibility.isProcessTrustedWithPrompt"));
 }
 
+TEST_F(AppDelegateTest, AccessibilityIsCheckedAfterTheMenuAndBeforeTheLoginItemRenewal) {
+  loginItem.currentStatus = LoginItem::Status::enabled;
+  launch();
+  const std::size_t prompt = position("log: launch: Accessibility NOT granted — prompting");
+  EXPECT_LT(position("statusItem.setMenu"), prompt);
+  EXPECT_LT(prompt, position("loginItem.registerService"));
+}
+
 TEST_F(AppDelegateTest, TrustedLaunchLogsAndDoesNotPrompt) {
   accessibility.trusted = true;
   launch();
@@ -306,7 +314,7 @@ TEST_F(AccessibilityCommandTest, TrustedShowsTheAlertAndOpensNothing) {
   ASSERT_EQ(alerts.alerts.size(), 1U);
   EXPECT_EQ(alerts.alerts[0].messageText, "Accessibility is already enabled ✓");
   EXPECT_EQ(alerts.alerts[0].informativeText,
-            "Auto-paste should work. If it doesn't, toggle Copperwell off and on in System "
+            "Auto-paste should work. If it doesn't, toggle Pellimore Clip off and on in System "
             "Settings → Privacy & Security → Accessibility.");
   EXPECT_TRUE(workspace.openedURLs.empty());
   EXPECT_EQ(record->count("accessibility.isProcessTrustedWithPrompt"), 0);
