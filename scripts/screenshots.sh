@@ -25,7 +25,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$tmp"
+  [ -n "${KEEP_TMP:-}" ] || rm -rf "$tmp"
 }
 trap cleanup EXIT
 trap '[ -s "$tmp/app.log" ] && cat "$tmp/app.log" >&2' ERR
@@ -88,22 +88,14 @@ pids+=($!)
 wait_for test -p "$fifo"
 sleep 0.5
 
-popup_visible() { [ -n "$(xdotool search --onlyvisible --class pellimore-clip 2>/dev/null)" ]; }
+popup_visible() { [ -n "$(xdotool search --onlyvisible --class '^Pellimore Clip$' 2>/dev/null)" ]; }
 shot() { sleep 0.4; import -window root "$out/$1"; echo "$out/$1"; }
 
-# The popup opens with its top edge at the pointer.
-# The hot key is grabbed once the app has finished launching: press it a few
-# times; if the popup still does not answer, open it from the menu.
+# The popup opens with its top edge at the pointer. The first showing builds
+# the panel and can take a moment; a second press would close it again, so
+# press once and wait.
 xdotool mousemove 640 120
-for _ in $(seq 6); do
-  xdotool key super+shift+v
-  sleep 0.5
-  if popup_visible; then break; fi
-done
-if ! popup_visible; then
-  echo "screenshots: the hot key did not open the popup; opening it from the menu" >&2
-  printf 'Open Clipboard History  (Shift+Super+V)\n' >"$fifo"
-fi
+xdotool key super+shift+v
 wait_for popup_visible
 shot popup.png
 

@@ -125,8 +125,10 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           .arg(css(ViewPalette::color(ViewColor::primary, 0.28))));
   scrollArea_->viewport()->setAutoFillBackground(false);
   list_ = new HistoryListWidget(view_, clock_, shortcuts_, *scrollArea_);
-  list_->setAutoFillBackground(false);
   scrollArea_->setWidget(list_);
+  // setWidget turns background filling on; the card's material must show
+  // through the list.
+  list_->setAutoFillBackground(false);
   column->addWidget(scrollArea_, 1);
   connect(scrollArea_->verticalScrollBar(), &QScrollBar::valueChanged, this,
           [this] { list_->updateHoverFromCursor(); });
