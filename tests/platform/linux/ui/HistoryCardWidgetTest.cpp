@@ -231,3 +231,15 @@ TEST_F(HistoryCardWidgetTest, ShowingAgainFocusesSearchAndSelectsTheFirstRow) {
   EXPECT_EQ(view->selectedIndex(), 0);
   EXPECT_TRUE(view->searchFocused());
 }
+
+TEST_F(HistoryCardWidgetTest, TheListLetsTheDarkCardShowThrough) {
+  addText("first");
+  addText("second");
+  const QImage image = card().grab().toImage();
+  // Below the last row, inside the list: the card's own dark material, not a
+  // light window background filled in by the scroll area.
+  const QPoint inList =
+      card().list().mapTo(&card(), centreOf(rows().back().rowRect) + QPoint(0, 80));
+  const QColor colour = image.pixelColor(inList);
+  EXPECT_LT(colour.lightness(), 96) << colour.name().toStdString();
+}
