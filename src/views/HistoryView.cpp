@@ -103,7 +103,9 @@ void HistoryView::refreshSorted() const {
 const HistoryView::TextCache& HistoryView::searchText(const ClipboardItem& item) const {
   TextCache& cache = texts_[item.id];
   if (!cache.lowered) {
-    cache.lowered = UnicodeText::lowerCased(item.displayText());
+    std::string text = item.displayText();
+    UnicodeText::lowerCaseInPlace(text);
+    cache.lowered = std::move(text);
     cache.trigrams = TrigramFilter(*cache.lowered);
   }
   return cache;

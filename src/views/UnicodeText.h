@@ -12,6 +12,8 @@ namespace UnicodeText {
 /// "ÄBC" becomes "äbc". Bytes that are not valid UTF-8 are copied unchanged,
 /// which keeps a search over them consistent on both sides.
 std::string lowerCased(std::string_view text);
+/// The same, without a copy: `text` is rewritten where it stands.
+void lowerCaseInPlace(std::string& text);
 
 /// The number of grapheme clusters: "e" followed by U+0301 counts once.
 /// Invalid bytes count as one character each.
