@@ -20,6 +20,8 @@ namespace {
 
 constexpr unsigned folderMode = 0700;
 constexpr unsigned fileMode = 0600;
+// Spare room that the save buffer may keep beyond twice the last history.
+constexpr std::size_t keptSaveCapacity = 1 << 20;
 
 // Image names come from the history file, so a crafted one could point
 // anywhere ("../x", "/etc/x"). Only a plain name inside the images folder is
@@ -82,38 +84,70 @@ void ClipboardStore::removeObserver(int token) {
 }
 
 void ClipboardStore::add(const Captured& captured) {
-  ClipboardItem item;
-  item.createdAt = clock_.now();
-
   if (const auto* text = std::get_if<CapturedText>(&captured)) {
+    // Checked before the copy, so blank text costs no copy at all.
     if (WhiteSpace::trim(text->text).empty())
       return;
-    item.kind = text->rtf ? ClipboardItemKind::rtf : ClipboardItemKind::text;
-    item.text = text->text;
-    item.rtfData = text->rtf;
-    item.signature = "T:" + text->text;
+    addText(CapturedText(*text));
   } else if (const auto* image = std::get_if<CapturedImage>(&captured)) {
-    std::string hex = sha(image->png);
-    std::string fileName = Uuid::random().toString() + ".png";
-    std::string path = imagesURL_ + "/" + fileName;
-    FileResult written = fileSystem_.writeFileAtomically(path, asText(image->png), fileMode);
-    if (!written.ok()) {
-      Log::write("image write failed: " + written.error());
-      return;
-    }
-    (void)fileSystem_.setPermissions(path, fileMode);
-    item.kind = ClipboardItemKind::image;
-    item.imageFileName = fileName;
-    item.signature = "I:" + hex;
+    addImage(image->png);
   } else {
-    const auto& files = std::get<CapturedFiles>(captured);
-    if (files.paths.empty())
-      return;
-    item.kind = ClipboardItemKind::files;
-    item.filePaths = files.paths;
-    item.signature = "F:" + joinPaths(files.paths);
+    addFiles(std::get<CapturedFiles>(captured).paths);
   }
+}
 
+void ClipboardStore::add(Captured&& captured) {
+  if (auto* text = std::get_if<CapturedText>(&captured)) {
+    addText(std::move(*text));
+    return;
+  }
+  add(std::as_const(captured));
+}
+
+void ClipboardStore::addText(CapturedText&& captured) {
+  if (WhiteSpace::trim(captured.text).empty())
+    return;
+  ClipboardItem item;
+  item.createdAt = clock_.now();
+  item.kind = captured.rtf ? ClipboardItemKind::rtf : ClipboardItemKind::text;
+  item.signature.reserve(2 + captured.text.size());
+  item.signature += "T:";
+  item.signature += captured.text;
+  item.text = std::move(captured.text);
+  item.rtfData = std::move(captured.rtf);
+  insertAtFront(std::move(item));
+}
+
+void ClipboardStore::addImage(const Bytes& png) {
+  ClipboardItem item;
+  item.createdAt = clock_.now();
+  std::string hex = sha(png);
+  std::string fileName = Uuid::random().toString() + ".png";
+  std::string path = imagesURL_ + "/" + fileName;
+  FileResult written = fileSystem_.writeFileAtomically(path, asText(png), fileMode);
+  if (!written.ok()) {
+    Log::write("image write failed: " + written.error());
+    return;
+  }
+  (void)fileSystem_.setPermissions(path, fileMode);
+  item.kind = ClipboardItemKind::image;
+  item.imageFileName = std::move(fileName);
+  item.signature = "I:" + hex;
+  insertAtFront(std::move(item));
+}
+
+void ClipboardStore::addFiles(const std::vector<std::string>& paths) {
+  if (paths.empty())
+    return;
+  ClipboardItem item;
+  item.createdAt = clock_.now();
+  item.kind = ClipboardItemKind::files;
+  item.filePaths = paths;
+  item.signature = "F:" + joinPaths(paths);
+  insertAtFront(std::move(item));
+}
+
+void ClipboardStore::insertAtFront(ClipboardItem&& item) {
   auto existing = std::find_if(items_.begin(), items_.end(), [&](const ClipboardItem& entry) {
     return entry.signature == item.signature;
   });
@@ -122,10 +156,8 @@ void ClipboardStore::add(const Captured& captured) {
     // moves to the front with a fresh time.
     if (item.imageFileName)
       (void)fileSystem_.removeFile(imagesURL_ + "/" + *item.imageFileName);
-    ClipboardItem kept = std::move(*existing);
-    items_.erase(existing);
-    kept.createdAt = item.createdAt;
-    items_.insert(items_.begin(), std::move(kept));
+    existing->createdAt = item.createdAt;
+    std::rotate(items_.begin(), existing, existing + 1);
   } else {
     items_.insert(items_.begin(), std::move(item));
   }
@@ -244,8 +276,13 @@ void ClipboardStore::load() {
 void ClipboardStore::trim() {
   // Drop by position, not by id: a loaded file may repeat an id, and a pinned
   // entry must never go because an unpinned one shares its id.
+  auto unpinned = std::count_if(items_.begin(), items_.end(),
+                                [](const ClipboardItem& entry) { return !entry.pinned; });
+  if (unpinned <= maxItems)
+    return;
   std::vector<ClipboardItem> kept;
   std::vector<ClipboardItem> dropped;
+  kept.reserve(items_.size());
   int unpinnedSeen = 0;
   for (ClipboardItem& entry : items_) {
     bool beyondBound = !entry.pinned && ++unpinnedSeen > maxItems;
@@ -256,8 +293,13 @@ void ClipboardStore::trim() {
 }
 
 void ClipboardStore::save() {
-  std::string json = HistoryCodec::encode(items_);
-  FileResult written = fileSystem_.writeFileAtomically(historyURL_, json, fileMode);
+  // One buffer for every save: with long texts the history runs to tens of
+  // megabytes, and fresh memory for each copy costs more than the encoding.
+  HistoryCodec::encode(items_, saveBuffer_);
+  FileResult written = fileSystem_.writeFileAtomically(historyURL_, saveBuffer_, fileMode);
+  // A history that shrank a lot (a clear) gives the memory back.
+  if (saveBuffer_.capacity() > 2 * saveBuffer_.size() + keptSaveCapacity)
+    saveBuffer_ = std::string();
   if (!written.ok()) {
     Log::write("save failed: " + written.error());
     return;

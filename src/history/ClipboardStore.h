@@ -35,7 +35,11 @@ class ClipboardStore {
   int addObserver(std::function<void()> observer);
   void removeObserver(int token);
 
+  /// Turns one capture into an entry, or refreshes the entry it duplicates,
+  /// then trims and saves. Blank text and empty file lists change nothing.
   void add(const Captured& captured);
+  /// The same, taking over a captured text instead of copying it.
+  void add(Captured&& captured);
   void togglePin(const Uuid& id);
   /// Named for the user's action; `delete` is reserved in C++.
   void deleteItem(const Uuid& id);
@@ -57,6 +61,12 @@ class ClipboardStore {
   const std::string& historyURL() const { return historyURL_; }
 
  private:
+  void addText(CapturedText&& captured);
+  void addImage(const Bytes& png);
+  void addFiles(const std::vector<std::string>& paths);
+  /// Inserts a new entry at index 0, or moves the one with its signature
+  /// there instead; then trims, saves and notifies.
+  void insertAtFront(ClipboardItem&& item);
   void load();
   void trim();
   void save();
@@ -73,6 +83,8 @@ class ClipboardStore {
   std::string baseURL_;
   std::string imagesURL_;
   std::string historyURL_;
+  /// Encoded history of the last save, kept for its capacity.
+  std::string saveBuffer_;
   std::uint64_t revision_ = 0;
   int nextObserverToken_ = 0;
   std::vector<std::pair<int, std::function<void()>>> observers_;

@@ -73,6 +73,17 @@ TEST_F(HistoryCodecEncodeTest, EmptyHistoryIsEmptyArray) {
   EXPECT_EQ(HistoryCodec::decode("[]")->size(), 0u);
 }
 
+TEST_F(HistoryCodecEncodeTest, KeptBufferIsReplacedNotAppendedTo) {
+  std::string buffer(100'000, 'x');
+  const std::size_t grown = buffer.capacity();
+  std::vector<ClipboardItem> items{textItem("one/two")};
+  HistoryCodec::encode(items, buffer);
+  EXPECT_EQ(buffer, HistoryCodec::encode(items));
+  EXPECT_GE(buffer.capacity(), grown);
+  HistoryCodec::encode({}, buffer);
+  EXPECT_EQ(buffer, "[]");
+}
+
 TEST_F(HistoryCodecEncodeTest, EscapesSolidusQuoteBackslashAndControls) {
   std::string text = "/Users/a/Report.pdf \"q\" \\ \b\f\n\r\t";
   text += '\0';
