@@ -2,6 +2,7 @@
 // byte that needs an escape, and the span before it is appended in one go.
 #include "history/JsonString.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -40,37 +41,32 @@ bool needsEscape(char c) {
   return byte < 0x20 || c == '"' || c == '\\' || c == '/';
 }
 
+// The letter after the backslash of the two-character escapes; zero for the
+// bytes that need the six-character form.
+constexpr std::array<char, 128> makeShortEscapes() {
+  std::array<char, 128> table{};
+  table['"'] = '"';
+  table['\\'] = '\\';
+  table['/'] = '/';
+  table['\b'] = 'b';
+  table['\f'] = 'f';
+  table['\n'] = 'n';
+  table['\r'] = 'r';
+  table['\t'] = 't';
+  return table;
+}
+
+constexpr std::array<char, 128> shortEscapes = makeShortEscapes();
+
+// `c` is one of the bytes that needsEscape() flags, all below 0x80.
 void appendEscape(std::string& out, char c) {
-  switch (c) {
-    case '"':
-      out += "\\\"";
-      return;
-    case '\\':
-      out += "\\\\";
-      return;
-    case '/':
-      out += "\\/";
-      return;
-    case '\b':
-      out += "\\b";
-      return;
-    case '\f':
-      out += "\\f";
-      return;
-    case '\n':
-      out += "\\n";
-      return;
-    case '\r':
-      out += "\\r";
-      return;
-    case '\t':
-      out += "\\t";
-      return;
-    default:
-      break;
+  auto byte = static_cast<unsigned char>(c);
+  if (char letter = shortEscapes[byte & 0x7F]) {
+    const char escape[] = {'\\', letter};
+    out.append(escape, sizeof escape);
+    return;
   }
   constexpr char hex[] = "0123456789abcdef";
-  auto byte = static_cast<unsigned char>(c);
   const char escape[] = {'\\', 'u', '0', '0', hex[byte >> 4], hex[byte & 0x0F]};
   out.append(escape, sizeof escape);
 }
@@ -88,10 +84,22 @@ void appendEscaped(std::string& out, std::string_view text) {
       cursor += 8;
       continue;
     }
-    cursor += firstFlaggedByte(flags);
-    out.append(runStart, static_cast<std::size_t>(cursor - runStart));
-    appendEscape(out, *cursor);
-    runStart = ++cursor;
+    if constexpr (std::endian::native == std::endian::little) {
+      // Every flagged byte of this word, lowest address first.
+      while (flags != 0) {
+        const char* flagged = cursor + firstFlaggedByte(flags);
+        out.append(runStart, static_cast<std::size_t>(flagged - runStart));
+        appendEscape(out, *flagged);
+        runStart = flagged + 1;
+        flags &= flags - 1;
+      }
+      cursor += 8;
+    } else {
+      cursor += firstFlaggedByte(flags);
+      out.append(runStart, static_cast<std::size_t>(cursor - runStart));
+      appendEscape(out, *cursor);
+      runStart = ++cursor;
+    }
   }
   for (; cursor < end; ++cursor) {
     if (!needsEscape(*cursor))
