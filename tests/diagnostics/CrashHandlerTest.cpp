@@ -75,16 +75,34 @@ std::string nowTimestamp() {
 
 volatile char* volatile deepest = nullptr;
 
+/// Exit status of a child whose recursion never ran out of stack.
+constexpr int noOverflowStatus = 3;
+constexpr rlim_t smallStack = rlim_t{1} << 20;
+
 /// Recurses until the stack runs out; the addition after the call keeps it
-/// from becoming a loop.
+/// from becoming a loop. Far more frames than a small stack holds end the
+/// child with `noOverflowStatus`, so frames optimised away fail the test
+/// instead of hanging it.
 __attribute__((noinline)) int exhaustStack(int depth) {
   volatile char frame[512];
   frame[0] = static_cast<char>(depth);
   if (depth < 0) {  // Never: only there so the compiler sees a way out.
     return 0;
   }
+  if (depth > 1'000'000) {
+    _exit(noOverflowStatus);
+  }
   deepest = frame;
   return exhaustStack(depth + 1) + frame[0];
+}
+
+/// Shrinks the stack first so the overflow comes quickly.
+void overflowStack() {
+  struct rlimit limit {};
+  getrlimit(RLIMIT_STACK, &limit);
+  limit.rlim_cur = std::min(limit.rlim_cur, smallStack);
+  setrlimit(RLIMIT_STACK, &limit);
+  exhaustStack(0);
 }
 
 __attribute__((noinline)) void throwFromDepth(int depth) {
@@ -191,12 +209,30 @@ TEST_F(CrashHandlerTest, AbortIsRecorded) {
 }
 
 TEST_F(CrashHandlerTest, StackOverflowIsRecordedFromTheAlternateStack) {
-  int status = runCrashingChild([] { exhaustStack(0); });
+  int status = runCrashingChild(overflowStack);
   if (sanitizerTookTheSignal(status)) {
     GTEST_SKIP() << "AddressSanitizer kept SIGSEGV for itself";
   }
   expectKilledBy(status, SIGSEGV);
   EXPECT_EQ(log_.messages(), (std::vector<std::string>{"before", "FATAL SIGNAL 11"}));
+  expectLastLineIsSignal(SIGSEGV);
+}
+
+// The counterpart: without the alternate stack the handler has nowhere to
+// run, so the same overflow leaves no record. This proves the recursion
+// really exhausts the stack.
+TEST_F(CrashHandlerTest, StackOverflowWithoutTheAlternateStackLeavesNoRecord) {
+  int status = runCrashingChild([] {
+    stack_t off{};
+    off.ss_flags = SS_DISABLE;
+    sigaltstack(&off, nullptr);
+    overflowStack();
+  });
+  if (sanitizerTookTheSignal(status)) {
+    GTEST_SKIP() << "AddressSanitizer kept SIGSEGV for itself";
+  }
+  expectKilledBy(status, SIGSEGV);
+  EXPECT_EQ(log_.messages(), std::vector<std::string>{"before"});
 }
 
 TEST_F(CrashHandlerTest, SecondSignalOfTheSameKindIsNotRecorded) {
