@@ -302,6 +302,19 @@ TEST_F(HistoryViewTest, ClickPastesThatRowWithoutMovingTheSelection) {
   EXPECT_EQ(view().selectedIndex(), 0);
 }
 
+TEST_F(HistoryViewTest, HoverFollowsThePointerEvenWhenTheOldRowLeavesLate) {
+  const Uuid older = addText("older");
+  const Uuid newer = addText("newer");  // row 0
+  view().setHovered(older, true);
+  view().setHovered(newer, true);
+  view().setHovered(older, false);
+  EXPECT_TRUE(view().row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  EXPECT_FALSE(view().row(1, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  view().setHovered(newer, false);
+  EXPECT_FALSE(view().row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  EXPECT_EQ(view().selectedIndex(), 0);
+}
+
 TEST_F(HistoryViewTest, PinButtonTogglesThePinInTheStore) {
   const Uuid older = addText("older");
   addText("newer");
