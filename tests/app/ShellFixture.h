@@ -104,7 +104,8 @@ class ShellFixture : public ::testing::Test {
     alerts.record = record;
     systemLog.record = record;
     windows.record = record;
-    const Screen screen{Rect2D{Point2D{0, 0}, Size2D{1440, 900}}, Rect2D{Point2D{0, 70}, Size2D{1440, 805}}};
+    const Screen screen{Rect2D{Point2D{0, 0}, Size2D{1440, 900}},
+                        Rect2D{Point2D{0, 70}, Size2D{1440, 805}}};
     screens.screenList = {screen};
     screens.main = screen;
     screens.mouse = Point2D{720, 700};
