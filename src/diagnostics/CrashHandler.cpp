@@ -22,6 +22,10 @@ constexpr std::size_t maxFrames = 20;
 constexpr int fatalSignals[] = {SIGABRT, SIGILL, SIGSEGV, SIGFPE, SIGBUS, SIGTRAP};
 
 bool installed = false;
+/// The handler in place before ours: the C++ library's default, or on macOS
+/// the object runtime's, which reports its own exceptions through the
+/// uncaught-exception hook.
+std::terminate_handler previousTerminate = nullptr;
 
 std::string demangle(const char* mangled) {
   int status = 0;
@@ -60,6 +64,7 @@ std::vector<std::string> currentCallStack() {
     if (current) {
       std::string name = "unknown exception";
       std::optional<std::string> reason;
+      bool recordIt = true;
       try {
         std::rethrow_exception(current);
       } catch (const std::exception& error) {
@@ -68,14 +73,24 @@ std::vector<std::string> currentCallStack() {
           reason = what;
         }
       } catch (...) {
+#if defined(__APPLE__)
+        // Object-runtime exceptions arrive here too; the runtime's handler,
+        // chained below, records them with their name and reason.
+        recordIt = false;
+#endif
         if (const std::type_info* type = abi::__cxa_current_exception_type()) {
           name = demangle(type->name());
         }
       }
-      CrashHandler::recordUncaughtException(name, reason, currentCallStack());
+      if (recordIt) {
+        CrashHandler::recordUncaughtException(name, reason, currentCallStack());
+      }
     }
   } catch (...) {
     // Nothing more can be recorded; die as intended.
+  }
+  if (previousTerminate != nullptr) {
+    previousTerminate();
   }
   std::abort();
 }
@@ -131,7 +146,7 @@ void CrashHandler::install() {
   installed = true;
 
   installUncaughtExceptionHook(&CrashHandler::recordUncaughtException);
-  std::set_terminate(&onTerminate);
+  previousTerminate = std::set_terminate(&onTerminate);
 
   FatalSignalRecord::prepare(Log::path());
   // backtrace loads its unwinder on first use, which allocates; do it now

@@ -13,7 +13,8 @@ namespace CrashHandler {
 /// for SIGABRT, SIGILL, SIGSEGV, SIGFPE, SIGBUS and SIGTRAP running on an
 /// alternate stack, so a stack overflow is recorded too. After recording a
 /// signal the handler restores the default action and raises the signal
-/// again, so the process dies as it would have. The log's location is fixed
+/// again, so the process dies as it would have. The terminate handler that
+/// was in place before runs after the record. The log's location is fixed
 /// at this moment. Calling it again changes nothing.
 void install();
 

@@ -133,11 +133,15 @@ bool sanitizerTookTheSignal(int status) {
 /// The child's whole life. noexcept, so that an exception thrown by `crash`
 /// ends in std::terminate like an uncaught one in the application, instead
 /// of being caught by the test framework and running on through the suite.
-[[noreturn]] void runChild(const std::function<void()>& crash, bool logBefore) noexcept {
+[[noreturn]] void runChild(const std::function<void()>& crash, bool logBefore,
+                           std::terminate_handler earlierTerminate) noexcept {
   struct rlimit noCore {};
   setrlimit(RLIMIT_CORE, &noCore);
   if (logBefore) {
     Log::write("before");
+  }
+  if (earlierTerminate != nullptr) {
+    std::set_terminate(earlierTerminate);
   }
   CrashHandler::install();
   crash();
@@ -153,7 +157,7 @@ class CrashHandlerTest : public ::testing::Test {
     before_ = nowTimestamp();
     pid_t child = fork();
     if (child == 0) {
-      runChild(crash, logBefore_);
+      runChild(crash, logBefore_, earlierTerminate_);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -185,6 +189,7 @@ class CrashHandlerTest : public ::testing::Test {
 
   ScopedTestLog log_;
   bool logBefore_ = true;
+  std::terminate_handler earlierTerminate_ = nullptr;
   std::string before_;
   std::string after_;
 };
@@ -281,6 +286,24 @@ TEST_F(CrashHandlerTest, ExceptionNotDerivedFromStdExceptionHasNoReason) {
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[1].substr(0, messages[1].find('\n') + 1),
             "UNCAUGHT EXCEPTION: int — no reason\n");
+}
+
+[[noreturn]] void earlierTerminateHandler() {
+  Log::write("earlier terminate handler");
+  std::abort();
+}
+
+TEST_F(CrashHandlerTest, TerminateHandlerInPlaceBeforeStillRunsAfterTheRecord) {
+  // On macOS the object runtime's handler sits there and reports its own
+  // exceptions; it must not be cut off.
+  earlierTerminate_ = earlierTerminateHandler;
+  int status = runCrashingChild([] { throwFromDepth(0); });
+  expectKilledBy(status, SIGABRT);
+  std::vector<std::string> messages = log_.messages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[1].rfind("UNCAUGHT EXCEPTION: std::runtime_error — disk on fire\n", 0), 0u);
+  EXPECT_EQ(messages[2], "earlier terminate handler");
+  EXPECT_EQ(messages[3], "FATAL SIGNAL 6");
 }
 
 class CrashHandlerSizeBoundTest : public CrashHandlerTest {
