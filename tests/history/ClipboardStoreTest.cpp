@@ -206,7 +206,35 @@ TEST_F(ClipboardStoreTest, UndecodableHistoryIsSetAsideReplacingTheOlderOne) {
   EXPECT_EQ(saved[0].text, "fresh");
 }
 
+TEST_F(ClipboardStoreTest, FailedSetAsideIsLoggedAllTheSame) {
+  putFile(historyFile(), "[{");
+  fileSystem_.fail(FaultyFileSystem::Operation::moveFile, "Read-only file system");
+
+  ClipboardStore& store = openStore();
+
+  EXPECT_TRUE(store.items().empty());
+  EXPECT_EQ(fileSystem_.callsOf(FaultyFileSystem::Operation::moveFile).size(), 1u);
+  EXPECT_EQ(contentsOf(historyFile()), "[{");
+  EXPECT_FALSE(fs::exists(corruptFile()));
+  EXPECT_EQ(log_.messages(),
+            std::vector<std::string>{"history.json was unreadable; moved to history.corrupt.json"});
+}
+
 // Capture
+
+TEST_F(ClipboardStoreTest, CaptureHandedOverByReferenceIsCopiedNotTaken) {
+  ClipboardStore& store = openStore();
+  const Captured captured = CapturedText{"kept as it was", bytesOf("{\\rtf1 x}")};
+
+  store.add(captured);
+
+  ASSERT_EQ(store.items().size(), 1u);
+  EXPECT_EQ(store.items()[0].text, "kept as it was");
+  EXPECT_EQ(store.items()[0].signature, "T:kept as it was");
+  EXPECT_EQ(store.items()[0].rtfData, bytesOf("{\\rtf1 x}"));
+  EXPECT_EQ(std::get<CapturedText>(captured).text, "kept as it was");
+  EXPECT_EQ(std::get<CapturedText>(captured).rtf, bytesOf("{\\rtf1 x}"));
+}
 
 TEST_F(ClipboardStoreTest, RecapturedTextMovesToFrontKeepingIdAndPin) {
   ClipboardStore& store = openStore();
