@@ -74,7 +74,7 @@ void PopupController::hide() {
 
 void PopupController::toggle() {
   if (panel_ && panel_->isVisible()) {
-    panel_->orderOut();
+    hide();
     return;
   }
   show();
@@ -104,7 +104,7 @@ void PopupController::buildPanel() {
 
 void PopupController::placePanel() {
   std::optional<Point2D> origin = panelOrigin(screens_.screens(), screens_.mainScreen(),
-                                            screens_.mouseLocation(), panel_->frame().size);
+                                              screens_.mouseLocation(), panel_->frame().size);
   if (!origin) {
     return;
   }
