@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <ctime>
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::size_t pathCapacity = 4096;
 char preparedPath[pathCapacity];
-volatile bool pathReady = false;
+volatile sig_atomic_t pathReady = 0;
 
 /// Appends `text` (zero-terminated) at `out`; returns the new end.
 char* putText(char* out, const char* text) {
@@ -47,13 +48,13 @@ char* putNumber(char* out, int value) {
 }  // namespace
 
 bool FatalSignalRecord::prepare(const std::string& logPath) {
-  pathReady = false;
+  pathReady = 0;
   if (logPath.empty() || logPath.size() >= pathCapacity) {
     return false;
   }
   logPath.copy(preparedPath, logPath.size());
   preparedPath[logPath.size()] = '\0';
-  pathReady = true;
+  pathReady = 1;
   return true;
 }
 
