@@ -232,6 +232,38 @@ TEST_F(ClipboardMonitorTest, ChangesBeforeTheCallbackIsSetAreNeverDelivered) {
   EXPECT_EQ(seen, pasteboard.changeCount());
 }
 
+TEST_F(ClipboardMonitorTest, RtfAloneWithoutACallbackIsParsedButNeverDeliveredLater) {
+  auto deliver = monitor->onNewItem;
+  monitor->onNewItem = nullptr;
+  rtfConverter.result = "parsed";
+  FakePasteboard::Offer offer;
+  offer.data[PasteboardDataType::rtf] = rtfBytes;
+  copyAndCheck(offer);
+
+  monitor->onNewItem = deliver;
+  monitor->check();
+  EXPECT_TRUE(captured.empty());
+  EXPECT_EQ(rtfConverter.calls.size(), 1U);
+}
+
+TEST_F(ClipboardMonitorTest, FilesWithoutACallbackAreNotFollowedByOtherKinds) {
+  auto deliver = monitor->onNewItem;
+  monitor->onNewItem = nullptr;
+  FakePasteboard::Offer offer;
+  offer.filePaths = {{"/tmp/a"}};
+  offer.data[PasteboardDataType::tiff] = tiffBytes;
+  pasteboard.copy(offer);
+  pasteboard.contentReads = 0;
+  monitor->check();
+
+  // The type list and the file list, and nothing after them.
+  EXPECT_EQ(pasteboard.contentReads, 2);
+  EXPECT_TRUE(imageConverter.calls.empty());
+  monitor->onNewItem = deliver;
+  monitor->check();
+  EXPECT_TRUE(captured.empty());
+}
+
 class ClipboardMonitorVetoTest : public ClipboardMonitorTest,
                                  public ::testing::WithParamInterface<const char*> {};
 
