@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "BenchHistories.h"
+#include "InertPasteboard.h"
 #include "history/ClipboardStore.h"
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
-#include "platform/Pasteboard.h"
 #include "platform/PosixFileSystem.h"
 
 namespace {
@@ -31,20 +31,6 @@ class ScratchFileSystem : public PosixFileSystem {
 
  private:
   std::string root_;
-};
-
-// `add` never touches the pasteboard.
-class UnusedPasteboard : public Pasteboard {
- public:
-  std::int64_t changeCount() const override { return 0; }
-  std::vector<std::string> types() const override { return {}; }
-  std::optional<std::vector<std::string>> fileURLPaths() const override { return std::nullopt; }
-  std::optional<Bytes> data(PasteboardDataType) const override { return std::nullopt; }
-  std::optional<std::string> string() const override { return std::nullopt; }
-  void clearContents() override {}
-  void setData(const Bytes&, PasteboardDataType) override {}
-  void setString(const std::string&) override {}
-  void writeFileURLs(const std::vector<std::string>&) override {}
 };
 
 class ScratchFolder {
@@ -101,7 +87,7 @@ std::size_t capturesBeforeReset(const std::vector<ClipboardItem>& items) {
 void addTextToFullHistory(benchmark::State& state, Shape shape) {
   ScratchFolder scratch;
   ScratchFileSystem fileSystem(scratch.path());
-  UnusedPasteboard pasteboard;
+  InertPasteboard pasteboard;  // add never touches the pasteboard
   const std::vector<ClipboardItem> items = fullHistory(shape);
   const std::string json = HistoryCodec::encode(items);
   const std::size_t resetEvery = capturesBeforeReset(items);
