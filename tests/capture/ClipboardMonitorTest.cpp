@@ -104,7 +104,7 @@ TEST_F(ClipboardMonitorTest, FilesWinOverImagesAndTextInPasteboardOrder) {
 
 TEST_F(ClipboardMonitorTest, EmptyFileListFallsThroughToText) {
   FakePasteboard::Offer offer;
-  offer.filePaths = std::vector<std::string>{};
+  offer.filePaths.emplace();
   offer.string = "plain";
   copyAndCheck(offer);
   const auto* text = onlyCapture<CapturedText>();
@@ -431,6 +431,23 @@ TEST_F(ClipboardMonitorTimerTest, DestroyedMonitorIsNeverCalledAndNotKeptAlive) 
   loop.advance(2.0);
   EXPECT_EQ(pasteboard.changeCountReads, 0);
   EXPECT_TRUE(captured.empty());
+}
+
+TEST_F(ClipboardMonitorTimerTest, MonitorReleasedByItsOwnCallbackFinishesTheTickAndStops) {
+  monitor->start();
+  std::weak_ptr<ClipboardMonitor> weak = monitor;
+  monitor->onNewItem = [this](const Captured& value) {
+    captured.push_back(value);
+    monitor.reset();
+  };
+  pasteboard.copyText("last words");
+  loop.advance(0.5);
+  EXPECT_EQ(captured.size(), 1U);
+  EXPECT_TRUE(weak.expired());
+  EXPECT_EQ(loop.activeTimers(), 0);
+  pasteboard.changeCountReads = 0;
+  loop.advance(2.0);
+  EXPECT_EQ(pasteboard.changeCountReads, 0);
 }
 
 }  // namespace
