@@ -12,7 +12,7 @@
 #include <ctime>
 
 #include "diagnostics/LogFile.h"
-#include "diagnostics/UtcTimestamp.h"
+#include "diagnostics/LogTimestamp.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ void FatalSignalRecord::write(int signal) {
   char line[64];
   char* end = line;
   *end++ = '[';
-  formatUtcTimestamp(static_cast<std::int64_t>(now.tv_sec), end);
-  end += utcTimestampLength;
+  formatLogTimestamp(static_cast<std::int64_t>(now.tv_sec), end);
+  end += logTimestampLength;
   end = putText(end, "] FATAL SIGNAL ");
   end = putNumber(end, signal);
   *end++ = '\n';

@@ -4,19 +4,19 @@
 #include <chrono>
 #include <utility>
 
-#include "diagnostics/UtcTimestamp.h"
+#include "diagnostics/LogTimestamp.h"
 
 LogFile::LogFile(FileSystem& files, const Clock& clock, std::string path)
     : files_(files), clock_(clock), path_(std::move(path)) {}
 
 std::string LogFile::lineFor(std::string_view message) const {
   auto seconds = std::chrono::floor<std::chrono::seconds>(clock_.now().time_since_epoch());
-  char timestamp[utcTimestampLength];
-  formatUtcTimestamp(seconds.count(), timestamp);
+  char timestamp[logTimestampLength];
+  formatLogTimestamp(seconds.count(), timestamp);
   std::string line;
-  line.reserve(message.size() + utcTimestampLength + 4);
+  line.reserve(message.size() + logTimestampLength + 4);
   line += '[';
-  line.append(timestamp, utcTimestampLength);
+  line.append(timestamp, logTimestampLength);
   line += "] ";
   line += message;
   line += '\n';

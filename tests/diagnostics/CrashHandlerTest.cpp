@@ -21,7 +21,7 @@
 #include "ScopedTestLog.h"
 #include "diagnostics/Log.h"
 #include "diagnostics/LogFile.h"
-#include "diagnostics/UtcTimestamp.h"
+#include "diagnostics/LogTimestamp.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define PELLIMORE_ASAN 1
@@ -68,9 +68,9 @@ TEST(CrashHandlerRecordTest, RecordIsOneLogWrite) {
 }
 
 std::string nowTimestamp() {
-  char out[utcTimestampLength];
-  formatUtcTimestamp(static_cast<std::int64_t>(std::time(nullptr)), out);
-  return std::string(out, utcTimestampLength);
+  char out[logTimestampLength];
+  formatLogTimestamp(static_cast<std::int64_t>(std::time(nullptr)), out);
+  return std::string(out, logTimestampLength);
 }
 
 volatile char* volatile deepest = nullptr;
@@ -177,13 +177,13 @@ class CrashHandlerTest : public ::testing::Test {
     std::size_t start = contents.rfind('\n', contents.size() - 2);
     start = start == std::string::npos ? 0 : start + 1;
     std::string line = contents.substr(start);
-    ASSERT_EQ(line.size(), 1 + utcTimestampLength + 2 + 13 + std::to_string(signal).size() + 1)
+    ASSERT_EQ(line.size(), 1 + logTimestampLength + 2 + 13 + std::to_string(signal).size() + 1)
         << line;
     EXPECT_EQ(line.substr(0, 1), "[");
-    std::string stamp = line.substr(1, utcTimestampLength);
+    std::string stamp = line.substr(1, logTimestampLength);
     EXPECT_LE(before_, stamp);
     EXPECT_LE(stamp, after_);
-    EXPECT_EQ(line.substr(1 + utcTimestampLength),
+    EXPECT_EQ(line.substr(1 + logTimestampLength),
               "] FATAL SIGNAL " + std::to_string(signal) + "\n");
   }
 
@@ -329,7 +329,7 @@ TEST_F(CrashHandlerSizeBoundTest, SignalRecordIsAppendedAtTheLimit) {
   int status = runCrashingChild([] { std::abort(); });
   expectKilledBy(status, SIGABRT);
   std::string contents = log_.contents();
-  EXPECT_EQ(contents.size(), LogFile::sizeLimit + 1 + utcTimestampLength + 2 + 13 + 1 + 1);
+  EXPECT_EQ(contents.size(), LogFile::sizeLimit + 1 + logTimestampLength + 2 + 13 + 1 + 1);
   expectLastLineIsSignal(SIGABRT);
 }
 

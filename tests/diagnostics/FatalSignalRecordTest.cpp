@@ -10,7 +10,7 @@
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 #include "diagnostics/LogFile.h"
-#include "diagnostics/UtcTimestamp.h"
+#include "diagnostics/LogTimestamp.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ class FatalSignalRecordTest : public ::testing::Test {
   std::string path = dir.file("debug.log");
 };
 
-constexpr std::size_t lineLength = 1 + utcTimestampLength + 2 + 16;  // "FATAL SIGNAL 11\n"
+constexpr std::size_t lineLength = 1 + logTimestampLength + 2 + 16;  // "FATAL SIGNAL 11\n"
 
 TEST_F(FatalSignalRecordTest, CreatesOwnerOnlyFileWithOneLogLine) {
   mode_t previous = umask(0277);
@@ -40,7 +40,7 @@ TEST_F(FatalSignalRecordTest, CreatesOwnerOnlyFileWithOneLogLine) {
   std::string text = contents();
   ASSERT_EQ(text.size(), lineLength) << text;
   EXPECT_EQ(text.front(), '[');
-  EXPECT_EQ(text.substr(1 + utcTimestampLength), "] FATAL SIGNAL 11\n");
+  EXPECT_EQ(text.substr(1 + logTimestampLength), "] FATAL SIGNAL 11\n");
   EXPECT_EQ(text.substr(1 + 19, 6), " +0000");
   EXPECT_EQ(mode(), 0600u);
 }

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 /// Characters in a rendered timestamp (no terminator).
-inline constexpr std::size_t utcTimestampLength = 25;
+inline constexpr std::size_t logTimestampLength = 25;
 
-/// Writes exactly `utcTimestampLength` characters to `out`, without a
+/// Writes exactly `logTimestampLength` characters to `out`, without a
 /// terminating zero. Async-signal-safe: no allocation, no locale, no tz
 /// database. Years outside 0000-9999 are clamped to that range.
-void formatUtcTimestamp(std::int64_t epochSeconds, char* out);
+void formatLogTimestamp(std::int64_t epochSeconds, char* out);

@@ -1,6 +1,6 @@
 // Calendar arithmetic done by hand, because gmtime_r may take locks and is
 // not safe inside a signal handler.
-#include "diagnostics/UtcTimestamp.h"
+#include "diagnostics/LogTimestamp.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ char* putDigits(char* out, std::int64_t value, int width) {
 
 }  // namespace
 
-void formatUtcTimestamp(std::int64_t epochSeconds, char* out) {
+void formatLogTimestamp(std::int64_t epochSeconds, char* out) {
   // Keep the year within four digits: 0000-01-01 to 9999-12-31 23:59:59.
   constexpr std::int64_t earliest = -62167219200;
   constexpr std::int64_t latest = 253402300799;
