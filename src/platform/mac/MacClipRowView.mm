@@ -41,12 +41,12 @@ NSButton* symbolButton() {
   return button;
 }
 
-void setButton(NSButton* button, const std::optional<RowButton>& spec, const FontSpec& font) {
-  button.hidden = !spec.has_value();
-  if (!spec) return;
-  button.image = MacViewStyle::symbol(spec->symbol, font);
-  button.contentTintColor = MacViewStyle::color(spec->color);
-  button.toolTip = MacViewStyle::string(spec->tooltip);
+void setButton(NSButton* button, const std::optional<RowButton>& fontSpec, const FontSpec& font) {
+  button.hidden = !fontSpec.has_value();
+  if (!fontSpec) return;
+  button.image = MacViewStyle::symbol(fontSpec->symbol, font);
+  button.contentTintColor = MacViewStyle::color(fontSpec->color);
+  button.toolTip = MacViewStyle::string(fontSpec->tooltip);
 }
 
 NSSize buttonSize(NSButton* button) {

@@ -15,8 +15,8 @@
 
 namespace MacViewStyle {
 
-/// The system font at the spec's size and weight, rounded when asked.
-NSFont* _Nonnull font(const FontSpec& spec);
+/// The system font at the fontSpec's size and weight, rounded when asked.
+NSFont* _Nonnull font(const FontSpec& fontSpec);
 /// The role's colour, with its alpha replaced by `opacity` when that is below
 /// 1 (controls dimmed as a whole use their alphaValue instead). Secondary and
 /// tertiary are the label colours, so they follow light and dark mode.
@@ -28,10 +28,10 @@ NSColor* _Nonnull brandGreen(double opacity = 1.0);
 /// UTF-8 to NSString; text that is not valid UTF-8 shows as empty.
 NSString* _Nonnull string(std::string_view text);
 
-/// The named SF Symbol configured for `spec`'s size and weight, as a
+/// The named SF Symbol configured for `fontSpec`'s size and weight, as a
 /// template image (tinted by the control showing it); nil when the system
 /// has no such symbol.
-NSImage* _Nullable symbol(std::string_view name, const FontSpec& spec);
+NSImage* _Nullable symbol(std::string_view name, const FontSpec& fontSpec);
 
 /// A non-editable, non-selectable, single-line label without bezel or
 /// background.

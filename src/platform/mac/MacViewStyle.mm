@@ -24,13 +24,13 @@ NSFontWeight nativeWeight(FontWeight weight) {
 
 }  // namespace
 
-NSFont* _Nonnull font(const FontSpec& spec) {
-  NSFont* base = [NSFont systemFontOfSize:spec.size weight:nativeWeight(spec.weight)];
-  if (!spec.rounded) return base;
+NSFont* _Nonnull font(const FontSpec& fontSpec) {
+  NSFont* base = [NSFont systemFontOfSize:fontSpec.size weight:nativeWeight(fontSpec.weight)];
+  if (!fontSpec.rounded) return base;
   NSFontDescriptor* rounded =
       [base.fontDescriptor fontDescriptorWithDesign:NSFontDescriptorSystemDesignRounded];
   if (rounded == nil) return base;
-  NSFont* result = [NSFont fontWithDescriptor:rounded size:spec.size];
+  NSFont* result = [NSFont fontWithDescriptor:rounded size:fontSpec.size];
   return result != nil ? result : base;
 }
 
@@ -88,12 +88,12 @@ NSString* _Nonnull string(std::string_view text) {
   return result != nil ? result : @"";
 }
 
-NSImage* _Nullable symbol(std::string_view name, const FontSpec& spec) {
+NSImage* _Nullable symbol(std::string_view name, const FontSpec& fontSpec) {
   NSImage* image = [NSImage imageWithSystemSymbolName:string(name) accessibilityDescription:nil];
   if (image == nil) return nil;
   NSImageSymbolConfiguration* configuration =
-      [NSImageSymbolConfiguration configurationWithPointSize:spec.size
-                                                      weight:nativeWeight(spec.weight)];
+      [NSImageSymbolConfiguration configurationWithPointSize:fontSpec.size
+                                                      weight:nativeWeight(fontSpec.weight)];
   NSImage* configured = [image imageWithSymbolConfiguration:configuration];
   return configured != nil ? configured : image;
 }

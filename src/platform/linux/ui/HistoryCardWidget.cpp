@@ -33,8 +33,8 @@ QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont fontFor(const FontSpec& spec) {
-  return QtFont::font(spec, QtFont::screenDpi());
+QFont fontFor(const FontSpec& fontSpec) {
+  return QtFont::font(fontSpec, QtFont::screenDpi());
 }
 
 QString css(const QColor& color) {
@@ -384,10 +384,10 @@ void HistoryCardWidget::paintHeader(QPainter& painter) {
     painter.drawImage(fitted(mark_, box), mark_);
     x = box.right() + M::headerSpacing;
   }
-  for (const auto& [text, spec, role] :
+  for (const auto& [text, fontSpec, role] :
        {std::tuple{layout_.header.name, M::headerNameFont, ViewColor::primary},
         std::tuple{layout_.header.product, M::headerProductFont, ViewColor::secondary}}) {
-    const QFont font = fontFor(spec);
+    const QFont font = fontFor(fontSpec);
     const QFontMetricsF metrics(font);
     const QString label = toQString(text);
     painter.setFont(font);

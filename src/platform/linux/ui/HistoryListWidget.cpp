@@ -31,8 +31,8 @@ QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont fontFor(const FontSpec& spec) {
-  return QtFont::font(spec, QtFont::screenDpi());
+QFont fontFor(const FontSpec& fontSpec) {
+  return QtFont::font(fontSpec, QtFont::screenDpi());
 }
 
 // Hit areas of the trailing buttons reach a little beyond their symbols.

@@ -50,9 +50,9 @@ QFont::Weight weight(FontWeight weight) {
   return QFont::Normal;
 }
 
-QFont font(const FontSpec& spec, double logicalDpi) {
-  QFont font = sized(spec.size, logicalDpi);
-  font.setWeight(weight(spec.weight));
+QFont font(const FontSpec& fontSpec, double logicalDpi) {
+  QFont font = sized(fontSpec.size, logicalDpi);
+  font.setWeight(weight(fontSpec.weight));
   return font;
 }
 

@@ -10,10 +10,10 @@
 
 namespace QtFont {
 
-/// The application font's family at `spec`'s size and weight. There is no
+/// The application font's family at `fontSpec`'s size and weight. There is no
 /// rounded design on Linux; `rounded` keeps the ordinary family.
 /// `logicalDpi` is the screen's logical dots per inch (96 when unknown).
-QFont font(const FontSpec& spec, double logicalDpi);
+QFont font(const FontSpec& fontSpec, double logicalDpi);
 /// The About window's text styles, sized as on macOS (title 2 is 17, callout
 /// 12, captions 10, the plain system style 13 unless it names a size).
 QFont font(const TextStyle& style, double logicalDpi);
