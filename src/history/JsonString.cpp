@@ -30,10 +30,11 @@ constexpr std::uint64_t bytesToEscape(std::uint64_t word) {
 }
 
 std::size_t firstFlaggedByte(std::uint64_t flags) {
-  if constexpr (std::endian::native == std::endian::little)
+  if constexpr (std::endian::native == std::endian::little) {
     return static_cast<std::size_t>(std::countr_zero(flags)) / 8;
-  else
+  } else {
     return static_cast<std::size_t>(std::countl_zero(flags)) / 8;
+  }
 }
 
 bool needsEscape(char c) {

@@ -89,7 +89,7 @@ std::optional<TimePoint> parse(std::string_view text) {
   // Counted in seconds first: years far from 1970 overflow a nanosecond clock.
   std::chrono::sys_days dayPoint{date};
   std::int64_t total = static_cast<std::int64_t>(dayPoint.time_since_epoch().count()) * 86400 +
-                       hour * 3600 + minute * 60 + second;
+                       std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
   constexpr auto latest = std::chrono::floor<seconds>(TimePoint::max().time_since_epoch()).count();
   constexpr auto earliest = std::chrono::ceil<seconds>(TimePoint::min().time_since_epoch()).count();
   if (total > latest)
