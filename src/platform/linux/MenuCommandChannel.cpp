@@ -49,7 +49,8 @@ void MenuCommandChannel::readLines() {
     const std::string title = buffer_.substr(0, newline);
     buffer_.erase(0, newline + 1);
     if (!statusBar_.triggerMenuItem(title)) {
-      std::fprintf(stderr, "pellimore-clip: no menu item \"%s\"\n", title.c_str());
+      // Best effort: nothing to do if stderr is gone.
+      (void)std::fprintf(stderr, "pellimore-clip: no menu item \"%s\"\n", title.c_str());
     }
   }
 }

@@ -9,7 +9,7 @@
 #include "platform/HotKeyRegistrar.h"
 
 class QSocketNotifier;
-struct _XDisplay;
+struct _XDisplay;  // NOLINT(bugprone-reserved-identifier): Xlib names it
 
 class X11HotKeyRegistrar : public HotKeyRegistrar {
  public:
