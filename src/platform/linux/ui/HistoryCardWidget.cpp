@@ -29,14 +29,6 @@ namespace M = ViewMetrics;
 
 namespace {
 
-QString toQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont fontFor(const FontSpec& fontSpec) {
-  return QtFont::font(fontSpec, QtFont::screenDpi());
-}
-
 QString css(const QColor& color) {
   return QStringLiteral("rgba(%1,%2,%3,%4)")
       .arg(color.red())
@@ -68,7 +60,7 @@ QPushButton* plainButton(const QString& title, const QFont& font, QWidget* paren
 /// The brand image of `asset`, at the screen's pixel ratio when a 2x file
 /// exists; null when the resource is missing.
 QImage brandImage(std::string_view asset, qreal ratio) {
-  const QString base = QStringLiteral(":/brand/") + toQString(asset);
+  const QString base = QStringLiteral(":/brand/") + QtFont::toQString(asset);
   if (ratio > 1.0) {
     QImage large(base + QStringLiteral("@2x.png"));
     if (!large.isNull()) {
@@ -99,7 +91,7 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
   column->setSpacing(0);
 
   header_ = new QWidget(this);
-  const double nameHeight = QFontMetricsF(fontFor(M::headerNameFont)).height();
+  const double nameHeight = QFontMetricsF(QtFont::screenFont(M::headerNameFont)).height();
   header_->setFixedHeight(ceilInt(M::headerInsets.top + std::max(M::headerMarkHeight, nameHeight) +
                                   M::headerInsets.bottom));
   column->addWidget(header_);
@@ -176,9 +168,9 @@ void HistoryCardWidget::buildSearchBar() {
   row->addWidget(searchIcon_);
 
   searchField_ = new QLineEdit(searchBar_);
-  searchField_->setFont(fontFor(M::searchFieldFont));
+  searchField_->setFont(QtFont::screenFont(M::searchFieldFont));
   searchField_->setFrame(false);
-  searchField_->setPlaceholderText(toQString(layout_.searchBar.placeholder));
+  searchField_->setPlaceholderText(QtFont::toQString(layout_.searchBar.placeholder));
   searchField_->setStyleSheet(
       QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0; color: %1; "
                      "selection-background-color: %2; }")
@@ -221,13 +213,13 @@ void HistoryCardWidget::buildFooter() {
   normal->setContentsMargins(0, 0, 0, 0);
   normal->setSpacing(static_cast<int>(M::footerSpacing));
   hintLabel_ = new QLabel(normalFooter_);
-  hintLabel_->setFont(fontFor(M::footerHintFont));
+  hintLabel_->setFont(QtFont::screenFont(M::footerHintFont));
   hintLabel_->setStyleSheet(
       QStringLiteral("color: %1;").arg(css(ViewPalette::color(ViewColor::secondary))));
   normal->addWidget(hintLabel_);
   normal->addStretch(1);
-  clearAllButton_ =
-      plainButton(toQString(layout_.footer.clearTitle), fontFor(M::clearAllFont), normalFooter_);
+  clearAllButton_ = plainButton(QtFont::toQString(layout_.footer.clearTitle),
+                                QtFont::screenFont(M::clearAllFont), normalFooter_);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIconSize(QSize(trashSide, trashSide));
   normal->addWidget(clearAllButton_);
@@ -239,21 +231,22 @@ void HistoryCardWidget::buildFooter() {
   confirm->setContentsMargins(0, 0, 0, 0);
   confirm->setSpacing(static_cast<int>(M::confirmSpacing));
   questionLabel_ = new QLabel(confirmFooter_);
-  questionLabel_->setFont(fontFor(M::confirmQuestionFont));
+  questionLabel_->setFont(QtFont::screenFont(M::confirmQuestionFont));
   questionLabel_->setStyleSheet(
       QStringLiteral("color: %1;").arg(css(ViewPalette::color(ViewColor::primary))));
   confirm->addWidget(questionLabel_);
   confirm->addStretch(1);
-  cancelButton_ =
-      plainButton(toQString(layout_.footer.cancelTitle), fontFor(M::cancelFont), confirmFooter_);
+  cancelButton_ = plainButton(QtFont::toQString(layout_.footer.cancelTitle),
+                              QtFont::screenFont(M::cancelFont), confirmFooter_);
   cancelButton_->setStyleSheet(
       QStringLiteral(
           "QPushButton { border: none; background: transparent; padding: 0; color: %1; }")
           .arg(css(ViewPalette::color(ViewColor::secondary))));
   confirm->addWidget(cancelButton_);
   connect(cancelButton_, &QPushButton::clicked, this, [this] { view_.cancelClear(); });
-  const QFont confirmFont = fontFor(M::confirmButtonFont);
-  confirmButton_ = plainButton(toQString(layout_.footer.confirmTitle), confirmFont, confirmFooter_);
+  const QFont confirmFont = QtFont::screenFont(M::confirmButtonFont);
+  confirmButton_ =
+      plainButton(QtFont::toQString(layout_.footer.confirmTitle), confirmFont, confirmFooter_);
   const double capsuleHeight = QFontMetricsF(confirmFont).height() + M::confirmButtonInsets.top +
                                M::confirmButtonInsets.bottom;
   confirmButton_->setStyleSheet(
@@ -387,9 +380,9 @@ void HistoryCardWidget::paintHeader(QPainter& painter) {
   for (const auto& [text, fontSpec, role] :
        {std::tuple{layout_.header.name, M::headerNameFont, ViewColor::primary},
         std::tuple{layout_.header.product, M::headerProductFont, ViewColor::secondary}}) {
-    const QFont font = fontFor(fontSpec);
+    const QFont font = QtFont::screenFont(fontSpec);
     const QFontMetricsF metrics(font);
-    const QString label = toQString(text);
+    const QString label = QtFont::toQString(text);
     painter.setFont(font);
     painter.setPen(ViewPalette::color(role));
     painter.drawText(QPointF(x, middle - metrics.height() / 2 + metrics.ascent()), label);
@@ -397,7 +390,7 @@ void HistoryCardWidget::paintHeader(QPainter& painter) {
   }
   if (!layout_.header.badge)
     return;
-  const QFont font = fontFor(M::badgeFont);
+  const QFont font = QtFont::screenFont(M::badgeFont);
   const QFontMetricsF metrics(font);
   const QString badge = QString::fromStdString(*layout_.header.badge);
   const double width =
@@ -424,8 +417,8 @@ void HistoryCardWidget::paintSearchField(QPainter& painter) {
 void HistoryCardWidget::paintEmptyState(QPainter& painter) {
   const HistoryLayout::EmptyState& state = *layout_.emptyState;
   const QRectF area = emptyArea_->geometry();
-  const QFont titleFont = fontFor(state.titleFont);
-  const QFont messageFont = fontFor(M::emptyMessageFont);
+  const QFont titleFont = QtFont::screenFont(state.titleFont);
+  const QFont messageFont = QtFont::screenFont(M::emptyMessageFont);
   const QFontMetricsF titleMetrics(titleFont);
   const QFontMetricsF messageMetrics(messageFont);
   const QString message = QString::fromStdString(state.message);

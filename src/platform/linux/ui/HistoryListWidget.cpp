@@ -27,14 +27,6 @@ namespace M = ViewMetrics;
 
 namespace {
 
-QString toQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont fontFor(const FontSpec& fontSpec) {
-  return QtFont::font(fontSpec, QtFont::screenDpi());
-}
-
 // Hit areas of the trailing buttons reach a little beyond their symbols.
 constexpr double buttonSlop = 3;
 
@@ -58,7 +50,7 @@ QSize HistoryListWidget::sizeHint() const {
 }
 
 QStringList HistoryListWidget::titleLines(const std::string& title, double width) const {
-  const QFont font = fontFor(M::rowTitleFont);
+  const QFont font = QtFont::screenFont(M::rowTitleFont);
   QString text = QString::fromStdString(title);
   text.replace(QLatin1Char('\n'), QChar::LineSeparator);
   QTextLayout layout(text, font);
@@ -94,7 +86,7 @@ QStringList HistoryListWidget::titleLines(const std::string& title, double width
 double HistoryListWidget::trailingWidth(const ClipRow& row) const {
   std::vector<double> widths;
   if (row.quickPasteLabel)
-    widths.push_back(QFontMetricsF(fontFor(M::quickPasteFont))
+    widths.push_back(QFontMetricsF(QtFont::screenFont(M::quickPasteFont))
                          .horizontalAdvance(QString::fromStdString(*row.quickPasteLabel)));
   if (row.pinButton)
     widths.push_back(SymbolIcon::side(M::pinFont.size));
@@ -130,16 +122,16 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   const std::vector<const ClipboardItem*>& items = view_.filtered();
   const TimePoint now = clock_.now();
   const double rowWidth = width() - M::listInsets.leading - M::listInsets.trailing;
-  const QFontMetricsF titleMetrics(fontFor(M::rowTitleFont));
-  const QFontMetricsF metaMetrics(fontFor(M::metadataFont));
-  const QFontMetricsF sectionMetrics(fontFor(M::sectionHeaderFont));
+  const QFontMetricsF titleMetrics(QtFont::screenFont(M::rowTitleFont));
+  const QFontMetricsF metaMetrics(QtFont::screenFont(M::metadataFont));
+  const QFontMetricsF sectionMetrics(QtFont::screenFont(M::sectionHeaderFont));
 
   double y = M::listInsets.top;
   rows_.reserve(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     RowGeometry geometry;
     if (i < sectionTitles_.size() && sectionTitles_[i]) {
-      geometry.sectionTitle = toQString(*sectionTitles_[i]);
+      geometry.sectionTitle = QtFont::toQString(*sectionTitles_[i]);
       const double height =
           M::sectionHeaderInsets.top + sectionMetrics.height() + M::sectionHeaderInsets.bottom;
       geometry.titleRect = QRectF(M::listInsets.leading, y, rowWidth, height);
@@ -280,7 +272,7 @@ bool HistoryListWidget::event(QEvent* event) {
           .contains(point))
     tip = geometry->row.deleteButton->tooltip;
   if (tip) {
-    QToolTip::showText(help->globalPos(), toQString(*tip), this);
+    QToolTip::showText(help->globalPos(), QtFont::toQString(*tip), this);
   } else {
     QToolTip::hideText();
     event->ignore();
@@ -340,7 +332,7 @@ void HistoryListWidget::paintChip(QPainter& painter, const ClipRow& row, const Q
 void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry) {
   const ClipRow& row = geometry.row;
   if (geometry.sectionTitle) {
-    painter.setFont(fontFor(M::sectionHeaderFont));
+    painter.setFont(QtFont::screenFont(M::sectionHeaderFont));
     painter.setPen(ViewPalette::color(ViewColor::secondary));
     const QRectF text = geometry.titleRect.adjusted(
         M::sectionHeaderInsets.leading, M::sectionHeaderInsets.top,
@@ -361,8 +353,8 @@ void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry)
   paintChip(painter, row, chip);
 
   // Title and metadata, centred together beside the chip.
-  const QFont titleFont = fontFor(M::rowTitleFont);
-  const QFont metaFont = fontFor(M::metadataFont);
+  const QFont titleFont = QtFont::screenFont(M::rowTitleFont);
+  const QFont metaFont = QtFont::screenFont(M::metadataFont);
   const QFontMetricsF titleMetrics(titleFont);
   const QFontMetricsF metaMetrics(metaFont);
   const double textHeight =
@@ -380,8 +372,8 @@ void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry)
   painter.setFont(metaFont);
   painter.setPen(ViewPalette::color(ViewColor::secondary));
   double x = textLeft;
-  for (const QString& part : {QString::fromStdString(row.kindLabel), toQString(row.separator),
-                              QString::fromStdString(row.age)}) {
+  for (const QString& part : {QString::fromStdString(row.kindLabel),
+                              QtFont::toQString(row.separator), QString::fromStdString(row.age)}) {
     painter.drawText(QPointF(x, y + metaMetrics.ascent()), part);
     x += metaMetrics.horizontalAdvance(part) + M::metadataSpacing;
   }
@@ -401,7 +393,7 @@ void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry)
                            static_cast<int>(geometry.pinRect.width()), ratio));
   }
   if (row.quickPasteLabel) {
-    const QFont font = fontFor(M::quickPasteFont);
+    const QFont font = QtFont::screenFont(M::quickPasteFont);
     const QString label = QString::fromStdString(*row.quickPasteLabel);
     const QFontMetricsF metrics(font);
     double right = content.right();

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
+#include <string_view>
 
 #include "app/TextStyle.h"
 #include "views/ViewMetrics.h"
@@ -19,6 +21,14 @@ QFont font(const FontSpec& fontSpec, double logicalDpi);
 QFont font(const TextStyle& style, double logicalDpi);
 /// The logical dots per inch of the primary screen, 96 without one.
 double screenDpi();
+/// `font(fontSpec, screenDpi())`.
+inline QFont screenFont(const FontSpec& fontSpec) {
+  return font(fontSpec, screenDpi());
+}
+/// UTF-8 text from the core as a QString.
+inline QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QFont::Weight weight(FontWeight weight);
 
