@@ -5,24 +5,13 @@
 #include <X11/Xlib.h>
 
 #include "platform/linux/X11ErrorTrap.h"
+#include "platform/linux/X11Properties.h"
 
 namespace {
 
 // A compliant window manager names its check window on the root window.
 bool windowManagerRuns(Display* display) {
-  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                        XA_WINDOW, &type, &format, &count, &remaining, &data);
-  const bool found = status == Success && type == XA_WINDOW && count == 1;
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return found;
+  return X11Properties::rootWindowProperty(display, "_NET_SUPPORTING_WM_CHECK").has_value();
 }
 
 }  // namespace

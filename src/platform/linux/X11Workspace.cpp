@@ -12,31 +12,10 @@
 #include <string>
 
 #include "platform/linux/X11ErrorTrap.h"
+#include "platform/linux/X11Properties.h"
 #include "platform/linux/X11RunningApplication.h"
 
 namespace {
-
-std::optional<Window> activeWindowProperty(Display* display) {
-  const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  const int status = XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False,
-                                        XA_WINDOW, &type, &format, &count, &remaining, &data);
-  std::optional<Window> window;
-  if (status == Success && type == XA_WINDOW && format == 32 && count == 1 && data != nullptr) {
-    const Window value = *reinterpret_cast<Window*>(data);
-    if (value != None) {
-      window = value;
-    }
-  }
-  if (data != nullptr) {
-    XFree(data);
-  }
-  return window;
-}
 
 // The child of the root window that holds `window` (the client's own
 // top-level window when no window manager reparents it).
@@ -170,7 +149,7 @@ std::shared_ptr<RunningApplication> X11Workspace::frontmostApplication() {
   }
   // The window may vanish between any two of these requests.
   X11ErrorTrap trap(display_);
-  std::optional<Window> window = activeWindowProperty(display_);
+  std::optional<Window> window = X11Properties::rootWindowProperty(display_, "_NET_ACTIVE_WINDOW");
   if (!window) {
     window = focusedTopLevel(display_);
   }
