@@ -2,6 +2,7 @@
 #include "views/ClipRow.h"
 
 #include "history/ClipboardStore.h"
+#include "history/WhiteSpace.h"
 #include "views/RelativeTime.h"
 #include "views/UnicodeText.h"
 #include "views/ViewMetrics.h"
@@ -9,6 +10,25 @@
 namespace {
 
 constexpr int quickPasteRows = 9;
+
+// The title's leading part: only the start of a long text fits in two lines,
+// and copying megabytes on every redraw would stall the list. Cut where a
+// UTF-8 sequence begins, so no code point is split.
+std::string titleFor(const ClipboardItem& item) {
+  const bool isText = item.kind == ClipboardItemKind::text || item.kind == ClipboardItemKind::rtf;
+  const std::string whole = isText ? std::string() : item.displayText();
+  std::string_view title = isText ? WhiteSpace::trim(item.text ? *item.text : std::string_view())
+                                  : std::string_view(whole);
+  if (isText && title.empty())
+    return item.displayText();
+  if (title.size() > ClipRow::maxTitleBytes) {
+    std::size_t end = ClipRow::maxTitleBytes;
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)
+      --end;
+    title = title.substr(0, end);
+  }
+  return std::string(title);
+}
 
 ChipTile tileFor(ClipboardItemKind kind) {
   switch (kind) {
@@ -69,7 +89,7 @@ ClipRow ClipRow::make(const ClipboardItem& item, State state, const ClipboardSto
   row.chip.tile = tileFor(item.kind);
   if (item.kind == ClipboardItemKind::image)
     row.chip.thumbnailPath = store.imageURL(item);
-  row.title = item.displayText();
+  row.title = titleFor(item);
   row.kindLabel = labelForKind(item, characterCount);
   row.age = relativeTime(item.createdAt, now);
 

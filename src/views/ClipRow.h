@@ -69,7 +69,11 @@ struct ClipRow {
   Uuid id;
   State state;
   RowChip chip;
-  /// The entry's display text; the front end truncates it at the tail.
+  /// Titles show at most two lines, so a longer display text is cut here.
+  static constexpr std::size_t maxTitleBytes = 2048;
+
+  /// The entry's display text, at most `maxTitleBytes` of its start; the
+  /// front end truncates it at the tail.
   std::string title;
   /// The metadata line: kind label, separator, age.
   std::string kindLabel;

@@ -56,6 +56,21 @@ TEST_F(ClipRowTest, TitleIsTheDisplayTextAndAgeIsRelative) {
   EXPECT_EQ(row.separator, "·");
 }
 
+TEST_F(ClipRowTest, LongTitlesKeepOnlyTheirStartAndNeverSplitACharacter) {
+  ClipboardItem entry = entryOf(ClipboardItemKind::text);
+  // "é" is two bytes; after one leading "x" the limit falls inside one.
+  std::string accents = "x";
+  for (int i = 0; i < 3000; ++i)
+    accents += "\xC3\xA9";
+  entry.text = "\n" + accents + "\n";
+  const std::string title = rowFor(entry).title;
+  EXPECT_EQ(title.size(), ClipRow::maxTitleBytes - 1);
+  EXPECT_EQ(title, accents.substr(0, ClipRow::maxTitleBytes - 1));
+
+  entry.text = " \t ";
+  EXPECT_EQ(rowFor(entry).title, "(empty)");
+}
+
 // Chip.
 
 TEST_F(ClipRowTest, EachKindHasItsTile) {
