@@ -45,15 +45,15 @@ std::int32_t MacHotKeyRegistrar::installEventHandler(EventTargetRef target,
                                                      EventHandlerRef* outRef) {
   if (target == nullptr || handler == nullptr || (typeCount > 0 && types == nullptr))
     return paramErr;
-  std::vector<::EventTypeSpec> specs;
-  specs.reserve(typeCount);
+  std::vector<::EventTypeSpec> eventTypes;
+  eventTypes.reserve(typeCount);
   for (std::uint32_t i = 0; i < typeCount; ++i)
-    specs.push_back({types[i].eventClass, types[i].eventKind});
+    eventTypes.push_back({types[i].eventClass, types[i].eventKind});
 
   auto installed = std::make_unique<Installed>(Installed{handler, userData});
   ::EventHandlerRef ref = nullptr;
   OSStatus status = InstallEventHandler(static_cast<::EventTargetRef>(target), trampolineUPP(),
-                                        typeCount, specs.data(), installed.get(), &ref);
+                                        typeCount, eventTypes.data(), installed.get(), &ref);
   if (status != noErr) return status;
   installed_[ref] = std::move(installed);
   if (outRef != nullptr) *outRef = ref;
