@@ -1,109 +1,53 @@
-// Tests for placing the popup at the pointer.
+// Placing the popup at the pointer: its top edge at the pointer, centred on
+// it, kept 8 points inside the visible frame of the screen under the pointer.
 #include "popup/PanelPlacement.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const Size2D panel{440, 560};
-
-Rect2D rect(double x, double y, double w, double h) {
-  return Rect2D{Point2D{x, y}, Size2D{w, h}};
+Screen screen(double x, double y, double w, double h, double bottomInset = 0, double topInset = 0) {
+  return Screen{{{x, y}, {w, h}}, {{x, y + bottomInset}, {w, h - bottomInset - topInset}}};
 }
 
-// A 1440x900 screen whose visible frame loses a 25-point menu bar on top
-// and a 70-point Dock at the bottom.
-const Screen laptop{rect(0, 0, 1440, 900), rect(0, 70, 1440, 805)};
-// A second screen to the right of it.
-const Screen external{rect(1440, 0, 1920, 1080), rect(1440, 0, 1920, 1055)};
-
-TEST(PanelPlacementTest, MiddleOfTheScreenPutsTheTopEdgeAtThePointerCentredOnIt) {
-  std::optional<Point2D> origin = panelOrigin({laptop}, laptop, Point2D{720, 700}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x + panel.width / 2, 720);
-  EXPECT_DOUBLE_EQ(origin->y + panel.height, 700);
-}
-
-TEST(PanelPlacementTest, PointerAtTheBottomKeepsTheBottomEdgeEightPointsAboveTheVisibleFrame) {
-  std::optional<Point2D> origin = panelOrigin({laptop}, laptop, Point2D{720, 1}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->y, 70 + 8);
-}
-
-TEST(PanelPlacementTest, PointerAtTheLeftEdgeKeepsTheLeftEdgeEightPointsIn) {
-  std::optional<Point2D> origin = panelOrigin({laptop}, laptop, Point2D{0, 700}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 8);
-  EXPECT_DOUBLE_EQ(origin->y, 700 - 560);
-}
-
-TEST(PanelPlacementTest, PointerAtTheTopRightKeepsThePanelInsideTheVisibleFrame) {
-  std::optional<Point2D> origin = panelOrigin({laptop}, laptop, Point2D{1439, 900}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 1440 - 440 - 8);
-  EXPECT_DOUBLE_EQ(origin->y, 875 - 560 - 8);
-}
-
-TEST(PanelPlacementTest, PointerOnTheSecondScreenPlacesThePanelOnThatScreen) {
-  std::optional<Point2D> origin = panelOrigin({laptop, external}, laptop, Point2D{1450, 1000}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 1440 + 8);
-  EXPECT_DOUBLE_EQ(origin->y, 1000 - 560);
-}
-
-TEST(PanelPlacementTest, PointerOnTheSharedVerticalEdgeBelongsToTheScreenOnItsRight) {
-  // The left edge counts as inside and the right edge as outside.
-  std::optional<Point2D> origin = panelOrigin({laptop, external}, laptop, Point2D{1440, 800}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 1440 + 8);
-}
-
-TEST(PanelPlacementTest, TopEdgeOfAFrameIsInsideAndTheBottomEdgeOutside) {
-  const Screen lower{rect(0, 0, 1440, 900), rect(0, 0, 1440, 900)};
-  const Screen upper{rect(0, 900, 1440, 900), rect(0, 900, 1440, 900)};
-
-  std::optional<Point2D> onSeam = panelOrigin({upper, lower}, std::nullopt, Point2D{720, 900}, panel);
-  std::optional<Point2D> onTop = panelOrigin({upper}, std::nullopt, Point2D{720, 1800}, panel);
-
-  ASSERT_TRUE(onSeam);
-  EXPECT_DOUBLE_EQ(onSeam->y, 900 - 560 - 8);  // under the lower screen's top margin
-  EXPECT_TRUE(onTop);
-}
-
-TEST(PanelPlacementTest, PointerOutsideEveryScreenFallsBackToTheMainScreen) {
-  std::optional<Point2D> origin = panelOrigin({laptop, external}, external, Point2D{-500, 500}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 1440 + 8);
-}
-
-TEST(PanelPlacementTest, NoScreenAtAllLeavesThePanelWhereItIs) {
-  EXPECT_FALSE(panelOrigin({}, std::nullopt, Point2D{100, 100}, panel));
-  EXPECT_FALSE(panelOrigin({laptop}, std::nullopt, Point2D{-100, 100}, panel));
-}
-
-TEST(PanelPlacementTest, FrameNarrowerThanThePanelGivesTheRightMarginTheLastWord) {
-  const Screen narrow{rect(0, 0, 400, 900), rect(0, 0, 400, 900)};
-
-  std::optional<Point2D> origin = panelOrigin({narrow}, narrow, Point2D{200, 800}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->x, 400 - 440 - 8);
-}
-
-TEST(PanelPlacementTest, FrameLowerThanThePanelGivesTheTopMarginTheLastWord) {
-  const Screen low{rect(0, 0, 1440, 500), rect(0, 0, 1440, 500)};
-
-  std::optional<Point2D> origin = panelOrigin({low}, low, Point2D{720, 250}, panel);
-
-  ASSERT_TRUE(origin);
-  EXPECT_DOUBLE_EQ(origin->y, 500 - 560 - 8);
+TEST(PanelPlacementTest, PlacesAtThePointerWithinTheMargins) {
+  const Screen laptop = screen(0, 0, 1440, 900, 70, 25);  // Dock below, menu bar above
+  const Screen external = screen(1440, 0, 1920, 1080, 0, 25);
+  const Screen lower = screen(0, 0, 1440, 900);
+  const Screen upper = screen(0, 900, 1440, 900);
+  struct Case {
+    const char* name;
+    std::vector<Screen> screens;
+    std::optional<Screen> main;
+    Point2D mouse;
+    std::optional<Point2D> origin;
+  };
+  const Case cases[] = {
+      {"middle of the screen", {laptop}, laptop, {720, 700}, Point2D{500, 140}},
+      {"bottom: 8 above the Dock", {laptop}, laptop, {720, 1}, Point2D{500, 78}},
+      {"left edge", {laptop}, laptop, {0, 700}, Point2D{8, 140}},
+      {"top right corner", {laptop}, laptop, {1439, 900}, Point2D{992, 307}},
+      {"second screen", {laptop, external}, laptop, {1450, 1000}, Point2D{1448, 440}},
+      {"shared edge: the right one", {laptop, external}, laptop, {1440, 800}, Point2D{1448, 240}},
+      {"seam: the lower one", {upper, lower}, std::nullopt, {720, 900}, Point2D{500, 332}},
+      {"top edge is inside", {upper}, std::nullopt, {720, 1800}, Point2D{500, 1232}},
+      {"off every screen: main", {laptop, external}, external, {-500, 500}, Point2D{1448, 8}},
+      {"no screen at all", {}, std::nullopt, {100, 100}, std::nullopt},
+      {"off the only screen, no main", {laptop}, std::nullopt, {-100, 100}, std::nullopt},
+      {"too narrow: right margin wins",
+       {screen(0, 0, 400, 900)},
+       std::nullopt,
+       {200, 800},
+       Point2D{-48, 240}},
+      {"too low: top margin wins",
+       {screen(0, 0, 1440, 500)},
+       std::nullopt,
+       {720, 250},
+       Point2D{500, -68}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(panelOrigin(c.screens, c.main, c.mouse, Size2D{440, 560}), c.origin);
+  }
 }
 
 }  // namespace
