@@ -1,0 +1,226 @@
+// The application shell on the shared call record: the start-up order, the
+// wiring done at launch, and the status menu with its commands.
+#include "app/AppDelegate.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ShellFixture.h"
+#include "app/AppMain.h"
+#include "app/AppPlatform.h"
+#include "app/Brand.h"
+#include "capture/ClipboardMonitor.h"
+#include "history/ClipboardStore.h"
+#include "platform/ApplicationDelegate.h"
+#include "platform/ApplicationHost.h"
+#include "popup/HotKey.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class ShellTest : public ShellFixture {
+ public:
+  /// Builds the delegate and finishes launching, the record starting there.
+  void launch() {
+    delegate = std::make_shared<AppDelegate>(environment());
+    record->clear();
+    delegate->applicationDidFinishLaunching();
+  }
+  FakeStatusItem& item() { return *statusBar.items.back(); }
+
+  std::shared_ptr<AppDelegate> delegate;
+};
+
+TEST_F(ShellTest, TrustedLaunchRunsItsStepsInOrderAndRenewsTheLoginItem) {
+  bundle.addImage("PellimoreMarkTemplate");
+  loginItem.currentStatus = LoginItem::Status::enabled;
+  accessibility.trusted = true;
+  launch();
+  const std::string icon = "/bundle/Resources/PellimoreMarkTemplate.png";
+  const std::vector<std::string> steps{"hotKeys.registerEventHotKey(9,0x300,0x434c4950,1,0)",
+                                       "statusBar.statusItemWithLength(-1)",
+                                       "image.setTemplate(" + icon + ",1)",
+                                       "image.setSize(" + icon + ",19,15)",
+                                       "statusItem.setButtonImage(" + icon + ")",
+                                       "statusItem.setMenu",
+                                       "loginItem.registerService"};
+  EXPECT_EQ(record->only(steps), steps);
+  EXPECT_EQ(mainLoop.activeTimers(), 1) << "the monitor polls";
+  EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::on);
+  EXPECT_EQ(item().menu.items.at(5).title, "Accessibility: granted ✓");
+  EXPECT_EQ(record->count("accessibility.isProcessTrustedWithPrompt"), 0);
+  EXPECT_THAT(log.messages(), ElementsAre("launch: Accessibility already granted"));
+}
+
+TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNothing) {
+  loginItem.currentStatus = LoginItem::Status::enabled;
+  loginItem.registerError = "The operation couldn’t be completed.";
+  launch();
+  const std::vector<std::string> steps{"statusItem.setMenu",
+                                       "accessibility.isProcessTrustedWithPrompt",
+                                       "loginItem.registerService"};
+  EXPECT_EQ(record->only(steps), steps);
+  EXPECT_THAT(log.messages(), ElementsAre("launch: Accessibility NOT granted — prompting"));
+  EXPECT_EQ(item().menu.items.at(5).title, "Enable Accessibility (for auto-paste)…");
+  EXPECT_THAT(record->matching("systemLog"), IsEmpty());
+
+  loginItem.currentStatus = LoginItem::Status::requiresApproval;
+  launch();
+  EXPECT_EQ(record->count("loginItem.registerService"), 0);
+  EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::off);
+}
+
+TEST_F(ShellTest, StatusIconFallsBackToTheSystemSymbolAndNeedsAButton) {
+  launch();
+  EXPECT_THAT(
+      record->matching("stat"),
+      ElementsAre("statusBar.statusItemWithLength(-1)",
+                  "statusBar.imageWithSystemSymbolName(doc.on.clipboard,Pellimore Clip)",
+                  "statusItem.setButtonImage(symbol:doc.on.clipboard)", "statusItem.setMenu"));
+  bundle.addImage("PellimoreMarkTemplate");
+  statusBar.itemsHaveButton = false;
+  launch();
+  EXPECT_THAT(record->matching("stat"),
+              ElementsAre("statusBar.statusItemWithLength(-1)", "statusItem.setMenu"));
+}
+
+TEST_F(ShellTest, MenuHasTheTwelveItemsWithTitlesAndActions) {
+  launch();
+  const std::pair<std::string, MenuAction> expected[] = {
+      {"Pellimore Clip", MenuAction::none},
+      {"-", MenuAction::none},  // a separator
+      {"Open Clipboard History  (⇧⌘V)", MenuAction::openHistory},
+      {"-", MenuAction::none},
+      {"Launch at Login", MenuAction::toggleLaunchAtLogin},
+      {"Enable Accessibility (for auto-paste)…", MenuAction::fixAccessibility},
+      {"Clear All History", MenuAction::clearHistory},
+      {"-", MenuAction::none},
+      {"About Pellimore Clip", MenuAction::showAbout},
+      {"Visit " + std::string(Brand::webDomain), MenuAction::visitWebsite},
+      {"-", MenuAction::none},
+      {"Quit Pellimore Clip", MenuAction::quit}};
+  const MenuDescription& menu = item().menu;
+  EXPECT_FALSE(menu.autoenablesItems);
+  ASSERT_EQ(menu.items.size(), std::size(expected));
+  for (std::size_t i = 0; i < menu.items.size(); ++i) {
+    const MenuItemDescription& actual = menu.items[i];
+    const auto& [title, action] = expected[i];
+    SCOPED_TRACE(title);
+    EXPECT_EQ(actual.isSeparator ? "-" : actual.title, title);
+    EXPECT_EQ(actual.action, action);
+    EXPECT_EQ(actual.enabled, i != 0) << "only the heading is disabled";
+    EXPECT_EQ(actual.keyEquivalent, action == MenuAction::quit ? "q" : "");
+  }
+}
+
+TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheCallSucceeds) {
+  launch();
+  record->clear();
+  item().choose(4);
+  EXPECT_THAT(record->calls(), ElementsAre("loginItem.status", "loginItem.registerService",
+                                           "statusItem.setMenuItemState(4,1)"));
+  loginItem.unregisterError = "Invalid argument";
+  record->clear();
+  item().choose(4);
+  EXPECT_THAT(record->calls(),
+              ElementsAre("loginItem.status", "loginItem.unregisterService",
+                          "systemLog.write(Launch-at-login toggle failed: Invalid argument)"));
+}
+
+TEST_F(ShellTest, EnableAccessibilityExplainsWhenTrustedElsePromptsAndOpensTheSettings) {
+  accessibility.trusted = true;
+  launch();
+  record->clear();
+  item().choose(5);
+  accessibility.trusted = false;
+  item().choose(5);
+  EXPECT_THAT(
+      record->calls(),
+      ElementsAre("accessibility.isProcessTrusted",
+                  "alert.runModal(Accessibility is already enabled ✓,Auto-paste should "
+                  "work. If it doesn't, toggle Pellimore Clip off and on in System "
+                  "Settings → Privacy & Security → Accessibility.)",
+                  "accessibility.isProcessTrusted", "accessibility.isProcessTrustedWithPrompt",
+                  "workspace.openURL(x-apple.systempreferences:com.apple.preference."
+                  "security?Privacy_Accessibility)"));
+}
+
+TEST_F(ShellTest, MenuCommandsReachTheirSeams) {
+  launch();
+  delegate->store().add(CapturedText{"pinned", std::nullopt});
+  delegate->store().togglePin(delegate->store().items()[0].id);
+  item().choose(6);
+  EXPECT_TRUE(delegate->store().items().empty()) << "Clear All History takes pinned ones too";
+  for (const std::size_t index : {2, 8, 9, 11}) {
+    item().choose(index);
+  }
+  const std::vector<std::string> steps{
+      "panelFactory.createPanel", "windowFactory.createWindow(About Pellimore Clip)",
+      "workspace.openURL(" + std::string(Brand::website) + ")", "application.terminate"};
+  EXPECT_EQ(record->only(steps), steps);
+}
+
+TEST_F(ShellTest, HotKeyTogglesThePopupAndTheMonitorFeedsTheStore) {
+  launch();
+  hotKeys.press();
+  mainLoop.runPending();
+  EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 1);
+  pasteboard.copyText("copied elsewhere");
+  mainLoop.advance(0.5);
+  ASSERT_EQ(delegate->store().items().size(), 1U);
+  EXPECT_EQ(delegate->store().items()[0].text, "copied elsewhere");
+}
+
+TEST_F(ShellTest, CallbacksDoNothingOnceTheDelegateIsGone) {
+  launch();
+  auto onNewItem = delegate->monitor().onNewItem;
+  auto onPressed = delegate->hotKey()->onPressed;
+  std::weak_ptr<AppDelegate> weak = delegate;
+  delegate.reset();
+  ASSERT_TRUE(weak.expired());
+  record->clear();
+  onNewItem(CapturedText{"late", std::nullopt});
+  onPressed();
+  EXPECT_THAT(record->calls(), IsEmpty());
+  EXPECT_THAT(files.callsOf(FaultyFileSystem::Operation::writeFileAtomically), IsEmpty());
+}
+
+/// Its application object only tells its delegate that launching finished.
+struct RecordingPlatform : AppPlatform, ApplicationHost, Recorder {
+  RecordingPlatform(std::shared_ptr<CallRecord> shared, AppEnvironment appEnvironment)
+      : Recorder(std::move(shared)), environment_(std::move(appEnvironment)) {}
+  void installCrashHandler() override { record->add("crashHandler.install"); }
+  ApplicationHost& sharedApplication() override {
+    return noted<ApplicationHost&>("platform.sharedApplication", *this);
+  }
+  AppEnvironment environment() override { return noted("platform.environment", environment_); }
+  void setDelegate(ApplicationDelegate* newDelegate) override {
+    delegate = noted("host.setDelegate", newDelegate);
+  }
+  void setActivationPolicy(ActivationPolicy policy) override {
+    record->add("host.setActivationPolicy", static_cast<int>(policy));
+  }
+  int run() override {
+    delegate->applicationDidFinishLaunching();
+    return 3;
+  }
+  AppEnvironment environment_;
+  ApplicationDelegate* delegate = nullptr;
+};
+
+TEST_F(ShellTest, RunAppInstallsTheCrashHandlerFirstAndLaunchesFromTheEventLoop) {
+  RecordingPlatform platform(record, environment());
+  EXPECT_EQ(runApp(platform), 3);
+  // The store and monitor are built between asking for the environment and
+  // handing over the delegate; launching starts with the hot key's handler.
+  const std::vector<std::string> start(record->calls().begin(), record->calls().begin() + 6);
+  EXPECT_THAT(start, ::testing::ElementsAre("crashHandler.install", "platform.sharedApplication",
+                                            "platform.environment", "host.setDelegate",
+                                            "host.setActivationPolicy(1)",  // an accessory
+                                            "hotKeys.installEventHandler(1,0x6b657962,5)"));
+  EXPECT_EQ(statusBar.items.size(), 1U) << "the delegate outlived the call to run";
+}
+
+}  // namespace
