@@ -38,6 +38,7 @@ TEST_F(AboutTest, UnreadableWordmarkShowsItsTextAndTheNoticeNamesTheMaker) {
 }
 
 TEST_F(AboutTest, FirstShowBuildsAndCentresTheWindowLaterShowsReuseIt) {
+  EXPECT_FALSE(AboutWindowController::windowConfig().releasedWhenClosed) << "it is reused";
   AboutWindowController controller{windows, application, bundle, workspace};
   controller.show();
   controller.show();

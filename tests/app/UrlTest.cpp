@@ -10,7 +10,7 @@
 namespace {
 
 TEST(UrlTest, ParsesOnlyASchemeFollowedByCharactersThatNeedNoEscaping) {
-  for (const char* url : {"https://pellimore.example", "https://pellimore.example/a?b=c#d",
+  for (const char* url : {"a:b", "https://pellimore.example", "https://pellimore.example/a?b=c#d",
                           "x-apple.systempreferences:com.apple.preference.security?Privacy"}) {
     EXPECT_TRUE(Url::parses(url)) << url;
   }
