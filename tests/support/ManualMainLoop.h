@@ -2,32 +2,64 @@
 // tasks run in time order, posted tasks on the next runPending() or advance().
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/MainLoop.h"
 
 class ManualMainLoop : public MainLoop {
  public:
-  ~ManualMainLoop() override;
-
   std::unique_ptr<Timer> scheduleRepeating(double intervalSeconds,
-                                           std::function<void()> action) override;
-  void postDelayed(double delaySeconds, std::function<void()> task) override;
-  void post(std::function<void()> task) override;
+                                           std::function<void()> action) override {
+    timers_.push_back(std::make_shared<TimerState>(
+        TimerState{intervalSeconds, now_ + intervalSeconds, std::move(action)}));
+    return std::make_unique<Handle>(timers_.back());
+  }
+  void postDelayed(double delaySeconds, std::function<void()> task) override {
+    requestedDelays.push_back(delaySeconds);
+    tasks_.emplace(now_ + delaySeconds, std::move(task));
+  }
+  void post(std::function<void()> task) override { tasks_.emplace(now_, std::move(task)); }
 
   /// Moves the clock forward, running everything that falls due on the way,
   /// each at its own time.
-  void advance(double seconds);
+  void advance(double seconds) {
+    constexpr double never = std::numeric_limits<double>::infinity();
+    const double until = now_ + seconds;
+    while (true) {
+      std::erase_if(timers_, [](const auto& timer) { return timer->cancelled; });
+      auto timer = std::min_element(timers_.begin(), timers_.end(),
+                                    [](const auto& a, const auto& b) { return a->next < b->next; });
+      const double timerDue = timer == timers_.end() ? never : (*timer)->next;
+      const double taskDue = tasks_.empty() ? never : tasks_.begin()->first;
+      if (std::min(timerDue, taskDue) > until) {
+        break;
+      }
+      now_ = std::max(now_, std::min(timerDue, taskDue));
+      if (taskDue <= timerDue) {
+        tasks_.extract(tasks_.begin()).mapped()();
+      } else {
+        (*timer)->next += (*timer)->interval;
+        // Copied so the timer may be cancelled (and its state released) inside.
+        auto action = (*timer)->action;
+        action();
+      }
+    }
+    now_ = until;
+  }
   /// Runs the tasks that are due now, including ones they post.
-  void runPending();
+  void runPending() { advance(0); }
 
-  double now() const { return now_; }
   /// Timers that are scheduled and not cancelled.
-  int activeTimers() const;
+  int activeTimers() const {
+    return static_cast<int>(
+        std::count_if(timers_.begin(), timers_.end(), [](const auto& t) { return !t->cancelled; }));
+  }
   /// Tasks still waiting, delayed ones included.
   int pendingTasks() const { return static_cast<int>(tasks_.size()); }
   /// Delays passed to postDelayed, in order.
@@ -40,12 +72,15 @@ class ManualMainLoop : public MainLoop {
     std::function<void()> action;
     bool cancelled = false;
   };
-  class Handle;
-
-  bool runNextDue(double until);
+  /// Cancels its timer when the owner lets go of it.
+  struct Handle : Timer {
+    explicit Handle(std::shared_ptr<TimerState> timer) : state(std::move(timer)) {}
+    ~Handle() override { state->cancelled = true; }
+    std::shared_ptr<TimerState> state;
+  };
 
   double now_ = 0;
-  std::uint64_t sequence_ = 0;
-  std::multimap<std::pair<double, std::uint64_t>, std::function<void()>> tasks_;
+  /// Tasks of the same time keep the order they were posted in.
+  std::multimap<double, std::function<void()>> tasks_;
   std::vector<std::shared_ptr<TimerState>> timers_;
 };
