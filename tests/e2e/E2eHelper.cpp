@@ -9,34 +9,34 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QString>
 #include <QTimer>
 #include <cstdio>
 
-namespace {
-
-constexpr int copyLifetimeMs = 60000;
-
-int runTarget(const QString& outputPath) {
-  QPlainTextEdit editor;
-  editor.setWindowTitle(QStringLiteral("Pellimore E2E Target"));
-  editor.resize(320, 120);
-  editor.move(40, 40);
-  QObject::connect(&editor, &QPlainTextEdit::textChanged, [&editor, outputPath] {
-    QSaveFile file(outputPath);
-    if (file.open(QIODevice::WriteOnly)) {
-      file.write(editor.toPlainText().toUtf8());
-      file.commit();
-    }
-  });
-  editor.show();
-  return QApplication::exec();
-}
-
-int runCopy(QApplication& application, const QString& text, bool passwordHint) {
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() == 3 && args[1] == QLatin1String("target")) {
+    QPlainTextEdit editor;
+    editor.setWindowTitle(QStringLiteral("Pellimore E2E Target"));
+    editor.setGeometry(40, 40, 320, 120);
+    QObject::connect(&editor, &QPlainTextEdit::textChanged, [&editor, path = args[2]] {
+      QSaveFile file(path);
+      if (file.open(QIODevice::WriteOnly)) {
+        file.write(editor.toPlainText().toUtf8());
+        file.commit();
+      }
+    });
+    editor.show();
+    return QApplication::exec();
+  }
+  const bool hint = args.size() == 4 && args[2] == QLatin1String("--hint");
+  if ((args.size() != 3 && !hint) || args[1] != QLatin1String("copy")) {
+    (void)std::fputs("usage: pellimore_e2e_helper target FILE | copy [--hint] TEXT\n", stderr);
+    return 2;
+  }
   auto* mime = new QMimeData;
-  mime->setText(text);
-  if (passwordHint) {
+  mime->setText(args.last());
+  if (hint) {
     mime->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArray("secret"));
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -46,26 +46,8 @@ int runCopy(QApplication& application, const QString& text, bool passwordHint) {
       QApplication::quit();
     }
   });
-  QTimer::singleShot(copyLifetimeMs, &application, &QApplication::quit);
-  std::puts("serving");
+  QTimer::singleShot(60000, &application, &QApplication::quit);
+  (void)std::puts("serving");
   std::fflush(stdout);
   return QApplication::exec();
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  const QStringList args = QApplication::arguments();
-  if (args.size() == 3 && args[1] == QLatin1String("target")) {
-    return runTarget(args[2]);
-  }
-  if (args.size() == 3 && args[1] == QLatin1String("copy")) {
-    return runCopy(application, args[2], false);
-  }
-  if (args.size() == 4 && args[1] == QLatin1String("copy") && args[2] == QLatin1String("--hint")) {
-    return runCopy(application, args[3], true);
-  }
-  std::fputs("usage: pellimore_e2e_helper target FILE | copy [--hint] TEXT\n", stderr);
-  return 2;
 }

@@ -9,6 +9,7 @@ and xdotool. Everything started here is stopped again, also on failure.
 Exit status: 0 passed, 1 failed, 77 a needed tool is missing.
 """
 
+import contextlib
 import json
 import os
 import shutil
@@ -21,7 +22,6 @@ import time
 import zlib
 
 TIMEOUT = 5.0  # seconds for anything that should happen "within two seconds"
-POLL = 0.05
 
 
 class Failure(Exception):
@@ -30,13 +30,11 @@ class Failure(Exception):
 
 def wait_for(what, predicate, timeout=TIMEOUT):
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > deadline:
             raise Failure("timed out waiting for " + what)
-        time.sleep(POLL)
+        time.sleep(0.05)
+    return value
 
 
 def tiny_png():
@@ -49,16 +47,23 @@ def tiny_png():
             + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
+def read(path, binary=False):
+    """The file's contents (text unless `binary`), or None when unreadable."""
+    try:
+        with open(path, "rb") as file:
+            data = file.read()
+    except OSError:
+        return None
+    return data if binary else data.decode("utf-8", errors="replace")
+
+
 class Session:
     def __init__(self, app, helper):
-        self.app_path = app
-        self.helper = helper
+        self.app, self.helper = app, helper
         self.processes = []
         self.root = tempfile.mkdtemp(prefix="pellimore-e2e-")
+        self.folder = os.path.join(self.root, "data", "Copperwell")
         self.env = None
-        self.app = None
-
-    # Processes ------------------------------------------------------------
 
     def spawn(self, args, **kwargs):
         process = subprocess.Popen(args, env=self.env, start_new_session=True, **kwargs)
@@ -68,10 +73,8 @@ class Session:
     def stop_all(self):
         for process in reversed(self.processes):
             if process.poll() is None:
-                try:
+                with contextlib.suppress(ProcessLookupError):
                     os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
         for process in reversed(self.processes):
             try:
                 process.wait(timeout=5)
@@ -86,50 +89,32 @@ class Session:
                     "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            part = os.read(read_end, 16)
-            if not part:
-                break
-            number += part
-        os.close(read_end)
+        # Xvfb writes the display number once it is ready; if it dies first,
+        # the pipe ends empty.
+        with os.fdopen(read_end, "rb") as pipe:
+            number = pipe.readline()
         if not number.strip().isdigit():
             raise Failure("Xvfb did not start")
-        home = os.path.join(self.root, "home")
-        runtime = os.path.join(self.root, "run")
-        for folder in (home, runtime):
-            os.makedirs(folder, mode=0o700)
-        self.env = dict(os.environ, DISPLAY=":" + number.strip().decode(), HOME=home,
+        for folder in ("home", "run"):
+            os.makedirs(os.path.join(self.root, folder), mode=0o700)
+        self.env = dict(os.environ, DISPLAY=":" + number.strip().decode(),
+                        HOME=os.path.join(self.root, "home"),
                         XDG_DATA_HOME=os.path.join(self.root, "data"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
-                        XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+                        XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
-
-    # Paths ----------------------------------------------------------------
-
-    @property
-    def folder(self):
-        return os.path.join(self.root, "data", "Copperwell")
 
     def history(self):
         try:
-            with open(os.path.join(self.folder, "history.json"), encoding="utf-8") as file:
-                return json.load(file)
-        except (OSError, ValueError):
+            return json.loads(read(os.path.join(self.folder, "history.json")) or "")
+        except ValueError:
             return None
 
     def texts(self):
         return [entry.get("text") for entry in (self.history() or [])]
 
     def debug_log(self):
-        try:
-            with open(os.path.join(self.folder, "debug.log"), encoding="utf-8") as file:
-                return file.read()
-        except OSError:
-            return ""
-
-    # Driving --------------------------------------------------------------
+        return read(os.path.join(self.folder, "debug.log")) or ""
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
@@ -138,20 +123,16 @@ class Session:
     def copy_with_xclip(self, data, target=None):
         # -quiet keeps xclip in the foreground, serving until someone else
         # owns the clipboard, so it can be stopped like any child.
-        args = ["xclip", "-quiet", "-selection", "clipboard"]
-        if target:
-            args += ["-t", target]
-        process = self.spawn(args, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+        process = self.spawn(["xclip", "-quiet", "-selection", "clipboard"]
+                             + (["-t", target] if target else []),
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
                              stderr=subprocess.DEVNULL)
-        process.stdin.write(data)
+        process.stdin.write(data.encode("utf-8") if isinstance(data, str) else data)
         process.stdin.close()
 
-    def copy_text(self, text):
-        self.copy_with_xclip(text.encode("utf-8"))
-
     def copy_with_helper(self, text, hint):
-        args = [self.helper, "copy"] + (["--hint"] if hint else []) + [text]
-        process = self.spawn(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        process = self.spawn([self.helper, "copy"] + (["--hint"] if hint else []) + [text],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         if process.stdout.readline().strip() != b"serving":
             raise Failure("the helper did not take the clipboard")
 
@@ -167,32 +148,31 @@ class Session:
                 return window
         return None
 
-    def menu(self, title):
-        with open(os.path.join(self.root, "menu"), "w", encoding="utf-8") as pipe:
-            pipe.write(title + "\n")
-
 
 def run(session):
     session.start_display()
-    session.app = session.spawn([session.app_path, "--menu-commands",
-                                 os.path.join(session.root, "menu")],
-                                stdout=subprocess.DEVNULL,
-                                stderr=open(os.path.join(session.root, "app.err"), "wb"))
+    menu = os.path.join(session.root, "menu")
+    app = session.spawn([session.app, "--menu-commands", menu], stdout=subprocess.DEVNULL,
+                        stderr=open(os.path.join(session.root, "app.err"), "wb"))
     wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
              timeout=20)
+    modes = [os.stat(path).st_mode & 0o777
+             for path in (session.folder, os.path.join(session.folder, "debug.log"))]
+    if modes != [0o700, 0o600]:
+        raise Failure("the history folder and debug.log are not owner-only: %r" % modes)
 
     # A copied text lands in the history within two seconds of the tick.
     started = time.monotonic()
-    session.copy_text("e2e first text")
+    session.copy_with_xclip("e2e first text")
     session.wait_for_text("e2e first text")
     if time.monotonic() - started > 2.5:
         raise Failure("capture took %.1f s" % (time.monotonic() - started))
     print("ok: copied text captured")
 
     # The same text copied again stays one entry and moves to the front.
-    session.copy_text("e2e second text")
+    session.copy_with_xclip("e2e second text")
     session.wait_for_text("e2e second text")
-    session.copy_text("e2e first text")
+    session.copy_with_xclip("e2e first text")
     wait_for("the repeated text at the front", lambda: session.texts()[:1] == ["e2e first text"])
     if session.texts().count("e2e first text") != 1:
         raise Failure("a text copied twice is in the history twice: %r" % session.texts())
@@ -203,7 +183,7 @@ def run(session):
     session.copy_with_helper("e2e plain from helper", hint=False)
     session.wait_for_text("e2e plain from helper")
     session.copy_with_helper("e2e concealed secret", hint=True)
-    session.copy_text("e2e after secret")
+    session.copy_with_xclip("e2e after secret")
     session.wait_for_text("e2e after secret")
     if "e2e concealed secret" in session.texts():
         raise Failure("a copy with x-kde-passwordManagerHint was captured")
@@ -212,15 +192,12 @@ def run(session):
     # A PNG copy creates exactly one image file.
     png = tiny_png()
     session.copy_with_xclip(png, target="image/png")
-    images = os.path.join(session.folder, "images")
     wait_for("an image entry", lambda: any(entry.get("kind") == "image"
                                            for entry in session.history() or []))
+    images = os.path.join(session.folder, "images")
     files = [name for name in os.listdir(images) if name.endswith(".png")]
-    if len(files) != 1:
-        raise Failure("expected one image file, found %r" % files)
-    with open(os.path.join(images, files[0]), "rb") as file:
-        if file.read() != png:
-            raise Failure("the image file does not hold the copied PNG")
+    if len(files) != 1 or read(os.path.join(images, files[0]), binary=True) != png:
+        raise Failure("expected one image file holding the copied PNG, found %r" % files)
     print("ok: a PNG copy creates one image file")
 
     # The hot key shows the popup with its top edge at the pointer, centred
@@ -236,8 +213,7 @@ def run(session):
     popup = wait_for("the popup after Shift+Super+V", session.popup)
     geometry = session.xdotool("getwindowgeometry", "--shell", popup)
     values = dict(line.split("=", 1) for line in geometry.split())
-    if (int(values["X"]), int(values["Y"])) != (640 - 220, 150) or \
-            (int(values["WIDTH"]), int(values["HEIGHT"])) != (440, 560):
+    if [int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT")] != [640 - 220, 150, 440, 560]:
         raise Failure("popup not under the pointer: %r" % values)
     print("ok: Shift+Super+V shows the popup under the pointer")
 
@@ -246,34 +222,32 @@ def run(session):
     before = session.history()
     session.xdotool("type", "--delay", "30", "first text")
     session.xdotool("key", "Return")
-    wait_for("the paste in the target window", lambda: os.path.exists(target_file) and
-             open(target_file, encoding="utf-8").read() == "e2e first text")
+    wait_for("the paste in the target window", lambda: read(target_file) == "e2e first text")
     wait_for("the popup to hide after the paste", lambda: session.popup() is None)
     print("ok: typing filters and Return pastes into the previous window")
 
     # The paste is not captured again: after a later copy, the pasted entry
     # still sits where it was, with its old time.
-    session.copy_text("e2e marker after paste")
+    session.copy_with_xclip("e2e marker after paste")
     session.wait_for_text("e2e marker after paste")
     after = session.history()
     if after[1:] != before:
         raise Failure("the paste changed the history: %r" % [e.get("text") for e in after])
     print("ok: the paste is not captured again")
 
-    # Escape hides the popup.
     session.xdotool("key", "shift+super+v")
     wait_for("the popup again", session.popup)
     session.xdotool("key", "Escape")
     wait_for("the popup to hide on Escape", lambda: session.popup() is None)
     print("ok: Escape hides the popup")
 
-    # "Clear All History" from the status menu empties the file.
-    session.menu("Clear All History")
+    with open(menu, "w", encoding="utf-8") as pipe:
+        pipe.write("Clear All History\n")
     wait_for("an empty history", lambda: session.history() == [])
     print("ok: Clear All History empties the file")
 
-    if session.app.poll() is not None:
-        raise Failure("the app exited with status %d" % session.app.returncode)
+    if app.poll() is not None:
+        raise Failure("the app exited with status %d" % app.returncode)
 
 
 def main():
@@ -292,11 +266,7 @@ def main():
     except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
         print("FAILED: %s" % failure)
         print("debug.log:\n" + session.debug_log())
-        try:
-            with open(os.path.join(session.root, "app.err"), encoding="utf-8") as file:
-                print("app stderr:\n" + file.read())
-        except OSError:
-            pass
+        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
         return 1
     finally:
         session.stop_all()
