@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "FakeClock.h"
 #include "FaultyFileSystem.h"
@@ -17,124 +18,83 @@ namespace {
 using Operation = FaultyFileSystem::Operation;
 
 // FakeClock starts at 2025-03-01 09:30:05.25 UTC.
-constexpr const char* prefix = "[2025-03-01 09:30:05 +0000] ";
+std::string line(const std::string& message) {
+  return "[2025-03-01 09:30:05 +0000] " + message + "\n";
+}
 
 class LogFileTest : public ::testing::Test {
  protected:
   unsigned mode() const {
     struct stat info {};
-    stat(log.path().c_str(), &info);
+    stat(log_.path().c_str(), &info);
     return info.st_mode & 07777;
   }
-  std::string contents() { return files.readFile(log.path()).value_or("<missing>"); }
-  void seed(const std::string& text) {
-    ASSERT_TRUE(files.writeFileAtomically(log.path(), text, 0644).ok());
-    files.clearCalls();
+  /// Starts the case over with the log holding `text`, if any.
+  void reset(const std::optional<std::string>& text) {
+    files_.removeFile(log_.path());
+    if (text) {
+      ASSERT_TRUE(files_.writeFileAtomically(log_.path(), *text, 0644).ok());
+    }
   }
 
-  TempDir dir;
-  FaultyFileSystem files;
-  FakeClock clock;
-  LogFile log{files, clock, dir.file("debug.log")};
+  TempDir dir_;
+  FaultyFileSystem files_;
+  FakeClock clock_;
+  LogFile log_{files_, clock_, dir_.file("debug.log")};
 };
 
-TEST_F(LogFileTest, FirstWriteCreatesOwnerOnlyFileAtomically) {
-  log.write("launch: started");
-
-  EXPECT_EQ(contents(), std::string(prefix) + "launch: started\n");
+TEST_F(LogFileTest, FirstWriteCreatesAnOwnerOnlyFileAndLaterOnesAppend) {
+  log_.write("one");
+  clock_.advance(std::chrono::seconds(65));
+  ASSERT_EQ(chmod(log_.path().c_str(), 0666), 0);
+  log_.write("two");
+  EXPECT_EQ(files_.readFile(log_.path()), line("one") + "[2025-03-01 09:31:10 +0000] two\n");
   EXPECT_EQ(mode(), 0600u);
-  auto created = files.callsOf(Operation::writeFileAtomically);
+  // Created once, owner-only from its first byte.
+  auto created = files_.callsOf(Operation::writeFileAtomically);
   ASSERT_EQ(created.size(), 1u);
   EXPECT_EQ(created[0].mode, 0600u);
 }
 
-TEST_F(LogFileTest, LaterWritesAppendWithTheirOwnTime) {
-  log.write("one");
-  clock.advance(std::chrono::seconds(65));
-  log.write("two");
-  EXPECT_EQ(contents(), std::string(prefix) + "one\n[2025-03-01 09:31:10 +0000] two\n");
-  EXPECT_EQ(files.callsOf(Operation::writeFileAtomically).size(), 1u);
-}
-
-TEST_F(LogFileTest, MessagesAreWrittenAsGiven) {
-  log.write("");
-  log.write("UNCAUGHT EXCEPTION: X — why\nframe 0\nframe 1");
-  EXPECT_EQ(contents(), std::string(prefix) + "\n" + prefix +
-                            "UNCAUGHT EXCEPTION: X — why\nframe 0\nframe 1\n");
-}
-
-TEST_F(LogFileTest, StepsRunInOrder) {
-  seed("old\n");
-  log.write("x");
-  const auto& calls = files.calls();
-  ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[0].operation, Operation::fileSize);
-  EXPECT_EQ(calls[1].operation, Operation::appendToFile);
-  EXPECT_EQ(calls[2].operation, Operation::setPermissions);
-  EXPECT_EQ(calls[2].mode, 0600u);
-}
-
-TEST_F(LogFileTest, PermissionsChangedByHandAreRestored) {
-  seed("old\n");
-  ASSERT_EQ(chmod(log.path().c_str(), 0666), 0);
-  log.write("x");
-  EXPECT_EQ(mode(), 0600u);
-}
-
-class LogFileSizeBoundTest : public LogFileTest {};
-
-TEST_F(LogFileSizeBoundTest, FileOfExactlyTheLimitIsAppendedTo) {
-  seed(std::string(LogFile::sizeLimit, 'a'));
-  log.write("next");
-  EXPECT_EQ(files.fileSize(log.path()), LogFile::sizeLimit + 28 + 5);
-  EXPECT_TRUE(files.callsOf(Operation::removeFile).empty());
-}
-
-TEST_F(LogFileSizeBoundTest, FileOneByteOverTheLimitStartsAfresh) {
-  seed(std::string(LogFile::sizeLimit + 1, 'a'));
-  log.write("next");
-  EXPECT_EQ(contents(), std::string(prefix) + "next\n");
-  EXPECT_EQ(mode(), 0600u);
-}
-
-TEST_F(LogFileSizeBoundTest, FailedDeletionStillAppends) {
-  seed(std::string(LogFile::sizeLimit + 1, 'a'));
-  files.fail(Operation::removeFile, "busy");
-  log.write("next");
-  EXPECT_EQ(files.fileSize(log.path()), LogFile::sizeLimit + 1 + 28 + 5);
-}
-
-class LogFileFailureTest : public LogFileTest {};
-
-TEST_F(LogFileFailureTest, EveryFailureIsSwallowed) {
-  for (auto operation : {Operation::fileSize, Operation::removeFile, Operation::appendToFile,
-                         Operation::writeFileAtomically, Operation::setPermissions}) {
-    files.fail(operation, "failed");
+TEST_F(LogFileTest, SizeLimitAndFailuresLoseNoLineBeforeTheNewOne) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> before;
+    std::vector<Operation> failing;
+    std::optional<std::string> after;
+  };
+  const std::string atLimit(LogFile::sizeLimit, 'a');
+  const std::string overLimit = atLimit + "a";
+  const Case cases[] = {
+      {"a log of exactly the limit", atLimit, {}, atLimit + line("x")},
+      {"a log one byte over", overLimit, {}, line("x")},
+      {"a log one byte over that cannot be removed",
+       overLimit,
+       {Operation::removeFile},
+       overLimit + line("x")},
+      {"a size that cannot be read", "old\n", {Operation::fileSize}, "old\n" + line("x")},
+      // Replacing the file would throw away the lines before a crash for the
+      // sake of one more.
+      {"an append that fails on an existing log", "old\n", {Operation::appendToFile}, "old\n"},
+      {"every operation failing",
+       std::nullopt,
+       {Operation::fileSize, Operation::removeFile, Operation::appendToFile,
+        Operation::writeFileAtomically, Operation::setPermissions},
+       std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    reset(c.before);
+    for (Operation operation : c.failing) {
+      files_.fail(operation, "failed");
+    }
+    log_.write("x");
+    files_.clearFailures();
+    EXPECT_EQ(files_.readFile(log_.path()), c.after);
+    if (c.after) {
+      EXPECT_EQ(mode(), 0600u);
+    }
   }
-  log.write("lost");
-  EXPECT_EQ(files.readFile(log.path()), std::nullopt);
-}
-
-TEST_F(LogFileFailureTest, UnreadableSizeDoesNotStopTheWrite) {
-  seed("old\n");
-  files.fail(Operation::fileSize, "no attributes");
-  log.write("x");
-  EXPECT_EQ(contents(), std::string("old\n") + prefix + "x\n");
-}
-
-TEST_F(LogFileFailureTest, FailedAppendNeverReplacesAnExistingLog) {
-  seed("earlier lines\n");
-  files.fail(Operation::appendToFile, "No space left on device");
-  log.write("x");
-  EXPECT_EQ(contents(), "earlier lines\n");
-  EXPECT_TRUE(files.callsOf(Operation::writeFileAtomically).empty());
-}
-
-TEST_F(LogFileFailureTest, MissingFolderLosesTheLineQuietly) {
-  LogFile elsewhere(files, clock, dir.file("missing/debug.log"));
-  elsewhere.write("x");
-  EXPECT_EQ(files.readFile(elsewhere.path()), std::nullopt);
-  EXPECT_EQ(files.callsOf(Operation::writeFileAtomically).size(), 1u);
 }
 
 }  // namespace
