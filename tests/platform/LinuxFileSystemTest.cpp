@@ -11,74 +11,47 @@
 
 namespace {
 
-/// Sets or clears one environment variable for the test's lifetime.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) {
-      previous_ = old;
-    }
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnvironment() {
-    if (previous_) {
-      setenv(name_, previous_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
-
-TEST(LinuxFileSystemTest, AbsoluteXdgDataHomeIsTheSupportFolder) {
-  ScopedEnvironment home("HOME", "/home/someone");
-  ScopedEnvironment data("XDG_DATA_HOME", "/data/someone");
-  LinuxFileSystem files;
-  EXPECT_EQ(files.applicationSupportDirectory(), "/data/someone");
-  EXPECT_EQ(files.applicationFolder(), "/data/someone/Copperwell");
+/// The variable's value, if set.
+std::optional<std::string> get(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
 }
 
-TEST(LinuxFileSystemTest, RelativeOrMissingXdgDataHomeFallsBackToLocalShare) {
-  ScopedEnvironment home("HOME", "/home/someone");
-  LinuxFileSystem files;
-  {
-    ScopedEnvironment data("XDG_DATA_HOME", "relative/data");
-    EXPECT_EQ(files.applicationSupportDirectory(), "/home/someone/.local/share");
+/// Sets the variable, or clears it for nothing.
+void put(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name, value->c_str(), 1);
+  } else {
+    unsetenv(name);
   }
-  {
-    ScopedEnvironment data("XDG_DATA_HOME", "");
-    EXPECT_EQ(files.applicationSupportDirectory(), "/home/someone/.local/share");
-  }
-  ScopedEnvironment data("XDG_DATA_HOME", nullptr);
-  EXPECT_EQ(files.applicationFolder(), "/home/someone/.local/share/Copperwell");
 }
 
-TEST(LinuxFileSystemTest, HomeComesFromPasswordDatabaseWithoutHomeVariable) {
+TEST(LinuxFileSystemTest, AnAbsoluteDataHomeOrElseLocalShareUnderHome) {
   struct passwd* entry = getpwuid(getuid());
   ASSERT_NE(entry, nullptr);
-  std::string expected = entry->pw_dir;
-  ScopedEnvironment home("HOME", nullptr);
-  LinuxFileSystem files;
-  EXPECT_EQ(files.homeDirectory(), expected);
-}
-
-TEST(LinuxFileSystemTest, BackupExclusionIsANoOpSuccess) {
-  LinuxFileSystem files;
-  EXPECT_TRUE(files.excludeFromBackup("/nonexistent/folder").ok());
-}
-
-TEST(LinuxFileSystemTest, CreateRealIsTheLinuxFileSystem) {
-  auto files = FileSystem::createReal();
-  EXPECT_NE(dynamic_cast<LinuxFileSystem*>(files.get()), nullptr);
+  const std::string fromPasswordDatabase = std::string(entry->pw_dir) + "/.local/share/Copperwell";
+  struct Case {
+    const char* name;
+    std::optional<std::string> home, dataHome;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"absolute", "/home/u", "/data/u", "/data/u/Copperwell"},
+      {"relative", "/home/u", "relative/data", "/home/u/.local/share/Copperwell"},
+      {"empty", "/home/u", "", "/home/u/.local/share/Copperwell"},
+      {"unset", "/home/u", std::nullopt, "/home/u/.local/share/Copperwell"},
+      {"unset, and no HOME either", std::nullopt, std::nullopt, fromPasswordDatabase},
+  };
+  const auto home = get("HOME");
+  const auto dataHome = get("XDG_DATA_HOME");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    put("HOME", c.home);
+    put("XDG_DATA_HOME", c.dataHome);
+    EXPECT_EQ(LinuxFileSystem().applicationFolder(), c.expected);
+  }
+  put("HOME", home);
+  put("XDG_DATA_HOME", dataHome);
 }
 
 }  // namespace
