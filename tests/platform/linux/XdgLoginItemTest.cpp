@@ -4,101 +4,77 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 
 namespace {
 
-class XdgLoginItemTest : public ::testing::Test {
- protected:
-  TempDir dir_;
-  FaultyFileSystem fileSystem_;
-  std::string entry_ = dir_.file("config/autostart/pellimore-clip.desktop");
-  XdgLoginItem item_{fileSystem_, entry_, "/opt/pellimore/bin/pellimore-clip"};
-};
+using Status = LoginItem::Status;
 
-TEST(XdgLoginItemPath, UsesAnAbsoluteXdgConfigHome) {
+TEST(XdgLoginItemTest, EntryGoesUnderAnAbsoluteConfigHomeOrElseDotConfig) {
+  const std::string fallback = "/home/u/.config/autostart/pellimore-clip.desktop";
   EXPECT_EQ(XdgLoginItem::entryPathFor("/x/cfg", "/home/u"),
             "/x/cfg/autostart/pellimore-clip.desktop");
+  for (const char* configHome : {static_cast<const char*>(nullptr), "", "relative/cfg"}) {
+    EXPECT_EQ(XdgLoginItem::entryPathFor(configHome, "/home/u"), fallback);
+  }
 }
 
-TEST(XdgLoginItemPath, FallsBackToDotConfigWhenUnsetEmptyOrRelative) {
-  const std::string expected = "/home/u/.config/autostart/pellimore-clip.desktop";
-  EXPECT_EQ(XdgLoginItem::entryPathFor(nullptr, "/home/u"), expected);
-  EXPECT_EQ(XdgLoginItem::entryPathFor("", "/home/u"), expected);
-  EXPECT_EQ(XdgLoginItem::entryPathFor("relative/cfg", "/home/u"), expected);
-}
-
-TEST(XdgLoginItemEntry, QuotesTheExecutableForTheExecKey) {
+TEST(XdgLoginItemTest, ExecQuotesTheProgramAndRefusesPathsThatBreakTheFile) {
   const auto plain = XdgLoginItem::entryContents("/usr/bin/pellimore-clip");
   ASSERT_TRUE(plain);
-  EXPECT_NE(plain->find("\nExec=\"/usr/bin/pellimore-clip\"\n"), std::string::npos);
   EXPECT_EQ(plain->rfind("[Desktop Entry]\n", 0), 0U);
-
+  EXPECT_NE(plain->find("\nExec=\"/usr/bin/pellimore-clip\"\n"), std::string::npos);
   const auto awkward = XdgLoginItem::entryContents("/a b/$x`\"%\\/app");
   ASSERT_TRUE(awkward);
   EXPECT_NE(awkward->find("Exec=\"/a b/\\\\$x\\\\`\\\\\"%%\\\\\\\\/app\"\n"), std::string::npos);
-}
-
-TEST(XdgLoginItemEntry, RefusesPathsWithLineBreaks) {
   EXPECT_FALSE(XdgLoginItem::entryContents("/tmp/evil\nHidden=true"));
   EXPECT_FALSE(XdgLoginItem::entryContents(""));
 }
 
-TEST_F(XdgLoginItemTest, IsNotRegisteredWithoutAnEntry) {
-  EXPECT_EQ(item_.status(), LoginItem::Status::notRegistered);
-}
+class XdgLoginItemEntryTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  FaultyFileSystem files_;
+  std::string entry_ = dir_.file("config/autostart/pellimore-clip.desktop");
+  XdgLoginItem item_{files_, entry_, "/opt/pellimore/bin/pellimore-clip"};
+};
 
-TEST_F(XdgLoginItemTest, RegisteringCreatesTheFolderAndEnables) {
-  EXPECT_EQ(item_.registerService(), std::nullopt);
-  EXPECT_EQ(item_.status(), LoginItem::Status::enabled);
-  const auto contents = fileSystem_.readFile(entry_);
-  ASSERT_TRUE(contents);
-  EXPECT_NE(contents->find("Exec=\"/opt/pellimore/bin/pellimore-clip\""), std::string::npos);
-}
-
-TEST_F(XdgLoginItemTest, AHiddenEntryCountsAsOffAndRegisteringReplacesIt) {
-  ASSERT_TRUE(fileSystem_.createDirectories(dir_.file("config/autostart"), 0700).ok());
-  ASSERT_TRUE(
-      fileSystem_.writeFileAtomically(entry_, "[Desktop Entry]\nExec=old\nHidden = true\n", 0600)
-          .ok());
-  EXPECT_EQ(item_.status(), LoginItem::Status::notRegistered);
-
-  EXPECT_EQ(item_.registerService(), std::nullopt);
-  EXPECT_EQ(item_.status(), LoginItem::Status::enabled);
-}
-
-TEST_F(XdgLoginItemTest, HiddenInAnotherGroupDoesNotDisable) {
-  ASSERT_TRUE(fileSystem_.createDirectories(dir_.file("config/autostart"), 0700).ok());
-  ASSERT_TRUE(fileSystem_
-                  .writeFileAtomically(
-                      entry_, "[Desktop Entry]\nExec=x\n[Desktop Action quit]\nHidden=true\n", 0600)
-                  .ok());
-  EXPECT_EQ(item_.status(), LoginItem::Status::enabled);
-}
-
-TEST_F(XdgLoginItemTest, UnregisteringRemovesTheEntry) {
-  ASSERT_EQ(item_.registerService(), std::nullopt);
-  EXPECT_EQ(item_.unregisterService(), std::nullopt);
-  EXPECT_EQ(item_.status(), LoginItem::Status::notRegistered);
-  EXPECT_FALSE(fileSystem_.readFile(entry_));
-}
-
-TEST_F(XdgLoginItemTest, UnregisteringWithoutAnEntryFails) {
+TEST_F(XdgLoginItemEntryTest, RegisteringWritesTheEntryAndUnregisteringRemovesIt) {
+  EXPECT_EQ(item_.status(), Status::notRegistered);
   EXPECT_TRUE(item_.unregisterService());
-}
+  EXPECT_EQ(item_.registerService(), std::nullopt);
+  EXPECT_EQ(item_.status(), Status::enabled);
+  EXPECT_NE(files_.readFile(entry_).value_or("").find("Exec=\"/opt/pellimore/bin/pellimore-clip\""),
+            std::string::npos);
 
-TEST_F(XdgLoginItemTest, AFailedWriteIsReportedAndLeavesItOff) {
-  fileSystem_.fail(FaultyFileSystem::Operation::writeFileAtomically, "No space left on device");
-  EXPECT_EQ(item_.registerService(), "No space left on device");
-  EXPECT_EQ(item_.status(), LoginItem::Status::notRegistered);
-}
-
-TEST_F(XdgLoginItemTest, AFailedRemovalIsReportedAndLeavesItOn) {
-  ASSERT_EQ(item_.registerService(), std::nullopt);
-  fileSystem_.fail(FaultyFileSystem::Operation::removeFile, "Read-only file system");
+  files_.fail(FaultyFileSystem::Operation::removeFile, "Read-only file system");
   EXPECT_EQ(item_.unregisterService(), "Read-only file system");
-  EXPECT_EQ(item_.status(), LoginItem::Status::enabled);
+  EXPECT_EQ(item_.status(), Status::enabled);
+  files_.clearFailures();
+  EXPECT_EQ(item_.unregisterService(), std::nullopt);
+  EXPECT_EQ(item_.status(), Status::notRegistered);
+
+  files_.fail(FaultyFileSystem::Operation::writeFileAtomically, "No space left on device");
+  EXPECT_EQ(item_.registerService(), "No space left on device");
+  EXPECT_EQ(item_.status(), Status::notRegistered);
+}
+
+TEST_F(XdgLoginItemEntryTest, HiddenInTheMainGroupTurnsItOffUntilRegisteredAgain) {
+  std::filesystem::create_directories(dir_.file("config/autostart"));
+  const std::pair<const char*, Status> cases[] = {
+      {"[Desktop Entry]\nExec=x\n[Desktop Action quit]\nHidden=true\n", Status::enabled},
+      {"[Desktop Entry]\nExec=old\nHidden = true\n", Status::notRegistered},
+  };
+  for (const auto& [contents, status] : cases) {
+    std::ofstream(entry_) << contents;
+    EXPECT_EQ(item_.status(), status) << contents;
+  }
+  EXPECT_EQ(item_.registerService(), std::nullopt);
+  EXPECT_EQ(item_.status(), Status::enabled);
 }
 
 }  // namespace
