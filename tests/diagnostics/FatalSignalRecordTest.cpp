@@ -15,9 +15,12 @@
 
 namespace {
 
+/// Now, read from the same clock as the writer: time() may lag it.
 std::string nowStamp() {
+  struct timespec now {};
+  clock_gettime(CLOCK_REALTIME, &now);
   char out[logTimestampLength];
-  formatLogTimestamp(static_cast<std::int64_t>(std::time(nullptr)), out);
+  formatLogTimestamp(static_cast<std::int64_t>(now.tv_sec), out);
   return {out, logTimestampLength};
 }
 
