@@ -67,6 +67,7 @@ TEST(PlainRtfConverterTest, DocumentsGiveTheirTextOrNothing) {
       {"a malformed hex escape", "{\\rtf1 a\\'zzb}", "azzb"},
       {"a hex escape cut by the group end", "{\\rtf1 a\\'4}", "a"},
       {"an oversized \\u", "{\\rtf1 \\u99999999999999999999999 x}", "\uFFFD"},
+      {"an oversized negative \\u", "{\\rtf1 \\u-99999999999999999999 x}", "\uFFFD"},
       {"an oversized \\uc", "{\\rtf1 \\uc99999999999999999999\\u233 abc}", "\u00E9"},
       {"nesting at the bound",
        "{\\rtf1 " + std::string(deepest, '{') + "deep" + std::string(deepest, '}') + "}", "deep"},
@@ -82,6 +83,8 @@ TEST(PlainRtfConverterTest, DocumentsGiveTheirTextOrNothing) {
       {"an unclosed document", "{\\rtf1 text", std::nullopt},
       {"an unclosed inner group", "{\\rtf1 {\\b text}", std::nullopt},
       {"a backslash at the end", "{\\rtf1 text\\", std::nullopt},
+      {"an unclosed header", "{\\rtf", std::nullopt},
+      {"a hex escape at the end", "{\\rtf1 text\\'4", std::nullopt},
       {"binary data past the end", "{\\rtf1 {\\pict\\bin999999 }}}", std::nullopt},
   };
   for (const Case& c : cases) {
