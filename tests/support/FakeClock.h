@@ -5,15 +5,13 @@
 
 class FakeClock : public Clock {
  public:
-  /// Starts at 2025-03-01T09:30:05Z and 0.25 s, so whole-second rounding shows.
-  FakeClock();
-
   TimePoint now() const override { return now_; }
-  void set(TimePoint time) { now_ = time; }
   void advance(std::chrono::duration<double> by) {
     now_ += std::chrono::duration_cast<TimePoint::duration>(by);
   }
 
  private:
-  TimePoint now_;
+  // 2025-03-01T09:30:05Z and a quarter second, so whole-second rounding shows.
+  TimePoint now_ =
+      std::chrono::sys_seconds(std::chrono::seconds(1740821405)) + std::chrono::milliseconds(250);
 };

@@ -2,41 +2,14 @@
 
 namespace {
 
-const char* typeIdentifier(PasteboardDataType type) {
-  switch (type) {
-    case PasteboardDataType::png:
-      return "public.png";
-    case PasteboardDataType::tiff:
-      return "public.tiff";
-    case PasteboardDataType::rtf:
-      return "public.rtf";
-  }
-  return "";
-}
-
-const char* writeName(PasteboardDataType type) {
-  switch (type) {
-    case PasteboardDataType::png:
-      return "setData:png";
-    case PasteboardDataType::tiff:
-      return "setData:tiff";
-    case PasteboardDataType::rtf:
-      return "setData:rtf";
-  }
-  return "";
-}
+// In the order of PasteboardDataType.
+const std::string typeNames[] = {"png", "tiff", "rtf"};
 
 }  // namespace
 
 void FakePasteboard::copy(const Offer& offer) {
   ++changeCount_;
   contents_ = offer;
-}
-
-void FakePasteboard::copyText(const std::string& text) {
-  Offer offer;
-  offer.string = text;
-  copy(offer);
 }
 
 std::int64_t FakePasteboard::changeCount() const {
@@ -50,7 +23,7 @@ std::vector<std::string> FakePasteboard::types() const {
   if (contents_.filePaths)
     result.emplace_back("public.file-url");
   for (const auto& [type, bytes] : contents_.data)
-    result.emplace_back(typeIdentifier(type));
+    result.push_back("public." + typeNames[static_cast<int>(type)]);
   if (contents_.string)
     result.emplace_back("public.utf8-plain-text");
   return result;
@@ -64,9 +37,7 @@ std::optional<std::vector<std::string>> FakePasteboard::fileURLPaths() const {
 std::optional<Bytes> FakePasteboard::data(PasteboardDataType type) const {
   ++contentReads;
   auto it = contents_.data.find(type);
-  if (it == contents_.data.end())
-    return std::nullopt;
-  return it->second;
+  return it == contents_.data.end() ? std::nullopt : std::optional<Bytes>(it->second);
 }
 
 std::optional<std::string> FakePasteboard::string() const {
@@ -81,7 +52,7 @@ void FakePasteboard::clearContents() {
 }
 
 void FakePasteboard::setData(const Bytes& data, PasteboardDataType type) {
-  writes.emplace_back(writeName(type));
+  writes.push_back("setData:" + typeNames[static_cast<int>(type)]);
   contents_.data[type] = data;
 }
 

@@ -1,7 +1,6 @@
-// An in-memory pasteboard that behaves like the real one: every clear moves
-// the change count, and one copy offers several types at once. It records
-// what it was asked so tests can check the order of writes and the cost of an
-// idle poll.
+// An in-memory pasteboard that behaves like the real one (every clear moves
+// the change count; one copy offers several types) and records what it was
+// asked, for the order of writes and the cost of an idle poll.
 #pragma once
 
 #include <map>
@@ -23,7 +22,7 @@ class FakePasteboard : public Pasteboard {
 
   /// Simulates another application's copy: clears, then offers all of it.
   void copy(const Offer& offer);
-  void copyText(const std::string& text);
+  void copyText(const std::string& text) { copy({{}, {}, {}, text}); }
 
   std::int64_t changeCount() const override;
   std::vector<std::string> types() const override;

@@ -1,12 +1,15 @@
-// A file system that passes every call to a real one but fails the calls a
+// A file system that passes every call to the real one but fails the calls a
 // test picks, so that failures root cannot provoke with permission bits (a
 // full disk, a read-only folder) can be exercised. Every call is recorded.
 #pragma once
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -22,47 +25,55 @@ class FaultyFileSystem : public FileSystem {
     appendToFile,
     fileSize,
     moveFile,
-    removeFile,
+    removeFile
   };
 
   struct Call {
     Operation operation;
-    std::string path;
-    /// The destination of a move; empty otherwise.
-    std::string destination;
-    /// The mode of a folder creation, permission change or atomic write; 0 otherwise.
-    unsigned mode = 0;
-    /// What was written or appended; empty otherwise.
-    std::string contents;
-    /// Whether the call was made to fail.
-    bool failed = false;
+    std::string path;      // for a move, the source
+    unsigned mode = 0;     // of a folder creation, permission change or atomic write
+    std::string contents;  // what was written or appended
+    bool failed = false;   // whether the call was made to fail
   };
 
   using PathPredicate = std::function<bool(const std::string& path)>;
 
-  /// Over this platform's real file system.
-  FaultyFileSystem();
-  /// Over `inner`, which must outlive this object.
-  explicit FaultyFileSystem(FileSystem& inner);
+  FaultyFileSystem() : inner_(FileSystem::createReal()) {}
 
   /// From now on `operation` fails, without reaching the real file system,
   /// for every path (for a move: source path) that `matches`. Failing calls
   /// report `description`; reads and size queries report nothing.
-  void failWhen(Operation operation, PathPredicate matches, std::string description);
+  void failWhen(Operation operation, PathPredicate matches, std::string description) {
+    failures_.push_back({operation, std::move(matches), std::move(description)});
+  }
   /// `operation` fails for every path.
-  void fail(Operation operation, std::string description);
+  void fail(Operation operation, std::string description) {
+    failWhen(
+        operation, [](const std::string&) { return true; }, std::move(description));
+  }
   void clearFailures() { failures_.clear(); }
 
   /// Pins where the per-user folders appear to be (usually a TempDir).
-  void setApplicationSupportDirectory(std::optional<std::string> path);
-  void setHomeDirectory(std::string path);
+  void setApplicationSupportDirectory(std::optional<std::string> path) {
+    supportDirectory_.emplace(std::move(path));
+  }
+  void setHomeDirectory(std::string path) { homeDirectory_ = std::move(path); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  std::vector<Call> callsOf(Operation operation) const;
+  std::vector<Call> callsOf(Operation operation) const {
+    std::vector<Call> matching;
+    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(matching),
+                 [&](const Call& call) { return call.operation == operation; });
+    return matching;
+  }
   void clearCalls() { calls_.clear(); }
 
-  std::optional<std::string> applicationSupportDirectory() const override;
-  std::string homeDirectory() const override;
+  std::optional<std::string> applicationSupportDirectory() const override {
+    return supportDirectory_ ? *supportDirectory_ : inner_->applicationSupportDirectory();
+  }
+  std::string homeDirectory() const override {
+    return homeDirectory_ ? *homeDirectory_ : inner_->homeDirectory();
+  }
   FileResult createDirectories(const std::string& path, unsigned mode) override;
   FileResult setPermissions(const std::string& path, unsigned mode) override;
   FileResult excludeFromBackup(const std::string& path) override;
@@ -81,16 +92,13 @@ class FaultyFileSystem : public FileSystem {
     std::string description;
   };
 
-  /// The description of the failure that applies, if any.
-  std::optional<std::string> failureFor(Operation operation, const std::string& path) const;
-  /// Records the call; returns the failure that applies to it.
+  /// Records the call; returns the description of the failure that applies.
   std::optional<std::string> record(Call call);
 
-  std::unique_ptr<FileSystem> owned_;
-  FileSystem& inner_;
+  std::unique_ptr<FileSystem> inner_;
   std::vector<Failure> failures_;
   std::vector<Call> calls_;
-  bool supportDirectorySet_ = false;
-  std::optional<std::string> supportDirectory_;
+  /// Set once pinned, possibly to no folder at all.
+  std::optional<std::optional<std::string>> supportDirectory_;
   std::optional<std::string> homeDirectory_;
 };

@@ -13,20 +13,16 @@
 
 class ScopedTestLog {
  public:
-  /// Stamps lines with the system clock.
   ScopedTestLog();
-  /// Stamps lines with `clock`, which must outlive this object.
-  explicit ScopedTestLog(const Clock& clock);
   ~ScopedTestLog();
   ScopedTestLog(const ScopedTestLog&) = delete;
   ScopedTestLog& operator=(const ScopedTestLog&) = delete;
 
   const std::string& path() const { return file_->path(); }
   /// The raw file, empty when nothing was written.
-  std::string contents() const;
-  /// The messages written so far, in order, without the "[timestamp] "
-  /// prefix and the final line feed. A message spanning several lines (a
-  /// crash record) is one element.
+  std::string contents() const { return files_->readFile(path()).value_or(""); }
+  /// The messages so far, without the "[timestamp] " prefix and the final line
+  /// feed; a message of several lines (a crash record) is one element.
   std::vector<std::string> messages() const;
 
  private:
