@@ -1,356 +1,320 @@
-// The list model: order, sections, search, selection, keys and actions, over
-// a real store.
+// The popup's content over a store taken as given: the list model (order,
+// sections, search, selection, keys, row actions, clearing), what each row
+// shows, the card around the rows, and the texts they are drawn and searched
+// by (ages, lower-casing, character counts, the long-text prefilter).
 #include "views/HistoryView.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "StoreFixture.h"
+#include "views/HistoryLayout.h"
+#include "views/RelativeTime.h"
+#include "views/TrigramFilter.h"
+#include "views/UnicodeText.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using namespace std::chrono_literals;
 
 class HistoryViewTest : public StoreFixture {
  protected:
-  HistoryView& view() {
-    if (!view_) {
-      view_ = std::make_unique<HistoryView>(
-          *store, [this](const ClipboardItem& item) { pasted.push_back(item.id); },
-          [this] { ++closes; });
-      view_->setOnScrollTo([this](const Uuid& id) { scrolledTo.push_back(id); });
-      view_->setOnChange([this] { ++changes; });
-    }
-    return *view_;
-  }
-
-  std::vector<Uuid> filteredIds() {
+  std::vector<Uuid> listed() const {
     std::vector<Uuid> ids;
-    for (const ClipboardItem* entry : view().filtered())
+    for (const ClipboardItem* entry : view.filtered())
       ids.push_back(entry->id);
     return ids;
   }
 
-  std::vector<std::string> titles() {
-    std::vector<std::string> result;
-    for (std::size_t i = 0; i < view().filtered().size(); ++i)
-      result.push_back(std::string(view().sectionTitle(i).value_or("-")));
-    return result;
+  /// Five entries "e1" to "e5"; their ids newest first, as listed.
+  std::vector<Uuid> addFive() {
+    std::vector<Uuid> ids;
+    for (const char* text : {"e1", "e2", "e3", "e4", "e5"})
+      ids.insert(ids.begin(), addText(text));
+    return ids;
+  }
+
+  ClipRow rowFor(const ClipboardItem& entry, ClipRow::State state = {},
+                 const ShortcutTexts& shortcuts = ShortcutTexts::macOS()) const {
+    return ClipRow::make(entry, state, *store, clock.now(), shortcuts);
+  }
+
+  HistoryLayout layout(const ShortcutTexts& shortcuts = ShortcutTexts::macOS()) const {
+    return HistoryLayout::make(view, shortcuts);
+  }
+
+  void paste(const ClipboardItem& entry) {
+    // The host may change the store while pasting, so it must get a copy,
+    // never a reference into the history.
+    for (const ClipboardItem& stored : store->items())
+      EXPECT_NE(&stored, &entry);
+    pasted.push_back(entry.id);
   }
 
   std::vector<Uuid> pasted;
-  std::vector<Uuid> scrolledTo;
   int closes = 0;
-  int changes = 0;
-
- private:
-  std::unique_ptr<HistoryView> view_;
+  HistoryView view{*store, [this](const ClipboardItem& entry) { paste(entry); },
+                   [this] { ++closes; }};
 };
 
-// Ordering and section titles.
-
-TEST_F(HistoryViewTest, PinnedComeFirstThenRecentEachNewestFirst) {
+TEST_F(HistoryViewTest, PinnedFirstThenRecentEachNewestFirstUnderTheirTitles) {
   const Uuid r1 = addText("r1");
   const Uuid p1 = addPinned("p1");
   const Uuid r2 = addText("r2");
   const Uuid p2 = addPinned("p2");
   const Uuid r3 = addText("r3");
-  EXPECT_THAT(filteredIds(), ElementsAre(p2, p1, r3, r2, r1));
-  EXPECT_THAT(titles(), ElementsAre("Pinned", "-", "Recent", "-", "-"));
+  EXPECT_THAT(listed(), ElementsAre(p2, p1, r3, r2, r1));
+  const auto none = std::nullopt;
+  EXPECT_THAT(layout().sectionTitles, ElementsAre("Pinned", none, "Recent", none, none));
+  view.setSearch("r");  // a search lists matches without sections
+  EXPECT_THAT(layout().sectionTitles, ElementsAre(none, none, none));
 }
 
-TEST_F(HistoryViewTest, WithoutPinnedEntriesOnlyTheFirstRowIsTitledRecent) {
-  addText("a");
-  addText("b");
-  addText("c");
-  EXPECT_THAT(titles(), ElementsAre("Recent", "-", "-"));
-}
+// Search
 
-TEST_F(HistoryViewTest, OnlyPinnedEntriesAreTitledPinnedOnce) {
-  addPinned("a");
-  addPinned("b");
-  EXPECT_THAT(titles(), ElementsAre("Pinned", "-"));
-}
-
-TEST_F(HistoryViewTest, EqualTimesKeepTheStoreOrder) {
-  for (int i = 0; i < 40; ++i)
-    store->add(CapturedText{"same second " + std::to_string(i), std::nullopt});
-  std::vector<Uuid> storeOrder;
-  for (const ClipboardItem& entry : store->items())
-    storeOrder.push_back(entry.id);
-  clock.advance(std::chrono::seconds(1));
-  const Uuid newest = addText("newest");
-  std::vector<Uuid> expected{newest};
-  expected.insert(expected.end(), storeOrder.begin(), storeOrder.end());
-  EXPECT_EQ(filteredIds(), expected);
-}
-
-TEST_F(HistoryViewTest, NewCaptureShowsAtOnceAndNotifies) {
-  addText("old");
-  ASSERT_EQ(view().filtered().size(), 1u);
-  const int before = changes;
-  const Uuid fresh = addText("fresh");
-  EXPECT_GT(changes, before);
-  EXPECT_EQ(filteredIds().front(), fresh);
-}
-
-// Search.
-
-class HistoryViewSearchTest : public HistoryViewTest {};
-
-TEST_F(HistoryViewSearchTest, MatchesIgnoringAsciiCase) {
-  const Uuid hit = addText("xxABCyy");
-  addText("nothing here");
-  view().setSearch("abc");
-  EXPECT_THAT(filteredIds(), ElementsAre(hit));
-}
-
-TEST_F(HistoryViewSearchTest, MatchesIgnoringUnicodeCaseOnBothSides) {
+TEST_F(HistoryViewTest, SearchMatchesTheLowerCasedDisplayTextAsTypedOnAndBack) {
   const Uuid lower = addText("äbc");
   const Uuid upper = addText("ÄBC");
-  view().setSearch("ÄBC");
-  EXPECT_THAT(filteredIds(), ElementsAre(upper, lower));
-  view().setSearch("äb");
-  EXPECT_THAT(filteredIds(), ElementsAre(upper, lower));
-}
-
-TEST_F(HistoryViewSearchTest, AccentedQueryDoesNotMatchPlainLetters) {
-  addText("cafe");
-  view().setSearch("café");
-  EXPECT_THAT(view().filtered(), IsEmpty());
-}
-
-TEST_F(HistoryViewSearchTest, LeadingSpaceIsPartOfTheQuery) {
-  addText("abcdef");
-  const Uuid spaced = addText("x abc");
-  view().setSearch(" abc");
-  EXPECT_THAT(filteredIds(), ElementsAre(spaced));
-}
-
-TEST_F(HistoryViewSearchTest, SearchesTheDisplayTextOfEveryKind) {
-  const Uuid fileEntry = addFiles({"/Users/a/Report.pdf", "/Users/a/Photos/"});
+  const Uuid cafe = addText("xx cafe");
+  const Uuid paths = add(CapturedFiles{{"/Users/a/Report.pdf", "/Users/a/Photos/"}});
   addText("  padded  ");
-  view().setSearch("pdf, photos");
-  EXPECT_THAT(filteredIds(), ElementsAre(fileEntry));
-  // Stripped ends are not searched.
-  view().setSearch("  padded");
-  EXPECT_THAT(view().filtered(), IsEmpty());
-}
-
-TEST_F(HistoryViewSearchTest, TypingOnAndBackGivesTheSameResultsAsAFreshSearch) {
-  const Uuid apple = addText("apple");
   const Uuid apricot = addText("apricot");
-  const Uuid banana = addText("banana");
-  view().setSearch("a");
-  view().setSearch("ap");
-  view().setSearch("apr");
-  EXPECT_THAT(filteredIds(), ElementsAre(apricot));
-  view().setSearch("ap");
-  EXPECT_THAT(filteredIds(), ElementsAre(apricot, apple));
-  view().setSearch("an");
-  EXPECT_THAT(filteredIds(), ElementsAre(banana));
-  view().setSearch("");
-  EXPECT_THAT(filteredIds(), ElementsAre(banana, apricot, apple));
+  const Uuid apple = addText("apple");
+  // Each query is typed after the one before it.
+  const std::pair<const char*, std::vector<Uuid>> typed[] = {
+      {"ÄB", {upper, lower}},    // case ignored on both sides
+      {"CAFE", {cafe}},          // ASCII too
+      {"café", {}},              // but not accents
+      {"pdf, photos", {paths}},  // file names
+      {"  padded", {}},          // the trimmed text
+      {"ap", {apple, apricot}},
+      {"apr", {apricot}},        // narrowing
+      {"ap", {apple, apricot}},  // and back
+  };
+  for (const auto& [query, matches] : typed) {
+    view.setSearch(query);
+    EXPECT_EQ(listed(), matches) << query;
+  }
+  view.setSearch("apr");
+  const Uuid apron = addText("apron");  // a capture during a search is filtered too
+  EXPECT_THAT(listed(), ElementsAre(apron, apricot));
+  view.clearSearch();
+  EXPECT_EQ(listed().size(), 8u);
 }
 
-TEST_F(HistoryViewSearchTest, FindsTheQueryAnywhereInALongText) {
+TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
   // Near misses everywhere: same first and last letters, wrong middle.
   std::string filler;
   while (filler.size() < 20000)
     filler += "nexdle neeeee ";
   const Uuid atStart = addText("Needle" + filler);
-  const Uuid inside = addText(filler.substr(0, 7777) + "NEEDLE" + filler.substr(7777));
+  const Uuid inside = addText(filler + "NEEDLE" + filler);
   const Uuid atEnd = addText(filler + "needle");
-  const Uuid inTail = addText(filler + "needl" + "e!");
   addText(filler + "needl");
-  view().setSearch("needle");
-  EXPECT_THAT(filteredIds(), ElementsAre(inTail, atEnd, inside, atStart));
-  view().setSearch("e");
-  EXPECT_EQ(view().filtered().size(), 5u);
+  view.setSearch("needle");
+  EXPECT_THAT(listed(), ElementsAre(atEnd, inside, atStart));
 }
 
-TEST_F(HistoryViewSearchTest, CaptureDuringASearchIsFilteredToo) {
-  addText("alpha");
-  view().setSearch("beta");
-  ASSERT_THAT(view().filtered(), IsEmpty());
-  const Uuid beta = addText("the beta");
-  addText("gamma");
-  EXPECT_THAT(filteredIds(), ElementsAre(beta));
-}
+// Keys
 
-TEST_F(HistoryViewSearchTest, AnyEditResetsTheSelection) {
-  addText("one");
-  addText("two");
-  addText("three");
-  view().keyDown();
-  view().keyDown();
-  ASSERT_EQ(view().selectedIndex(), 2);
-  view().setSearch("t");
-  EXPECT_EQ(view().selectedIndex(), 0);
-  view().keyDown();
-  view().clearSearch();
-  EXPECT_EQ(view().selectedIndex(), 0);
-  EXPECT_EQ(view().search(), "");
-}
-
-// Keys and selection.
-
-class HistoryViewKeysTest : public HistoryViewTest {
- protected:
-  void addFive() {
-    for (const char* text : {"e1", "e2", "e3", "e4", "e5"})
-      ids.insert(ids.begin(), addText(text));
-  }
-  std::vector<Uuid> ids;  // newest first, as listed
-};
-
-TEST_F(HistoryViewKeysTest, SelectionClampsAtBothEnds) {
-  addFive();
-  EXPECT_TRUE(view().keyUp());
-  EXPECT_EQ(view().selectedIndex(), 0);
+TEST_F(HistoryViewTest, ArrowsMoveTheSelectionWithinTheRowsAndReturnPastesIt) {
+  const std::vector<Uuid> ids = addFive();
+  std::vector<Uuid> scrolledTo;
+  view.setOnScrollTo([&](const Uuid& id) { scrolledTo.push_back(id); });
+  EXPECT_TRUE(view.keyUp());
+  EXPECT_EQ(view.selectedIndex(), 0);
   for (int i = 0; i < 7; ++i)
-    view().keyDown();
-  EXPECT_EQ(view().selectedIndex(), 4);
+    EXPECT_TRUE(view.keyDown());
+  EXPECT_EQ(view.selectedIndex(), 4);
+  view.keyUp();
+  EXPECT_THAT(scrolledTo, ElementsAre(ids[1], ids[2], ids[3], ids[4], ids[3]));
+  EXPECT_TRUE(view.keyReturn());
+  EXPECT_THAT(pasted, ElementsAre(ids[3]));
+  view.setSearch("e");  // any edit of the search starts at the top again
+  EXPECT_EQ(view.selectedIndex(), 0);
 }
 
-TEST_F(HistoryViewKeysTest, ArrowsOnAnEmptyListAreHandledAndChangeNothing) {
-  EXPECT_TRUE(view().keyDown());
-  EXPECT_TRUE(view().keyUp());
-  EXPECT_TRUE(view().keyReturn());
-  EXPECT_EQ(view().selectedIndex(), 0);
-  EXPECT_THAT(pasted, IsEmpty());
-}
-
-TEST_F(HistoryViewKeysTest, MovingTheSelectionAsksToCentreThatRow) {
-  addFive();
-  view().keyDown();
-  view().keyDown();
-  view().keyDown();
-  view().keyUp();
-  EXPECT_THAT(scrolledTo, ElementsAre(ids[1], ids[2], ids[3], ids[2]));
-}
-
-TEST_F(HistoryViewKeysTest, ReturnPastesTheSelectedRow) {
-  addFive();
-  view().keyDown();
-  EXPECT_TRUE(view().keyReturn());
-  EXPECT_THAT(pasted, ElementsAre(ids[1]));
-}
-
-TEST_F(HistoryViewKeysTest, AfterTheLastRowIsDeletedNothingIsSelectedUntilDown) {
-  addFive();
+TEST_F(HistoryViewTest, AfterTheSelectedLastRowIsDeletedNothingIsSelectedOrPasted) {
+  const std::vector<Uuid> ids = addFive();
   for (int i = 0; i < 4; ++i)
-    view().keyDown();
-  view().deleteItem(ids[4]);
-  ASSERT_EQ(view().filtered().size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
-    EXPECT_FALSE(view().row(i, clock.now(), ShortcutTexts::macOS()).state.selected);
-  view().keyReturn();
-  EXPECT_THAT(pasted, IsEmpty());
-  scrolledTo.clear();
-  view().keyDown();
-  EXPECT_EQ(view().selectedIndex(), 3);
-  EXPECT_THAT(scrolledTo, ElementsAre(ids[3]));
-}
-
-TEST_F(HistoryViewKeysTest, CommandDigitPastesThatVisibleRowPinnedIncluded) {
-  addFive();
-  store->togglePin(ids[4]);  // now listed first
-  EXPECT_TRUE(view().quickPaste(1));
-  EXPECT_TRUE(view().quickPaste(5));
-  EXPECT_THAT(pasted, ElementsAre(ids[4], ids[3]));
-}
-
-TEST_F(HistoryViewKeysTest, CommandDigitBeyondTheRowsDoesNothing) {
-  addFive();
-  EXPECT_FALSE(view().quickPaste(6));
-  EXPECT_FALSE(view().quickPaste(0));
-  EXPECT_FALSE(view().quickPaste(10));
+    view.keyDown();
+  view.deleteItem(ids[4]);
+  EXPECT_FALSE(view.row(3, clock.now(), ShortcutTexts::macOS()).state.selected);
+  view.keyReturn();
   EXPECT_THAT(pasted, IsEmpty());
 }
 
-TEST_F(HistoryViewKeysTest, DigitsDuringASearchCountTheMatches) {
-  addText("match one");
-  addText("other");
-  const Uuid best = addText("match two");
-  view().setSearch("match");
-  EXPECT_FALSE(view().quickPaste(3));
-  EXPECT_TRUE(view().quickPaste(1));
-  EXPECT_THAT(pasted, ElementsAre(best));
+TEST_F(HistoryViewTest, CommandDigitPastesThatListedRowAndBeyondTheRowsIsNotHandled) {
+  const std::vector<Uuid> ids = addFive();
+  view.togglePin(ids[4]);  // now listed first
+  EXPECT_TRUE(view.quickPaste(1));
+  EXPECT_TRUE(view.quickPaste(5));
+  for (int digit : {0, 6, 10})
+    EXPECT_FALSE(view.quickPaste(digit)) << digit;
+  view.setSearch("e2");  // digits count the matches
+  EXPECT_FALSE(view.quickPaste(2));
+  EXPECT_TRUE(view.quickPaste(1));
+  EXPECT_THAT(pasted, ElementsAre(ids[4], ids[3], ids[3]));
 }
 
-TEST_F(HistoryViewKeysTest, EscapeAsksToClose) {
-  EXPECT_TRUE(view().keyEscape());
-  EXPECT_EQ(closes, 1);
-}
+// Row actions
 
-TEST_F(HistoryViewKeysTest, ShowingFocusesTheSearchAndSelectsTheFirstRow) {
-  addFive();
-  view().keyDown();
-  view().setSearchFocused(false);
-  view().shown();
-  EXPECT_TRUE(view().searchFocused());
-  EXPECT_EQ(view().selectedIndex(), 0);
-}
-
-// Row actions.
-
-TEST_F(HistoryViewTest, ClickPastesThatRowWithoutMovingTheSelection) {
+TEST_F(HistoryViewTest, ClickPastesItsEntryWithoutMovingTheSelection) {
   const Uuid first = addText("first");
-  addText("second");
-  view().clickRow(first);
-  EXPECT_THAT(pasted, ElementsAre(first));
-  EXPECT_EQ(view().selectedIndex(), 0);
+  const Uuid second = addText("second");
+  view.clickRow(first);
+  view.keyReturn();
+  EXPECT_THAT(pasted, ElementsAre(first, second));
 }
 
 TEST_F(HistoryViewTest, HoverFollowsThePointerEvenWhenTheOldRowLeavesLate) {
   const Uuid older = addText("older");
-  const Uuid newer = addText("newer");  // row 0
-  view().setHovered(older, true);
-  view().setHovered(newer, true);
-  view().setHovered(older, false);
-  EXPECT_TRUE(view().row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
-  EXPECT_FALSE(view().row(1, clock.now(), ShortcutTexts::macOS()).state.hovering);
-  view().setHovered(newer, false);
-  EXPECT_FALSE(view().row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
-  EXPECT_EQ(view().selectedIndex(), 0);
+  const Uuid newer = addText("newer");
+  view.setHovered(older, true);
+  view.setHovered(newer, true);
+  view.setHovered(older, false);
+  EXPECT_TRUE(view.row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  view.setHovered(newer, false);
+  EXPECT_FALSE(view.hovered());
 }
 
-TEST_F(HistoryViewTest, PinButtonTogglesThePinInTheStore) {
-  const Uuid older = addText("older");
-  addText("newer");
-  view().togglePin(older);
-  EXPECT_TRUE(item(older).pinned);
-  EXPECT_EQ(filteredIds().front(), older);
-  view().togglePin(older);
-  EXPECT_FALSE(item(older).pinned);
-}
-
-// Clearing.
-
-TEST_F(HistoryViewTest, ConfirmedClearRemovesPinnedEntriesToo) {
-  addPinned("p1");
-  addPinned("p2");
-  addPinned("p3");
-  addText("r1");
-  addText("r2");
-  view().keyDown();
-  view().requestClear();
-  ASSERT_TRUE(view().confirmingClear());
-  view().confirmClear();
+TEST_F(HistoryViewTest, EscapeAsksToCloseAndClearAsksFirstThenTakesPinnedEntriesToo) {
+  EXPECT_TRUE(view.keyEscape());
+  EXPECT_EQ(closes, 1);
+  view.requestClear();
+  EXPECT_FALSE(view.confirmingClear());  // nothing to clear
+  addPinned("p");
+  addText("r");
+  view.requestClear();
+  view.cancelClear();
+  EXPECT_EQ(store->items().size(), 2u);
+  view.requestClear();
+  ASSERT_TRUE(view.confirmingClear());
+  view.confirmClear();
   EXPECT_THAT(store->items(), IsEmpty());
-  EXPECT_FALSE(view().confirmingClear());
-  EXPECT_EQ(view().selectedIndex(), 0);
 }
 
-TEST_F(HistoryViewTest, CancelKeepsTheHistory) {
-  addText("keep");
-  view().requestClear();
-  view().cancelClear();
-  EXPECT_FALSE(view().confirmingClear());
-  EXPECT_EQ(store->items().size(), 1u);
+// Rows
+
+TEST(ClipRowTest, TextCountsCharactersAndFilesTheirPaths) {
+  ClipboardItem entry;
+  entry.text = "cafe\u0301s";
+  EXPECT_EQ(ClipRow::labelForKind(entry), "5 chars");
+  entry.kind = ClipboardItemKind::files;
+  for (const auto& [count, label] :
+       {std::pair<std::size_t, const char*>{0, "0 files"}, {1, "1 file"}, {3, "3 files"}}) {
+    entry.filePaths = std::vector<std::string>(count, "/a");
+    EXPECT_EQ(ClipRow::labelForKind(entry), label);
+  }
 }
 
-TEST_F(HistoryViewTest, ClearRequestOnAnEmptyHistoryIsIgnored) {
-  view().requestClear();
-  EXPECT_FALSE(view().confirmingClear());
+TEST_F(HistoryViewTest, RowTitleIsTheStartOfTheDisplayTextCutAtACharacterBoundary) {
+  // "é" is two bytes; after one leading "x" the limit falls inside one.
+  std::string accents = "x";
+  for (int i = 0; i < 3000; ++i)
+    accents += "\xC3\xA9";
+  ClipboardItem entry;
+  entry.text = "\n" + accents + "\n";
+  entry.createdAt = clock.now() - 90s;
+  const ClipRow row = rowFor(entry);
+  EXPECT_EQ(row.title, accents.substr(0, ClipRow::maxTitleBytes - 1));
+  EXPECT_EQ(row.age, "1m ago");
+}
+
+TEST_F(HistoryViewTest, RowQuickPasteKeyOnTheFirstNineRowsHiddenWhileHoveredOrPinned) {
+  ClipboardItem entry;
+  EXPECT_EQ(rowFor(entry, {2}).quickPasteLabel, "⌘3");
+  EXPECT_EQ(rowFor(entry, {8}).quickPasteLabel, "⌘9");
+  EXPECT_EQ(rowFor(entry, {2}, ShortcutTexts::linuxX11()).quickPasteLabel, "Ctrl+3");
+  EXPECT_FALSE(rowFor(entry, {9}).quickPasteLabel);
+  EXPECT_FALSE(rowFor(entry, {1}).pinButton);
+  EXPECT_FALSE(rowFor(entry, {1}).deleteButton);
+  // Hovered: pin and delete take the key's place, the key still works.
+  const ClipRow hovered = rowFor(entry, {1, false, true});
+  EXPECT_FALSE(hovered.quickPasteLabel);
+  EXPECT_EQ(hovered.quickPasteDigit, 2);
+  EXPECT_EQ(hovered.pinButton, (RowButton{"pin", ViewColor::secondary, "Pin"}));
+  EXPECT_TRUE(hovered.deleteButton);
+  entry.pinned = true;
+  const ClipRow pinned = rowFor(entry, {0});
+  EXPECT_FALSE(pinned.quickPasteLabel);
+  EXPECT_EQ(pinned.quickPasteDigit, 1);
+  EXPECT_EQ(pinned.pinButton, (RowButton{"pin.fill", ViewColor::green, "Unpin"}));
+  EXPECT_FALSE(pinned.deleteButton);
+}
+
+// The card
+
+TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
+  const HistoryLayout empty = layout(ShortcutTexts::linuxX11());
+  ASSERT_TRUE(empty.emptyState);
+  EXPECT_EQ(empty.emptyState->kind, HistoryLayout::EmptyState::Kind::noClips);
+  EXPECT_EQ(empty.emptyState->message,
+            "Copy anything and it appears here.\nPress Shift+Super+V any time to open this.");
+  EXPECT_FALSE(empty.header.badge);
+  EXPECT_FALSE(empty.footer.clearEnabled);
+  addPinned("a");
+  addText("b");
+  view.setSearch("xyz");
+  view.requestClear();
+  const HistoryLayout shown = layout();
+  ASSERT_TRUE(shown.emptyState);
+  EXPECT_EQ(shown.emptyState->kind, HistoryLayout::EmptyState::Kind::noMatches);
+  EXPECT_EQ(shown.emptyState->message, "Nothing matches \u201Cxyz\u201D.");
+  EXPECT_EQ(shown.header.badge, "2");
+  EXPECT_EQ(shown.footer.question, "Clear all 2 clips?");
+}
+
+// Texts
+
+TEST(RelativeTimeTest, EachUnitFromItsBoundary) {
+  const TimePoint now = TimePoint() + 1000h;
+  const std::pair<std::chrono::duration<double>, const char*> cases[] = {
+      {-100000s, "just now"}, {-10s, "just now"}, {0s, "just now"},    {4.9s, "just now"},
+      {5s, "5s ago"},         {42.7s, "42s ago"}, {59s, "59s ago"},    {60s, "1m ago"},
+      {3599s, "59m ago"},     {3600s, "1h ago"},  {86399s, "23h ago"}, {86400s, "1d ago"},
+      {400h, "16d ago"}};
+  for (const auto& [age, shown] : cases) {
+    const auto date = now - std::chrono::duration_cast<TimePoint::duration>(age);
+    EXPECT_EQ(relativeTime(date, now), shown) << age.count();
+  }
+}
+
+TEST(UnicodeTextTest, LowerCasesEveryScriptAndKeepsInvalidBytes) {
+  EXPECT_EQ(UnicodeText::lowerCased("ÄBC Éte ΣΟΦΙΑ"), "äbc éte σοφια");
+  EXPECT_EQ(UnicodeText::lowerCased("A\xff-B\xc3"), "a\xff-b\xc3");
+  // U+0130 shrinks from two bytes to one; U+023A grows from two to three.
+  EXPECT_EQ(UnicodeText::lowerCased("ABCDEFGH\u0130JKLMNOPQ\u023ARSTUVWXYZ@[`{"),
+            "abcdefghijklmnopq\u2C65rstuvwxyz@[`{");
+  // In place, ASCII goes a word at a time: every alignment of the words.
+  const std::string base = "Entry 7: Meeting NOTES for Z\u00DCRICH \u00C5LESUND @[`{ZAza";
+  for (std::size_t shift = 0; shift < 9; ++shift) {
+    std::string text = std::string(shift, 'Q') + base;
+    UnicodeText::lowerCaseInPlace(text);
+    EXPECT_EQ(text, std::string(shift, 'q') +
+                        "entry 7: meeting notes for z\u00FCrich \u00E5lesund @[`{zaza");
+  }
+}
+
+TEST(UnicodeTextTest, CharactersAreWhatAReaderCounts) {
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"", 0},
+      {"cafe\u0301!", 5},  // a base letter and its combining mark are one
+      {"a\r\nb", 3},
+      {"\U0001F1EB\U0001F1F7\U0001F1E9\U0001F1EA", 2},
+      {"日本語", 3}};
+  for (const auto& [text, count] : cases)
+    EXPECT_EQ(UnicodeText::characterCount(text), count) << text;
+}
+
+TEST(TrigramFilterTest, NeverTurnsAwayARunOfTheText) {
+  std::string text;
+  while (text.size() < TrigramFilter::minimumTextSize * 4)
+    text += "meeting notes and report for the quarter, caf\u00E9 d\u00E9j\u00E0 vu. ";
+  const TrigramFilter filter(text);
+  for (std::size_t start = 0; start < 200; ++start) {
+    for (std::size_t length = 1; length < 40; ++length)
+      ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
+  }
+  EXPECT_FALSE(filter.mayContain("meeting notes zzz"));
 }

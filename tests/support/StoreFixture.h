@@ -1,5 +1,6 @@
-// A real history store over a scratch folder, with a hand-set clock, for the
-// view tests; entries are added the way captures add them.
+// A real history store over a scratch folder, with a hand-set clock, a
+// recording file system and a captured log: the store's own tests and every
+// test that takes a store as given start from it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,11 +9,12 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "FakeClock.h"
 #include "FakePasteboard.h"
 #include "FaultyFileSystem.h"
+#include "ScopedTestLog.h"
 #include "TempDir.h"
 #include "history/ClipboardStore.h"
 
@@ -20,33 +22,23 @@ class StoreFixture : public ::testing::Test {
  protected:
   StoreFixture() {
     files.setApplicationSupportDirectory(dir.path());
-    store = std::make_unique<ClipboardStore>(files, clock, pasteboard);
+    reopen();
   }
 
-  /// Adds a text capture and returns its id; the clock then moves on a
-  /// second, so every entry is newer than the one before.
-  Uuid addText(const std::string& text) {
-    store->add(CapturedText{text, std::nullopt});
+  /// A new store over the same folder, as at the next launch.
+  void reopen() { store = std::make_unique<ClipboardStore>(files, clock, pasteboard); }
+
+  /// Adds a capture, returns the id now in front, and moves the clock a second on.
+  Uuid add(Captured captured) {
+    store->add(std::move(captured));
     clock.advance(std::chrono::seconds(1));
     return store->items().front().id;
   }
-
+  Uuid addText(const std::string& text) { return add(CapturedText{text, std::nullopt}); }
   Uuid addPinned(const std::string& text) {
     const Uuid id = addText(text);
     store->togglePin(id);
     return id;
-  }
-
-  Uuid addFiles(const std::vector<std::string>& paths) {
-    store->add(CapturedFiles{paths});
-    clock.advance(std::chrono::seconds(1));
-    return store->items().front().id;
-  }
-
-  Uuid addImage(const Bytes& png) {
-    store->add(CapturedImage{png});
-    clock.advance(std::chrono::seconds(1));
-    return store->items().front().id;
   }
 
   const ClipboardItem& item(const Uuid& id) const {
@@ -61,5 +53,6 @@ class StoreFixture : public ::testing::Test {
   FaultyFileSystem files;
   FakeClock clock;
   FakePasteboard pasteboard;
+  ScopedTestLog log;
   std::unique_ptr<ClipboardStore> store;
 };
