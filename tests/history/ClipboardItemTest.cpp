@@ -1,151 +1,148 @@
-// Kind names, equality and the display text of history entries.
+// What an entry is made of: its identifier, its display text, and the text
+// forms its fields go through (Base64 for bytes, checked and repaired UTF-8,
+// the white space that display texts are trimmed of).
 #include "history/ClipboardItem.h"
 
 #include <gtest/gtest.h>
+#include <utf8proc.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "history/Base64.h"
+#include "history/Utf8.h"
+#include "history/WhiteSpace.h"
 
 namespace {
 
-ClipboardItem textItem(std::optional<std::string> text,
-                       ClipboardItemKind kind = ClipboardItemKind::text) {
-  ClipboardItem item;
-  item.kind = kind;
-  item.text = std::move(text);
-  return item;
+TEST(UuidTest, RandomIdsAreVersionFourAndTextIsReadInEitherCase) {
+  const Uuid id = Uuid::random();
+  EXPECT_EQ(id.bytes()[6] >> 4, 4);
+  std::string text = id.toString();
+  EXPECT_EQ(Uuid::parse(text), id);
+  std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+  EXPECT_EQ(Uuid::parse(text), id);
+  for (const char* bad :
+       {"", "E621E1F8-C36C-495A-93FC-0C247A3E6E5F0", "E621E1F8-C36C-495A-93FC0-C247A3E6E5F",
+        "E621E1F8-C36C-495A-93FC-0C247A3E6E5G", "E621E1F8-C36C-495A-93FC-0C247A3E6E\xC3\xA9"})
+    EXPECT_FALSE(Uuid::parse(bad)) << bad;
 }
 
-ClipboardItem filesItem(std::optional<std::vector<std::string>> paths) {
-  ClipboardItem item;
-  item.kind = ClipboardItemKind::files;
-  item.filePaths = std::move(paths);
-  return item;
+TEST(ClipboardItemTest, DisplayTextByKind) {
+  using Kind = ClipboardItemKind;
+  using Paths = std::vector<std::string>;
+  struct Case {
+    const char* name;
+    Kind kind;
+    std::optional<std::string> text;
+    std::optional<Paths> paths;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"text trimmed at both ends only", Kind::text, "\t a \n b \r\n", {}, "a \n b"},
+      {"blank text", Kind::text, " \t\n", {}, "(empty)"},
+      {"no text", Kind::text, {}, {}, "(empty)"},
+      {"rich text by its plain text", Kind::rtf, "  hello\n", {}, "hello"},
+      {"image whatever its text", Kind::image, "ignored", {}, "Image"},
+      {"file names", Kind::files, {}, Paths{"/a/Report.pdf", "/Photos/"}, "Report.pdf, Photos"},
+      {"odd paths", Kind::files, {}, Paths{"/", "///", "/a//", "plain", ""}, "/, /, a, plain, "},
+      {"no paths", Kind::files, {}, {}, ""},
+  };
+  for (const Case& c : cases) {
+    ClipboardItem item;
+    item.kind = c.kind;
+    item.text = c.text;
+    item.filePaths = c.paths;
+    EXPECT_EQ(item.displayText(), c.shown) << c.name;
+  }
 }
 
-TEST(ClipboardItemKindTest, NamesRoundTrip) {
-  for (auto kind : {ClipboardItemKind::text, ClipboardItemKind::rtf, ClipboardItemKind::image,
-                    ClipboardItemKind::files})
-    EXPECT_EQ(parseKind(kindName(kind)), kind);
-  EXPECT_EQ(kindName(ClipboardItemKind::text), "text");
-  EXPECT_EQ(kindName(ClipboardItemKind::rtf), "rtf");
-  EXPECT_EQ(kindName(ClipboardItemKind::image), "image");
-  EXPECT_EQ(kindName(ClipboardItemKind::files), "files");
+const std::string fffd = "\xEF\xBF\xBD";
+
+Bytes bytesOf(std::string_view text) {
+  return Bytes(text.begin(), text.end());
 }
 
-TEST(ClipboardItemKindTest, OtherNamesAreNoKind) {
-  for (const char* name : {"html", "Text", "TEXT", "", "text ", " rtf", "file", "images"})
-    EXPECT_FALSE(parseKind(name)) << name;
+std::string base64(const Bytes& bytes) {
+  std::string out;
+  Base64::append(out, bytes);
+  return out;
 }
 
-TEST(ClipboardItemTest, EqualityGoesByIdentifierAlone) {
-  ClipboardItem a = textItem("one");
-  ClipboardItem b = textItem("two");
-  b.id = a.id;
-  b.pinned = true;
-  EXPECT_EQ(a, b);
-  ClipboardItem c = textItem("one");
-  EXPECT_NE(a, c);
+TEST(Base64Test, StandardVectorsAndEveryLengthRoundTrip) {
+  // The standard's vectors: the encodings of "", "f", "fo" and on to "foobar".
+  const std::string foobar = "foobar";
+  const char* encoded[] = {"", "Zg==", "Zm8=", "Zm9v", "Zm9vYg==", "Zm9vYmE=", "Zm9vYmFy"};
+  for (std::size_t i = 0; i < std::size(encoded); ++i) {
+    EXPECT_EQ(base64(bytesOf(foobar.substr(0, i))), encoded[i]);
+    EXPECT_EQ(Base64::decode(encoded[i]), bytesOf(foobar.substr(0, i)));
+  }
+  Bytes bytes;
+  for (int i = 0; i < 300; ++i) {
+    EXPECT_EQ(Base64::decode(base64(bytes)), bytes) << i;
+    bytes.push_back(static_cast<std::uint8_t>(i * 7));
+  }
 }
 
-TEST(ClipboardItemTest, FreshEntriesGetDistinctIdentifiers) {
-  EXPECT_NE(ClipboardItem().id, ClipboardItem().id);
+TEST(Base64Test, RefusesAnythingButCanonicalStandardText) {
+  for (const char* text :
+       {"Zg", "Zg=", "Zm9",                                   // no padding
+        "Zg===", "=Zg=", "Z===", "====", "Zm=v", "Zg==Zg==",  // misplaced padding
+        "Zm9v\n", " Zm9v", "Zm-_", "Zm9v*A==",                // other characters
+        "Zh==", "Zm9="})                                      // pad bits not zero
+    EXPECT_FALSE(Base64::decode(text)) << text;
 }
 
-class DisplayTextTest : public ::testing::Test {};
-
-TEST_F(DisplayTextTest, TextIsTrimmedAtBothEndsOnly) {
-  EXPECT_EQ(textItem("  hello\n").displayText(), "hello");
-  EXPECT_EQ(textItem("\t a \n\n b \r\n").displayText(), "a \n\n b");
+TEST(Utf8Test, IllFormedSequencesAreRefusedAndEachMaximalPartRepaired) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string repaired;
+  };
+  const Case cases[] = {
+      {"well-formed", "caf\u00e9 \u65e5 \U0001F600 \U0010FFFF",
+       "caf\u00e9 \u65e5 \U0001F600 \U0010FFFF"},
+      {"stray continuation", "a\x80", "a" + fffd},
+      {"overlong NUL", "\xC0\x80", fffd + fffd},
+      {"overlong solidus", "\xE0\x80\xAF", fffd + fffd + fffd},
+      {"surrogate", "\xED\xA0\x80", fffd + fffd + fffd},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},
+      {"truncated, replaced once", "a\xE2\x82-", "a" + fffd + "-"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Utf8::isValid(c.text), c.text == c.repaired);
+    std::string out;
+    Utf8::appendRepaired(out, c.text);
+    EXPECT_EQ(out, c.repaired);
+  }
+  std::string everyByte;
+  for (int i = 0; i < 512; ++i)
+    everyByte += static_cast<char>(i);
+  std::string out;
+  Utf8::appendRepaired(out, everyByte);
+  EXPECT_TRUE(Utf8::isValid(out));
 }
 
-TEST_F(DisplayTextTest, BlankOrAbsentTextShowsEmpty) {
-  EXPECT_EQ(textItem("  \t\n \n\t").displayText(), "(empty)");
-  EXPECT_EQ(textItem("").displayText(), "(empty)");
-  EXPECT_EQ(textItem(std::nullopt).displayText(), "(empty)");
+TEST(WhiteSpaceTest, MembersAreExactlyTheSpaceSeparatorsAndLineControls) {
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    bool expected = utf8proc_category(static_cast<utf8proc_int32_t>(c)) == UTF8PROC_CATEGORY_ZS ||
+                    (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+    ASSERT_EQ(WhiteSpace::isMember(c), expected) << std::hex << static_cast<unsigned>(c);
+  }
 }
 
-TEST_F(DisplayTextTest, RichTextShowsItsPlainTextNeverItsDocument) {
-  ClipboardItem item = textItem("  hello\n", ClipboardItemKind::rtf);
-  item.rtfData = Bytes{'{', '\\', 'r', 't', 'f', '1', '}'};
-  EXPECT_EQ(item.displayText(), "hello");
-  item.text.reset();
-  EXPECT_EQ(item.displayText(), "(empty)");
+TEST(WhiteSpaceTest, TrimTakesMembersFromBothEndsOnly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\u3000\u65e5\u672c\u3000", "\u65e5\u672c"},
+      {"\u2029caf\u00e9\u2028\u0085", "caf\u00e9"},
+      {"\u200Bhi\u200B", "\u200Bhi\u200B"},  // zero-width is no white space
+      {" \xFF ", "\xFF"},                    // nor are ill-formed bytes
+      {"\u3000\x80\u3000", "\x80"},          // nor part of the space before them
+      {"x \xE3\x80", "x \xE3\x80"},          // a truncated space is no space
+  };
+  for (const auto& [text, trimmed] : cases)
+    EXPECT_EQ(WhiteSpace::trim(text), trimmed) << text;
 }
-
-TEST_F(DisplayTextTest, ImageShowsImageWhateverItsFile) {
-  ClipboardItem item;
-  item.kind = ClipboardItemKind::image;
-  EXPECT_EQ(item.displayText(), "Image");
-  item.imageFileName = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F.png";
-  item.text = "ignored";
-  EXPECT_EQ(item.displayText(), "Image");
-}
-
-TEST_F(DisplayTextTest, FilesShowLastComponentsJoined) {
-  EXPECT_EQ(
-      filesItem(std::vector<std::string>{"/Users/a/Report.pdf", "/Users/a/Photos/"}).displayText(),
-      "Report.pdf, Photos");
-  EXPECT_EQ(filesItem(std::vector<std::string>{"/Users/a/b.txt"}).displayText(), "b.txt");
-}
-
-TEST_F(DisplayTextTest, RootAndOddPathsKeepSensibleComponents) {
-  EXPECT_EQ(filesItem(std::vector<std::string>{"/"}).displayText(), "/");
-  EXPECT_EQ(filesItem(std::vector<std::string>{"///"}).displayText(), "/");
-  EXPECT_EQ(filesItem(std::vector<std::string>{"/a//"}).displayText(), "a");
-  EXPECT_EQ(filesItem(std::vector<std::string>{"plain"}).displayText(), "plain");
-  EXPECT_EQ(filesItem(std::vector<std::string>{"/", "/tmp/x y/", ""}).displayText(), "/, x y, ");
-}
-
-TEST_F(DisplayTextTest, NoPathsShowNothing) {
-  EXPECT_EQ(filesItem(std::vector<std::string>{}).displayText(), "");
-  EXPECT_EQ(filesItem(std::nullopt).displayText(), "");
-}
-
-// Each member of the trimmed set, as UTF-8, with a name for failure messages.
-struct SpaceCase {
-  const char* name;
-  const char* utf8;
-};
-
-class DisplayTextSpaceTest : public ::testing::TestWithParam<SpaceCase> {};
-
-TEST_P(DisplayTextSpaceTest, IsTrimmedFromBothEnds) {
-  std::string space = GetParam().utf8;
-  EXPECT_EQ(textItem(space + "hi" + space + space).displayText(), "hi");
-  EXPECT_EQ(textItem(space).displayText(), "(empty)");
-  EXPECT_EQ(textItem("a" + space + "b").displayText(), "a" + space + "b");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryMember, DisplayTextSpaceTest,
-    ::testing::Values(
-        SpaceCase{"Tab", "\t"}, SpaceCase{"LineFeed", "\n"}, SpaceCase{"VerticalTab", "\v"},
-        SpaceCase{"FormFeed", "\f"}, SpaceCase{"CarriageReturn", "\r"}, SpaceCase{"Space", " "},
-        SpaceCase{"NextLine", "\u0085"}, SpaceCase{"NoBreakSpace", "\u00A0"},
-        SpaceCase{"OghamSpaceMark", "\u1680"}, SpaceCase{"EnQuad", "\u2000"},
-        SpaceCase{"EmQuad", "\u2001"}, SpaceCase{"EnSpace", "\u2002"},
-        SpaceCase{"EmSpace", "\u2003"}, SpaceCase{"ThreePerEmSpace", "\u2004"},
-        SpaceCase{"FourPerEmSpace", "\u2005"}, SpaceCase{"SixPerEmSpace", "\u2006"},
-        SpaceCase{"FigureSpace", "\u2007"}, SpaceCase{"PunctuationSpace", "\u2008"},
-        SpaceCase{"ThinSpace", "\u2009"}, SpaceCase{"HairSpace", "\u200A"},
-        SpaceCase{"LineSeparator", "\u2028"}, SpaceCase{"ParagraphSeparator", "\u2029"},
-        SpaceCase{"NarrowNoBreakSpace", "\u202F"}, SpaceCase{"MediumMathematicalSpace", "\u205F"},
-        SpaceCase{"IdeographicSpace", "\u3000"}),
-    [](const auto& param) { return std::string(param.param.name); });
-
-class DisplayTextNonSpaceTest : public ::testing::TestWithParam<SpaceCase> {};
-
-TEST_P(DisplayTextNonSpaceTest, IsKept) {
-  std::string other = GetParam().utf8;
-  EXPECT_EQ(textItem(other + "hi" + other).displayText(), other + "hi" + other);
-  EXPECT_EQ(textItem(" " + other + " ").displayText(), other);
-}
-
-INSTANTIATE_TEST_SUITE_P(LookAlikes, DisplayTextNonSpaceTest,
-                         ::testing::Values(SpaceCase{"ZeroWidthSpace", "\u200B"},
-                                           SpaceCase{"MongolianVowelSeparator", "\u180E"},
-                                           SpaceCase{"ByteOrderMark", "\uFEFF"},
-                                           SpaceCase{"WordJoiner", "\u2060"},
-                                           SpaceCase{"FileSeparator", "\x1C"},
-                                           SpaceCase{"Null", "\x01"}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
