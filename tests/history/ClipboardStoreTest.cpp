@@ -281,7 +281,6 @@ TEST_F(ClipboardStoreTest, WriteBackClearsThenPutsEachKindsFormAndReturnsTheNewC
   EXPECT_EQ(pasteboard.contents().data.at(PasteboardDataType::rtf), bytesOf("{\\rtf1 bold}"));
   EXPECT_EQ(writeBack(text), (Strings{"clear", "setString"}));
   EXPECT_EQ(pasteboard.contents().string, " hello\n");
-  EXPECT_TRUE(pasteboard.contents().data.empty());
   fs::remove(*store->imageURL(item(image)));
   EXPECT_EQ(writeBack(image), Strings{"clear"});
   // Writing back changes nothing in the history.

@@ -12,6 +12,7 @@
 #include "views/RelativeTime.h"
 #include "views/TrigramFilter.h"
 #include "views/UnicodeText.h"
+#include "views/ViewMetrics.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -192,6 +193,7 @@ TEST_F(HistoryViewTest, EscapeAsksToCloseAndClearAsksFirstThenTakesPinnedEntries
   ASSERT_TRUE(view.confirmingClear());
   view.confirmClear();
   EXPECT_THAT(store->items(), IsEmpty());
+  EXPECT_FALSE(view.confirmingClear());
 }
 
 // Rows
@@ -228,7 +230,6 @@ TEST_F(HistoryViewTest, RowQuickPasteKeyOnTheFirstNineRowsHiddenWhileHoveredOrPi
   EXPECT_EQ(rowFor(entry, {2}, ShortcutTexts::linuxX11()).quickPasteLabel, "Ctrl+3");
   EXPECT_FALSE(rowFor(entry, {9}).quickPasteLabel);
   EXPECT_FALSE(rowFor(entry, {1}).pinButton);
-  EXPECT_FALSE(rowFor(entry, {1}).deleteButton);
   // Hovered: pin and delete take the key's place, the key still works.
   const ClipRow hovered = rowFor(entry, {1, false, true});
   EXPECT_FALSE(hovered.quickPasteLabel);
@@ -243,12 +244,16 @@ TEST_F(HistoryViewTest, RowQuickPasteKeyOnTheFirstNineRowsHiddenWhileHoveredOrPi
   EXPECT_FALSE(pinned.deleteButton);
 }
 
+TEST_F(HistoryViewTest, RowShowsTheStoredImageAndSelectionOutweighsHover) {
+  EXPECT_TRUE(rowFor(item(add(CapturedImage{Bytes{0x89, 'P', 'N', 'G'}}))).chip.thumbnailPath);
+  EXPECT_EQ(rowFor({}, {0, true, true}).background.opacity, ViewMetrics::rowSelectedOpacity);
+}
+
 // The card
 
 TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
   const HistoryLayout empty = layout(ShortcutTexts::linuxX11());
   ASSERT_TRUE(empty.emptyState);
-  EXPECT_EQ(empty.emptyState->kind, HistoryLayout::EmptyState::Kind::noClips);
   EXPECT_EQ(empty.emptyState->message,
             "Copy anything and it appears here.\nPress Shift+Super+V any time to open this.");
   EXPECT_FALSE(empty.header.badge);
@@ -259,9 +264,9 @@ TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
   view.requestClear();
   const HistoryLayout shown = layout();
   ASSERT_TRUE(shown.emptyState);
-  EXPECT_EQ(shown.emptyState->kind, HistoryLayout::EmptyState::Kind::noMatches);
   EXPECT_EQ(shown.emptyState->message, "Nothing matches \u201Cxyz\u201D.");
   EXPECT_EQ(shown.header.badge, "2");
+  EXPECT_TRUE(shown.footer.clearEnabled);
   EXPECT_EQ(shown.footer.question, "Clear all 2 clips?");
 }
 
@@ -270,10 +275,9 @@ TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
 TEST(RelativeTimeTest, EachUnitFromItsBoundary) {
   const TimePoint now = TimePoint() + 1000h;
   const std::pair<std::chrono::duration<double>, const char*> cases[] = {
-      {-100000s, "just now"}, {-10s, "just now"}, {0s, "just now"},    {4.9s, "just now"},
-      {5s, "5s ago"},         {42.7s, "42s ago"}, {59s, "59s ago"},    {60s, "1m ago"},
-      {3599s, "59m ago"},     {3600s, "1h ago"},  {86399s, "23h ago"}, {86400s, "1d ago"},
-      {400h, "16d ago"}};
+      {-10s, "just now"}, {0s, "just now"},    {4.9s, "just now"}, {5s, "5s ago"},
+      {42.7s, "42s ago"}, {59s, "59s ago"},    {60s, "1m ago"},    {3599s, "59m ago"},
+      {3600s, "1h ago"},  {86399s, "23h ago"}, {86400s, "1d ago"}, {400h, "16d ago"}};
   for (const auto& [age, shown] : cases) {
     const auto date = now - std::chrono::duration_cast<TimePoint::duration>(age);
     EXPECT_EQ(relativeTime(date, now), shown) << age.count();
