@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -37,9 +38,8 @@ ClipboardItem imageEntry(const std::string& fileName) {
 }
 
 std::vector<Uuid> idsOf(const std::vector<ClipboardItem>& items) {
-  std::vector<Uuid> ids;
-  for (const ClipboardItem& item : items)
-    ids.push_back(item.id);
+  std::vector<Uuid> ids(items.size());
+  std::transform(items.begin(), items.end(), ids.begin(), [](const auto& item) { return item.id; });
   return ids;
 }
 

@@ -163,13 +163,12 @@ TEST(HistoryCodecTest, TimesBeyondTheClockAreClampedNotWrapped) {
 
 TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
   const std::string good = entry();
+  const std::string besideGood = "[" + good + ",";
   const auto refused = [&](std::initializer_list<std::string> entries) {
     for (const std::string& bad : entries)
-      EXPECT_FALSE(HistoryCodec::decode("[" + good + "," + bad + "]")) << bad;
+      EXPECT_FALSE(HistoryCodec::decode((besideGood + bad).append("]"))) << bad;
   };
-  const auto time = [](const char* text) {
-    return with("createdAt", '"' + std::string(text) + '"');
-  };
+  const auto time = [](const std::string& text) { return with("createdAt", '"' + text + '"'); };
   // The helpers themselves make good entries.
   ASSERT_TRUE(HistoryCodec::decode("[" + with("kind", "\"rtf\"") + "," +
                                    time("2024-02-29T00:00:00Z") + "]"));

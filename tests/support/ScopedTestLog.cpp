@@ -30,12 +30,12 @@ std::vector<std::string> ScopedTestLog::messages() const {
   for (std::size_t start = 0, end = 0; start < text.size(); start = end + 1) {
     end = std::min(text.find('\n', start), text.size());
     std::string_view line(text.data() + start, end - start);
-    if (std::regex_search(line.begin(), line.end(), entryPrefix))
-      result.emplace_back(line.substr(prefixLength));
-    else if (result.empty())
-      result.emplace_back(line);
-    else
+    const bool opensEntry = std::regex_search(line.begin(), line.end(), entryPrefix);
+    if (!opensEntry && !result.empty()) {
       result.back().append("\n").append(line);
+      continue;
+    }
+    result.emplace_back(opensEntry ? line.substr(prefixLength) : line);
   }
   return result;
 }

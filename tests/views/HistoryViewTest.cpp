@@ -22,7 +22,7 @@ class HistoryViewTest : public StoreFixture {
  protected:
   std::vector<Uuid> listed() const {
     std::vector<Uuid> ids;
-    for (const ClipboardItem* entry : view.filtered())
+    for (const ClipboardItem* entry : view_.filtered())
       ids.push_back(entry->id);
     return ids;
   }
@@ -41,7 +41,7 @@ class HistoryViewTest : public StoreFixture {
   }
 
   HistoryLayout layout(const ShortcutTexts& shortcuts = ShortcutTexts::macOS()) const {
-    return HistoryLayout::make(view, shortcuts);
+    return HistoryLayout::make(view_, shortcuts);
   }
 
   void paste(const ClipboardItem& entry) {
@@ -49,13 +49,13 @@ class HistoryViewTest : public StoreFixture {
     // never a reference into the history.
     for (const ClipboardItem& stored : store->items())
       EXPECT_NE(&stored, &entry);
-    pasted.push_back(entry.id);
+    pasted_.push_back(entry.id);
   }
 
-  std::vector<Uuid> pasted;
-  int closes = 0;
-  HistoryView view{*store, [this](const ClipboardItem& entry) { paste(entry); },
-                   [this] { ++closes; }};
+  std::vector<Uuid> pasted_;
+  int closes_ = 0;
+  HistoryView view_{*store, [this](const ClipboardItem& entry) { paste(entry); },
+                   [this] { ++closes_; }};
 };
 
 TEST_F(HistoryViewTest, PinnedFirstThenRecentEachNewestFirstUnderTheirTitles) {
@@ -67,7 +67,7 @@ TEST_F(HistoryViewTest, PinnedFirstThenRecentEachNewestFirstUnderTheirTitles) {
   EXPECT_THAT(listed(), ElementsAre(p2, p1, r3, r2, r1));
   const auto none = std::nullopt;
   EXPECT_THAT(layout().sectionTitles, ElementsAre("Pinned", none, "Recent", none, none));
-  view.setSearch("r");  // a search lists matches without sections
+  view_.setSearch("r");  // a search lists matches without sections
   EXPECT_THAT(layout().sectionTitles, ElementsAre(none, none, none));
 }
 
@@ -93,13 +93,13 @@ TEST_F(HistoryViewTest, SearchMatchesTheLowerCasedDisplayTextAsTypedOnAndBack) {
       {"ap", {apple, apricot}},  // and back
   };
   for (const auto& [query, matches] : typed) {
-    view.setSearch(query);
+    view_.setSearch(query);
     EXPECT_EQ(listed(), matches) << query;
   }
-  view.setSearch("apr");
+  view_.setSearch("apr");
   const Uuid apron = addText("apron");  // a capture during a search is filtered too
   EXPECT_THAT(listed(), ElementsAre(apron, apricot));
-  view.clearSearch();
+  view_.clearSearch();
   EXPECT_EQ(listed().size(), 8u);
 }
 
@@ -112,7 +112,7 @@ TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
   const Uuid inside = addText(filler + "NEEDLE" + filler);
   const Uuid atEnd = addText(filler + "needle");
   addText(filler + "needl");
-  view.setSearch("needle");
+  view_.setSearch("needle");
   EXPECT_THAT(listed(), ElementsAre(atEnd, inside, atStart));
 }
 
@@ -121,41 +121,41 @@ TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
 TEST_F(HistoryViewTest, ArrowsMoveTheSelectionWithinTheRowsAndReturnPastesIt) {
   const std::vector<Uuid> ids = addFive();
   std::vector<Uuid> scrolledTo;
-  view.setOnScrollTo([&](const Uuid& id) { scrolledTo.push_back(id); });
-  EXPECT_TRUE(view.keyUp());
-  EXPECT_EQ(view.selectedIndex(), 0);
+  view_.setOnScrollTo([&](const Uuid& id) { scrolledTo.push_back(id); });
+  EXPECT_TRUE(view_.keyUp());
+  EXPECT_EQ(view_.selectedIndex(), 0);
   for (int i = 0; i < 7; ++i)
-    EXPECT_TRUE(view.keyDown());
-  EXPECT_EQ(view.selectedIndex(), 4);
-  view.keyUp();
+    EXPECT_TRUE(view_.keyDown());
+  EXPECT_EQ(view_.selectedIndex(), 4);
+  view_.keyUp();
   EXPECT_THAT(scrolledTo, ElementsAre(ids[1], ids[2], ids[3], ids[4], ids[3]));
-  EXPECT_TRUE(view.keyReturn());
-  EXPECT_THAT(pasted, ElementsAre(ids[3]));
-  view.setSearch("e");  // any edit of the search starts at the top again
-  EXPECT_EQ(view.selectedIndex(), 0);
+  EXPECT_TRUE(view_.keyReturn());
+  EXPECT_THAT(pasted_, ElementsAre(ids[3]));
+  view_.setSearch("e");  // any edit of the search starts at the top again
+  EXPECT_EQ(view_.selectedIndex(), 0);
 }
 
 TEST_F(HistoryViewTest, AfterTheSelectedLastRowIsDeletedNothingIsSelectedOrPasted) {
   const std::vector<Uuid> ids = addFive();
   for (int i = 0; i < 4; ++i)
-    view.keyDown();
-  view.deleteItem(ids[4]);
-  EXPECT_FALSE(view.row(3, clock.now(), ShortcutTexts::macOS()).state.selected);
-  view.keyReturn();
-  EXPECT_THAT(pasted, IsEmpty());
+    view_.keyDown();
+  view_.deleteItem(ids[4]);
+  EXPECT_FALSE(view_.row(3, clock.now(), ShortcutTexts::macOS()).state.selected);
+  view_.keyReturn();
+  EXPECT_THAT(pasted_, IsEmpty());
 }
 
 TEST_F(HistoryViewTest, CommandDigitPastesThatListedRowAndBeyondTheRowsIsNotHandled) {
   const std::vector<Uuid> ids = addFive();
-  view.togglePin(ids[4]);  // now listed first
-  EXPECT_TRUE(view.quickPaste(1));
-  EXPECT_TRUE(view.quickPaste(5));
+  view_.togglePin(ids[4]);  // now listed first
+  EXPECT_TRUE(view_.quickPaste(1));
+  EXPECT_TRUE(view_.quickPaste(5));
   for (int digit : {0, 6, 10})
-    EXPECT_FALSE(view.quickPaste(digit)) << digit;
-  view.setSearch("e2");  // digits count the matches
-  EXPECT_FALSE(view.quickPaste(2));
-  EXPECT_TRUE(view.quickPaste(1));
-  EXPECT_THAT(pasted, ElementsAre(ids[4], ids[3], ids[3]));
+    EXPECT_FALSE(view_.quickPaste(digit)) << digit;
+  view_.setSearch("e2");  // digits count the matches
+  EXPECT_FALSE(view_.quickPaste(2));
+  EXPECT_TRUE(view_.quickPaste(1));
+  EXPECT_THAT(pasted_, ElementsAre(ids[4], ids[3], ids[3]));
 }
 
 // Row actions
@@ -163,37 +163,37 @@ TEST_F(HistoryViewTest, CommandDigitPastesThatListedRowAndBeyondTheRowsIsNotHand
 TEST_F(HistoryViewTest, ClickPastesItsEntryWithoutMovingTheSelection) {
   const Uuid first = addText("first");
   const Uuid second = addText("second");
-  view.clickRow(first);
-  view.keyReturn();
-  EXPECT_THAT(pasted, ElementsAre(first, second));
+  view_.clickRow(first);
+  view_.keyReturn();
+  EXPECT_THAT(pasted_, ElementsAre(first, second));
 }
 
 TEST_F(HistoryViewTest, HoverFollowsThePointerEvenWhenTheOldRowLeavesLate) {
   const Uuid older = addText("older");
   const Uuid newer = addText("newer");
-  view.setHovered(older, true);
-  view.setHovered(newer, true);
-  view.setHovered(older, false);
-  EXPECT_TRUE(view.row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
-  view.setHovered(newer, false);
-  EXPECT_FALSE(view.hovered());
+  view_.setHovered(older, true);
+  view_.setHovered(newer, true);
+  view_.setHovered(older, false);
+  EXPECT_TRUE(view_.row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  view_.setHovered(newer, false);
+  EXPECT_FALSE(view_.hovered());
 }
 
 TEST_F(HistoryViewTest, EscapeAsksToCloseAndClearAsksFirstThenTakesPinnedEntriesToo) {
-  EXPECT_TRUE(view.keyEscape());
-  EXPECT_EQ(closes, 1);
-  view.requestClear();
-  EXPECT_FALSE(view.confirmingClear());  // nothing to clear
+  EXPECT_TRUE(view_.keyEscape());
+  EXPECT_EQ(closes_, 1);
+  view_.requestClear();
+  EXPECT_FALSE(view_.confirmingClear());  // nothing to clear
   addPinned("p");
   addText("r");
-  view.requestClear();
-  view.cancelClear();
+  view_.requestClear();
+  view_.cancelClear();
   EXPECT_EQ(store->items().size(), 2u);
-  view.requestClear();
-  ASSERT_TRUE(view.confirmingClear());
-  view.confirmClear();
+  view_.requestClear();
+  ASSERT_TRUE(view_.confirmingClear());
+  view_.confirmClear();
   EXPECT_THAT(store->items(), IsEmpty());
-  EXPECT_FALSE(view.confirmingClear());
+  EXPECT_FALSE(view_.confirmingClear());
 }
 
 // Rows
@@ -260,8 +260,8 @@ TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
   EXPECT_FALSE(empty.footer.clearEnabled);
   addPinned("a");
   addText("b");
-  view.setSearch("xyz");
-  view.requestClear();
+  view_.setSearch("xyz");
+  view_.requestClear();
   const HistoryLayout shown = layout();
   ASSERT_TRUE(shown.emptyState);
   EXPECT_EQ(shown.emptyState->message, "Nothing matches \u201Cxyz\u201D.");
