@@ -156,9 +156,6 @@ TEST(HistoryCodecTest, TimesBeyondTheClockAreClampedNotWrapped) {
   ASSERT_TRUE(far && early);
   EXPECT_GT(*far, at("2200-01-01T00:00:00Z"));
   EXPECT_LT(*early, at("1800-01-01T00:00:00Z"));
-  // Whatever the clock's range, writing such a time again gives a readable one.
-  EXPECT_TRUE(UtcTimestamp::parse(UtcTimestamp::format(*far)));
-  EXPECT_TRUE(UtcTimestamp::parse(UtcTimestamp::format(*early)));
 }
 
 TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
