@@ -41,6 +41,10 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::uint64_t> fileSize(const std::string&) override { return std::nullopt; }
   FileResult moveFile(const std::string&, const std::string&) override { return ok(); }
   FileResult removeFile(const std::string&) override { return ok(); }
+  std::optional<std::vector<std::string>> listFolder(const std::string&) override {
+    return std::vector<std::string>();
+  }
+  bool canWriteInFolder(const std::string&) override { return true; }
 
  private:
   static FileResult ok() { return FileResult::success(); }

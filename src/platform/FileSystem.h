@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileResult.h"
 
@@ -40,6 +41,20 @@ class FileSystem {
   virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
   virtual FileResult moveFile(const std::string& from, const std::string& to) = 0;
   virtual FileResult removeFile(const std::string& path) = 0;
+  /// The names of the entries in a folder, without "." and "..", or nothing
+  /// when the folder cannot be read.
+  virtual std::optional<std::vector<std::string>> listFolder(const std::string& path) = 0;
+  /// Whether files can be created in the folder: false on a read-only volume,
+  /// even for root.
+  virtual bool canWriteInFolder(const std::string& path) = 0;
+
+  /// Whether `entry` names a temporary file that writeFileAtomically makes
+  /// beside a file called `name`; only an interrupted write leaves one.
+  static bool isTemporaryFileOf(std::string_view entry, std::string_view name);
+  /// Such a temporary's name: "." + `name` + ".tmp-" + `suffix`.
+  static std::string temporaryFileName(std::string_view name, std::string_view suffix);
+  /// The suffix is this many lower-case hexadecimal digits.
+  static constexpr std::size_t temporarySuffixLength = 16;
 
   /// The history folder shared by the store and the debug log: "Copperwell"
   /// in the application-support folder, or in "Library/Application Support"

@@ -2,6 +2,7 @@
 // error descriptions built from the operation, the path and strerror.
 #include "platform/PosixFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -86,6 +87,7 @@ std::string temporaryNameFor(const std::string& path) {
   fillSecureRandom(random.data(), random.size());
   static const char digits[] = "0123456789abcdef";
   std::string suffix;
+  static_assert(2 * random.size() == FileSystem::temporarySuffixLength);
   for (std::uint8_t byte : random) {
     suffix += digits[byte >> 4];
     suffix += digits[byte & 0xf];
@@ -93,7 +95,7 @@ std::string temporaryNameFor(const std::string& path) {
   std::size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return folder + "." + name + ".tmp-" + suffix;
+  return folder + FileSystem::temporaryFileName(name, suffix);
 }
 
 /// Makes the folder's entry changes (a rename into it) durable. File systems
@@ -285,4 +287,24 @@ FileResult PosixFileSystem::removeFile(const std::string& path) {
     return failure("cannot remove", path, errno);
   }
   return FileResult::success();
+}
+
+std::optional<std::vector<std::string>> PosixFileSystem::listFolder(const std::string& path) {
+  DIR* folder = opendir(path.c_str());
+  if (folder == nullptr) {
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(folder)) {
+    std::string_view name = entry->d_name;
+    if (name != "." && name != "..") {
+      names.emplace_back(name);
+    }
+  }
+  closedir(folder);
+  return names;
+}
+
+bool PosixFileSystem::canWriteInFolder(const std::string& path) {
+  return access(path.c_str(), W_OK | X_OK) == 0;
 }

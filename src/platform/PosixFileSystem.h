@@ -26,4 +26,6 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::uint64_t> fileSize(const std::string& path) override;
   FileResult moveFile(const std::string& from, const std::string& to) override;
   FileResult removeFile(const std::string& path) override;
+  std::optional<std::vector<std::string>> listFolder(const std::string& path) override;
+  bool canWriteInFolder(const std::string& path) override;
 };

@@ -65,3 +65,11 @@ FileResult FaultyFileSystem::removeFile(const std::string& path) {
   return orPassed(record({Operation::removeFile, path, 0, {}}),
                   [&] { return inner_->removeFile(path); });
 }
+
+std::optional<std::vector<std::string>> FaultyFileSystem::listFolder(const std::string& path) {
+  return record({Operation::listFolder, path, 0, {}}) ? std::nullopt : inner_->listFolder(path);
+}
+
+bool FaultyFileSystem::canWriteInFolder(const std::string& path) {
+  return !record({Operation::canWriteInFolder, path, 0, {}}) && inner_->canWriteInFolder(path);
+}

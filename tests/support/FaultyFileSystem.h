@@ -25,7 +25,9 @@ class FaultyFileSystem : public FileSystem {
     appendToFile,
     fileSize,
     moveFile,
-    removeFile
+    removeFile,
+    listFolder,
+    canWriteInFolder,
   };
 
   struct Call {
@@ -84,6 +86,8 @@ class FaultyFileSystem : public FileSystem {
   std::optional<std::uint64_t> fileSize(const std::string& path) override;
   FileResult moveFile(const std::string& from, const std::string& to) override;
   FileResult removeFile(const std::string& path) override;
+  std::optional<std::vector<std::string>> listFolder(const std::string& path) override;
+  bool canWriteInFolder(const std::string& path) override;
 
  private:
   struct Failure {
