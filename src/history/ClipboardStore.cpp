@@ -52,6 +52,25 @@ std::string fileKey(std::string_view name) {
   return key;
 }
 
+// The names captures give image files: a canonical upper-case UUID + ".png".
+// Only files of this form are ever swept; anything else in the folder is not ours.
+bool isCapturedImageName(std::string_view name) {
+  constexpr std::string_view extension = ".png";
+  if (!name.ends_with(extension))
+    return false;
+  const std::string_view stem = name.substr(0, name.size() - extension.size());
+  const std::optional<Uuid> id = Uuid::parse(stem);
+  return id && id->toString() == stem;
+}
+
+bool isTemporaryOfCapturedImage(std::string_view name) {
+  constexpr std::string_view capturedLength = "00000000-0000-0000-0000-000000000000.png";
+  if (name.size() < 1 + capturedLength.size())
+    return false;
+  const std::string_view target = name.substr(1, capturedLength.size());
+  return isCapturedImageName(target) && FileSystem::isTemporaryFileOf(name, target);
+}
+
 std::string_view asText(const Bytes& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
@@ -66,11 +85,13 @@ ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard&
 
   // Every step may fail (read-only volume, odd owner); the store carries on
   // and later writes report the problem through the log.
-  (void)fileSystem_.createDirectories(imagesURL_, folderMode);
+  folderWritable_ = fileSystem_.createDirectories(imagesURL_, folderMode).ok();
   lockDir(baseURL_);
   lockDir(imagesURL_);
   (void)fileSystem_.excludeFromBackup(baseURL_);
-  load();
+  folderWritable_ = folderWritable_ && fileSystem_.canWriteInFolder(baseURL_) &&
+                    fileSystem_.canWriteInFolder(imagesURL_);
+  sweep(load());
 }
 
 int ClipboardStore::addObserver(std::function<void()> observer) {
@@ -162,8 +183,7 @@ void ClipboardStore::insertAtFront(ClipboardItem&& item) {
     items_.insert(items_.begin(), std::move(item));
   }
 
-  trim();
-  save();
+  saveDropping(trim());
   itemsChanged();
 }
 
@@ -184,8 +204,7 @@ void ClipboardStore::deleteItem(const Uuid& id) {
     return;
   ClipboardItem dropped = std::move(*it);
   items_.erase(it);
-  removeFiles({dropped});
-  save();
+  saveDropping({dropped});
   itemsChanged();
 }
 
@@ -195,16 +214,14 @@ void ClipboardStore::clearUnpinned() {
   for (ClipboardItem& entry : items_)
     (entry.pinned ? kept : dropped).push_back(std::move(entry));
   items_ = std::move(kept);
-  removeFiles(dropped);
-  save();
+  saveDropping(dropped);
   itemsChanged();
 }
 
 void ClipboardStore::clearAll() {
   std::vector<ClipboardItem> dropped = std::move(items_);
   items_.clear();
-  removeFiles(dropped);
-  save();
+  saveDropping(dropped);
   itemsChanged();
 }
 
@@ -254,14 +271,16 @@ std::string ClipboardStore::sha(const Bytes& bytes) {
   return hex;
 }
 
-void ClipboardStore::load() {
+bool ClipboardStore::load() {
   std::optional<std::string> contents = fileSystem_.readFile(historyURL_);
-  if (!contents || contents->empty())
-    return;
+  if (!contents)
+    return !fileSystem_.fileSize(historyURL_);
+  if (contents->empty())
+    return false;  // not what our own writes leave; nothing to go by
   if (std::optional<std::vector<ClipboardItem>> decoded = HistoryCodec::decode(*contents)) {
     items_ = std::move(*decoded);
     itemsChanged();
-    return;
+    return true;
   }
 
   // Keep the unreadable file for inspection instead of overwriting it with
@@ -271,15 +290,49 @@ void ClipboardStore::load() {
   (void)fileSystem_.removeFile(corruptURL);
   (void)fileSystem_.moveFile(historyURL_, corruptURL);
   Log::write("history.json was unreadable; moved to " + corruptName);
+  // The set-aside file may still be repaired, and its images with it.
+  return false;
 }
 
-void ClipboardStore::trim() {
+void ClipboardStore::sweep(bool itemsKnown) {
+  std::size_t temporaries = 0;
+  std::size_t orphans = 0;
+  auto remove = [this](const std::string& path, std::size_t& count) {
+    if (fileSystem_.removeFile(path).ok())
+      ++count;
+  };
+  const std::vector<std::string> none;
+  for (const std::string& name : fileSystem_.listFolder(baseURL_).value_or(none)) {
+    if (FileSystem::isTemporaryFileOf(name, "history.json") ||
+        FileSystem::isTemporaryFileOf(name, "debug.log"))
+      remove(baseURL_ + "/" + name, temporaries);
+  }
+
+  std::unordered_set<std::string> named;
+  for (const ClipboardItem& entry : items_) {
+    if (entry.imageFileName)
+      named.insert(fileKey(*entry.imageFileName));
+  }
+  for (const std::string& name : fileSystem_.listFolder(imagesURL_).value_or(none)) {
+    const std::string path = imagesURL_ + "/" + name;
+    if (isTemporaryOfCapturedImage(name))
+      remove(path, temporaries);
+    else if (itemsKnown && isCapturedImageName(name) && !named.contains(fileKey(name)))
+      remove(path, orphans);
+  }
+  if (temporaries + orphans > 0) {
+    Log::write("swept " + std::to_string(temporaries) + " temporary files and " +
+               std::to_string(orphans) + " unnamed images");
+  }
+}
+
+std::vector<ClipboardItem> ClipboardStore::trim() {
   // Drop by position, not by id: a loaded file may repeat an id, and a pinned
   // entry must never go because an unpinned one shares its id.
   auto unpinned = std::count_if(items_.begin(), items_.end(),
                                 [](const ClipboardItem& entry) { return !entry.pinned; });
   if (unpinned <= maxItems)
-    return;
+    return {};
   std::vector<ClipboardItem> kept;
   std::vector<ClipboardItem> dropped;
   kept.reserve(items_.size());
@@ -289,10 +342,10 @@ void ClipboardStore::trim() {
     (beyondBound ? dropped : kept).push_back(std::move(entry));
   }
   items_ = std::move(kept);
-  removeFiles(dropped);
+  return dropped;
 }
 
-void ClipboardStore::save() {
+bool ClipboardStore::save() {
   // One buffer for every save: with long texts the history runs to tens of
   // megabytes, and fresh memory for each copy costs more than the encoding.
   HistoryCodec::encode(items_, saveBuffer_);
@@ -302,9 +355,19 @@ void ClipboardStore::save() {
     saveBuffer_ = std::string();
   if (!written.ok()) {
     Log::write("save failed: " + written.error());
-    return;
+    if (!saveFailureReported_ && onFirstSaveFailure) {
+      saveFailureReported_ = true;
+      onFirstSaveFailure(written.error());
+    }
+    return false;
   }
   (void)fileSystem_.setPermissions(historyURL_, fileMode);
+  return true;
+}
+
+void ClipboardStore::saveDropping(const std::vector<ClipboardItem>& dropped) {
+  if (save())
+    removeFiles(dropped);
 }
 
 void ClipboardStore::removeFiles(const std::vector<ClipboardItem>& dropped) {

@@ -56,6 +56,13 @@ class ClipboardStore {
   /// Lower-case hexadecimal SHA-256 of `bytes`: 64 characters.
   static std::string sha(const Bytes& bytes);
 
+  /// Whether the history folder could be created and written at start; when
+  /// not, the history lives in memory only.
+  bool folderWritable() const { return folderWritable_; }
+  /// Called with the error of the first save that fails, once per run, so the
+  /// user hears of a history that is no longer kept.
+  std::function<void(const std::string& error)> onFirstSaveFailure;
+
   const std::string& baseURL() const { return baseURL_; }
   const std::string& imagesURL() const { return imagesURL_; }
   const std::string& historyURL() const { return historyURL_; }
@@ -67,9 +74,19 @@ class ClipboardStore {
   /// Inserts a new entry at index 0, or moves the one with its signature
   /// there instead; then trims, saves and notifies.
   void insertAtFront(ClipboardItem&& item);
-  void load();
-  void trim();
-  void save();
+  /// Whether the history file was read and decoded, or is missing; only then
+  /// does `items` tell which image files are still wanted.
+  bool load();
+  /// Removes what an interrupted run leaves: temporaries of atomic writes and,
+  /// when `itemsKnown`, image files of our naming that no entry names.
+  void sweep(bool itemsKnown);
+  /// Takes the unpinned entries beyond the bound out of `items` and returns them.
+  std::vector<ClipboardItem> trim();
+  /// Whether the history file now holds `items`.
+  bool save();
+  /// Saves, and only once the file no longer names them deletes the image
+  /// files of `dropped`; a failed save thus leaves orphans, never dangling names.
+  void saveDropping(const std::vector<ClipboardItem>& dropped);
   /// Deletes the image files of entries just taken out of `items`, except
   /// files that a remaining entry still names.
   void removeFiles(const std::vector<ClipboardItem>& dropped);
@@ -86,6 +103,8 @@ class ClipboardStore {
   /// Encoded history of the last save, kept for its capacity.
   std::string saveBuffer_;
   std::uint64_t revision_ = 0;
+  bool folderWritable_ = true;
+  bool saveFailureReported_ = false;
   int nextObserverToken_ = 0;
   std::vector<std::pair<int, std::function<void()>>> observers_;
 };
