@@ -82,6 +82,7 @@ void AppDelegate::applicationDidFinishLaunching() {
 
   checkAccessibility();
   renewLoginItem();
+  reportUnwritableFolder();
 }
 
 void AppDelegate::setStatusIcon() {
@@ -140,6 +141,20 @@ void AppDelegate::checkAccessibility() {
   }
   Log::write("launch: Accessibility NOT granted — prompting");
   environment_.accessibility.isProcessTrustedWithPrompt();
+}
+
+void AppDelegate::reportUnwritableFolder() {
+  // The debug log sits in the same folder, so only the system log can carry
+  // this; the first failed save says it once more.
+  SystemLog& systemLog = environment_.systemLog;
+  store_.onFirstSaveFailure = [&systemLog](const std::string& error) {
+    systemLog.write("the clipboard history could not be saved: " + error);
+  };
+  if (store_.folderWritable() && !Log::lastWriteFailed()) {
+    return;
+  }
+  systemLog.write("cannot write to " + store_.baseURL() +
+                  "; the clipboard history will be lost at quit and the debug log is not kept");
 }
 
 void AppDelegate::renewLoginItem() {

@@ -77,6 +77,9 @@ class AppDelegate : public ApplicationDelegate,
   void setStatusIcon();
   MenuDescription buildMenu(bool loginItemEnabled, bool trusted);
   void checkAccessibility();
+  /// Tells the system log when the history folder or the debug log cannot be
+  /// written, and arranges for the first failed save to be told too.
+  void reportUnwritableFolder();
   void renewLoginItem();
 
   AppEnvironment environment_;

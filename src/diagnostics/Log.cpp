@@ -11,6 +11,7 @@
 namespace {
 
 std::atomic<LogFile*> fileForTesting{nullptr};
+std::atomic<bool> writeFailed{false};
 
 /// Built on first use (thread-safe static initialisation) and never
 /// destroyed, so a crash record written during exit still finds it.
@@ -35,11 +36,16 @@ LogFile& activeFile() {
 
 void Log::write(std::string_view message) {
   try {
-    activeFile().write(message);
+    writeFailed = !activeFile().write(message);
   } catch (...) {
     // Out of memory while building the line: the line is lost, as any other
     // failure of the log would be.
+    writeFailed = true;
   }
+}
+
+bool Log::lastWriteFailed() {
+  return writeFailed;
 }
 
 const std::string& Log::path() {

@@ -11,6 +11,9 @@ namespace Log {
 
 /// Appends one line. Every failure is swallowed.
 void write(std::string_view message);
+/// Whether the last line could not be written, so the caller can tell the
+/// user through another channel that the log is not being kept.
+bool lastWriteFailed();
 
 /// The log file's location, computed once on first use. The history folder
 /// is created (0700) at that moment if it is missing.

@@ -23,7 +23,7 @@ std::string LogFile::lineFor(std::string_view message) const {
   return line;
 }
 
-void LogFile::write(std::string_view message) {
+bool LogFile::write(std::string_view message) {
   std::string line = lineFor(message);
 
   std::optional<std::uint64_t> size = files_.fileSize(path_);
@@ -31,14 +31,14 @@ void LogFile::write(std::string_view message) {
     files_.removeFile(path_);
   }
 
-  if (!files_.appendToFile(path_, line).ok()) {
-    // Only a missing file is created afresh. A file that exists but took no
-    // append (a full disk, say) is left alone: replacing it would throw away
-    // the lines before a crash for the sake of one more.
-    if (!files_.fileSize(path_)) {
-      files_.writeFileAtomically(path_, line, fileMode);
-    }
+  bool written = files_.appendToFile(path_, line).ok();
+  // Only a missing file is created afresh. A file that exists but took no
+  // append (a full disk, say) is left alone: replacing it would throw away
+  // the lines before a crash for the sake of one more.
+  if (!written && !files_.fileSize(path_)) {
+    written = files_.writeFileAtomically(path_, line, fileMode).ok();
   }
 
   files_.setPermissions(path_, fileMode);
+  return written;
 }

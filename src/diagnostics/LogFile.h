@@ -20,8 +20,8 @@ class LogFile {
   LogFile(FileSystem& files, const Clock& clock, std::string path);
 
   /// Appends "[" timestamp "] " + message + "\n". Never fails towards the
-  /// caller: a line that cannot be written is lost.
-  void write(std::string_view message);
+  /// caller: a line that cannot be written is lost, and false says so.
+  bool write(std::string_view message);
 
   const std::string& path() const { return path_; }
 
