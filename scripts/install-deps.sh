@@ -16,7 +16,7 @@ if [[ "$(uname -s)" == "Darwin" ]]; then
 fi
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libutf8proc-dev libssl-dev
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
