@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "StoreFixture.h"
@@ -304,6 +305,74 @@ TEST_F(ClipboardStoreTest, FailedWritesAreLoggedAndChangeNothingSaved) {
   fs::remove(store->historyURL());
   addText("second");
   EXPECT_EQ(saved().size(), 4u);
+}
+
+// What an interrupted or failing run leaves behind
+
+TEST_F(ClipboardStoreTest, AFailedSaveDeletesNoImageOfTheEntriesItDropped) {
+  const std::string name = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F.png";
+  const struct {
+    const char* name;
+    std::function<void(ClipboardStore&, const Uuid&)> drop;
+  } cases[] = {
+      {"delete", [](ClipboardStore& s, const Uuid& id) { s.deleteItem(id); }},
+      {"clearUnpinned", [](ClipboardStore& s, const Uuid&) { s.clearUnpinned(); }},
+      {"clearAll", [](ClipboardStore& s, const Uuid&) { s.clearAll(); }},
+      {"trimming add",
+       [](ClipboardStore& s, const Uuid&) {
+         s.add(CapturedText{"new", {}});
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // 200 unpinned entries, the image the oldest, so one more capture trims it.
+    std::vector<ClipboardItem> written(ClipboardStore::maxItems - 1);
+    written.push_back(imageEntry(name));
+    put(image(name), "png");
+    load(written);
+    files.failWhen(
+        Op::writeFileAtomically,
+        [&](const std::string& path) { return path == store->historyURL(); }, "disk full");
+    c.drop(*store, written.back().id);
+    files.clearFailures();
+    EXPECT_TRUE(fs::exists(image(name)));
+    EXPECT_EQ(saved().back().imageFileName, name);
+  }
+}
+
+TEST_F(ClipboardStoreTest, StartSweepsOurTemporariesAndUnnamedImagesAndNothingElse) {
+  const std::string named = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F.png";
+  const std::string orphan = "0F8FAD5B-D9CB-469F-A165-70867728950E.png";
+  const std::string base = store->baseURL() + "/";
+  const Strings swept = {base + ".history.json.tmp-0123456789abcdef",
+                         base + ".debug.log.tmp-fedcba9876543210", image(orphan),
+                         image("." + orphan + ".tmp-00112233445566aa")};
+  const Strings kept = {image(named),
+                        image("NAMED-ELSEWHERE.png"),
+                        image("0f8fad5b-d9cb-469f-a165-70867728950e.png"),
+                        image("notes.txt"),
+                        base + ".history.json.tmp-short",
+                        base + ".history.json.tmp-0123456789ABCDEF",
+                        base + "history.json.tmp-0123456789abcdef",
+                        base + ".other.json.tmp-0123456789abcdef"};
+  for (const std::string& path : swept)
+    put(path, "left over");
+  for (const std::string& path : kept)
+    put(path, "keep");
+  ClipboardItem lowerCase = imageEntry(named);
+  lowerCase.imageFileName = "e621e1f8-c36c-495a-93fc-0c247a3e6e5f.png";
+  load({lowerCase});
+  for (const std::string& path : swept)
+    EXPECT_FALSE(fs::exists(path)) << path;
+  for (const std::string& path : kept)
+    EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_EQ(log.messages(), Strings{"swept 3 temporary files and 1 unnamed images"});
+
+  // A history that cannot be read says nothing about which images are wanted.
+  put(image(orphan), "png");
+  put(store->historyURL(), "not json");
+  reopen();
+  EXPECT_TRUE(fs::exists(image(orphan)));
 }
 
 }  // namespace
