@@ -93,7 +93,7 @@ TEST_F(PosixFileSystemTest, FailureNamesThePathAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(files_.createDirectories("", 0700).ok());
 }
 
-TEST_F(PosixFileSystemTest, ReadAppendSizeMoveAndRemove) {
+TEST_F(PosixFileSystemTest, ReadAppendSizeMoveListAndRemove) {
   const std::string a = dir_.file("a");
   EXPECT_EQ(files_.readFile(a), std::nullopt);
   EXPECT_EQ(files_.readFile(dir_.path()), std::nullopt);
@@ -105,6 +105,10 @@ TEST_F(PosixFileSystemTest, ReadAppendSizeMoveAndRemove) {
   EXPECT_EQ(files_.fileSize(a), 11u);
   ASSERT_TRUE(files_.moveFile(a, dir_.file("b")).ok());
   EXPECT_EQ(files_.readFile(dir_.file("b")), std::string("a\0b\nsecond\n", 11));
+  EXPECT_EQ(files_.listFolder(dir_.path()), std::vector<std::string>{"b"});
+  EXPECT_EQ(files_.listFolder(a), std::nullopt);
+  EXPECT_TRUE(files_.canWriteInFolder(dir_.path()));
+  EXPECT_FALSE(files_.canWriteInFolder(a));
   ASSERT_TRUE(files_.removeFile(dir_.file("b")).ok());
   EXPECT_TRUE(entries().empty());
   // Without a support folder the data lives under the home folder.
