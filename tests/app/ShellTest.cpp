@@ -72,6 +72,22 @@ TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNoth
   EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::off);
 }
 
+TEST_F(ShellTest, AnUnwritableFolderIsToldToTheSystemLogAtLaunchAndAtTheFirstFailedSave) {
+  files.fail(FaultyFileSystem::Operation::canWriteInFolder, "read-only");
+  files.fail(FaultyFileSystem::Operation::writeFileAtomically, "Read-only file system");
+  launch();
+  EXPECT_THAT(record->matching("systemLog"),
+              ElementsAre("systemLog.write(cannot write to " + delegate->store().baseURL() +
+                          "; the clipboard history will be lost at quit and the debug log is not "
+                          "kept)"));
+  record->clear();
+  delegate->store().add(CapturedText{"one", std::nullopt});
+  delegate->store().add(CapturedText{"two", std::nullopt});
+  EXPECT_THAT(record->matching("systemLog"),
+              ElementsAre("systemLog.write(the clipboard history could not be saved: Read-only "
+                          "file system)"));
+}
+
 TEST_F(ShellTest, StatusIconFallsBackToTheSystemSymbolAndNeedsAButton) {
   launch();
   EXPECT_THAT(
