@@ -308,17 +308,14 @@ void ClipboardStore::sweep(bool itemsKnown) {
       remove(baseURL_ + "/" + name, temporaries);
   }
 
-  std::unordered_set<std::string> named;
-  for (const ClipboardItem& entry : items_) {
-    if (entry.imageFileName)
-      named.insert(fileKey(*entry.imageFileName));
-  }
+  const std::unordered_set<std::string> named = namedImageKeys();
   for (const std::string& name : fileSystem_.listFolder(imagesURL_).value_or(none)) {
     const std::string path = imagesURL_ + "/" + name;
-    if (isTemporaryOfCapturedImage(name))
+    if (isTemporaryOfCapturedImage(name)) {
       remove(path, temporaries);
-    else if (itemsKnown && isCapturedImageName(name) && !named.contains(fileKey(name)))
+    } else if (itemsKnown && isCapturedImageName(name) && !named.contains(fileKey(name))) {
       remove(path, orphans);
+    }
   }
   if (temporaries + orphans > 0) {
     Log::write("swept " + std::to_string(temporaries) + " temporary files and " +
@@ -373,17 +370,22 @@ void ClipboardStore::saveDropping(const std::vector<ClipboardItem>& dropped) {
 void ClipboardStore::removeFiles(const std::vector<ClipboardItem>& dropped) {
   // A loaded file may name one image from several entries; a file that an
   // entry still in the history names stays.
-  std::unordered_set<std::string> stillNamed;
-  for (const ClipboardItem& entry : items_) {
-    if (entry.imageFileName)
-      stillNamed.insert(fileKey(*entry.imageFileName));
-  }
+  const std::unordered_set<std::string> stillNamed = namedImageKeys();
   for (const ClipboardItem& entry : dropped) {
     std::optional<std::string> path = imageURL(entry);
     if (!path || stillNamed.contains(fileKey(*entry.imageFileName)))
       continue;
     (void)fileSystem_.removeFile(*path);
   }
+}
+
+std::unordered_set<std::string> ClipboardStore::namedImageKeys() const {
+  std::unordered_set<std::string> keys;
+  for (const ClipboardItem& entry : items_) {
+    if (entry.imageFileName)
+      keys.insert(fileKey(*entry.imageFileName));
+  }
+  return keys;
 }
 
 void ClipboardStore::lockDir(const std::string& path) {

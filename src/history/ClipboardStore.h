@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -90,6 +91,8 @@ class ClipboardStore {
   /// Deletes the image files of entries just taken out of `items`, except
   /// files that a remaining entry still names.
   void removeFiles(const std::vector<ClipboardItem>& dropped);
+  /// The image file names the entries give, compared without ASCII case.
+  std::unordered_set<std::string> namedImageKeys() const;
   void lockDir(const std::string& path);
   void itemsChanged();
 

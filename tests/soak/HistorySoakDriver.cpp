@@ -22,19 +22,22 @@ int run(FileSystem& files) {
   for (unsigned step = 0;; ++step) {
     std::string payload(1000 + random() % 60000, static_cast<char>('a' + step % 26));
     payload += std::to_string(random());
-    if (step % 3 == 0)
+    if (step % 3 == 0) {
       store.add(CapturedImage{Bytes(payload.begin(), payload.end())});
-    else
+    } else {
       store.add(CapturedText{payload, std::nullopt});
-    if (step % 7 == 0 && !store.items().empty())
+    }
+    if (step % 7 == 0 && !store.items().empty()) {
       store.deleteItem(store.items()[random() % store.items().size()].id);
-    if (step % 97 == 0)
+    }
+    if (step % 97 == 0) {
       store.clearUnpinned();
+    }
   }
 }
 
 int fail(const std::string& why) {
-  std::fprintf(stderr, "soak check: %s\n", why.c_str());
+  (void)std::fprintf(stderr, "soak check: %s\n", why.c_str());
   return 1;
 }
 
@@ -53,17 +56,19 @@ int check(FileSystem& files) {
   FakePasteboard pasteboard;
   ClipboardStore store(files, Clock::system(), pasteboard);
   std::size_t named = 0;
-  for (const ClipboardItem& item : store.items())
+  for (const ClipboardItem& item : store.items()) {
     named += item.imageFileName ? 1 : 0;
+  }
   for (const std::string& name : files.listFolder(folder).value_or(std::vector<std::string>())) {
     if (name.find(".tmp-") != std::string::npos)
       return fail("temporary file left after start: " + name);
   }
   std::vector<std::string> images =
       files.listFolder(folder + "/images").value_or(std::vector<std::string>());
-  if (images.size() != named)
+  if (images.size() != named) {
     return fail(std::to_string(images.size()) + " files in images/ for " + std::to_string(named) +
                 " named images");
+  }
   return 0;
 }
 
@@ -75,6 +80,6 @@ int main(int argc, char** argv) {
     return run(*files);
   if (argc == 2 && std::string_view(argv[1]) == "check")
     return check(*files);
-  std::fprintf(stderr, "usage: %s run|check\n", argv[0]);
+  (void)std::fprintf(stderr, "usage: %s run|check\n", argv[0]);
   return 2;
 }
