@@ -39,6 +39,7 @@ TEST_F(AboutTest, UnreadableWordmarkShowsItsTextAndTheNoticeNamesTheMaker) {
 
 TEST_F(AboutTest, FirstShowBuildsAndCentresTheWindowLaterShowsReuseIt) {
   EXPECT_FALSE(AboutWindowController::windowConfig().releasedWhenClosed) << "it is reused";
+  EXPECT_EQ(AboutWindowController::windowConfig().backing, 2u) << "buffered, as AppKit draws";
   AboutWindowController controller{windows, application, bundle, workspace};
   controller.show();
   controller.show();

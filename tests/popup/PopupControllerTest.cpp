@@ -8,6 +8,7 @@
 #include "ShellFixture.h"
 #include "capture/ClipboardMonitor.h"
 #include "history/ClipboardStore.h"
+#include "popup/KeyablePanel.h"
 #include "views/HistoryView.h"
 
 using ::testing::ElementsAre;
@@ -146,6 +147,17 @@ TEST_F(PopupControllerTest, MonitorSkipsThePastedWriteButCapturesTheNextCopy) {
   pasteboard.copyText("fresh");
   monitor->check();
   EXPECT_THAT(captured, ElementsAre("fresh"));
+}
+
+TEST(KeyablePanelTest, PopupFloatsBorderlessBufferedAndTakesTheKeyboard) {
+  // AppKit's values: level 3 floats above normal windows; backing 2 is the
+  // buffered store, the only one current systems draw.
+  const PanelConfig config = KeyablePanel::config();
+  EXPECT_EQ(config.level, 3);
+  EXPECT_EQ(config.backing, 2u);
+  EXPECT_EQ(config.styleMask, 0u);
+  EXPECT_TRUE(config.canBecomeKey);
+  EXPECT_FALSE(config.hidesOnDeactivate) << "the popup hides itself when it loses focus";
 }
 
 }  // namespace
