@@ -63,11 +63,12 @@ bool isCapturedImageName(std::string_view name) {
   return id && id->toString() == stem;
 }
 
+// What an interrupted write of such an image leaves: "." + name + ".tmp-" + hex.
 bool isTemporaryOfCapturedImage(std::string_view name) {
-  constexpr std::string_view capturedLength = "00000000-0000-0000-0000-000000000000.png";
-  if (name.size() < 1 + capturedLength.size())
+  constexpr std::size_t capturedNameLength = 36 + 4;  // UUID text + ".png"
+  if (name.size() < 1 + capturedNameLength)
     return false;
-  const std::string_view target = name.substr(1, capturedLength.size());
+  const std::string_view target = name.substr(1, capturedNameLength);
   return isCapturedImageName(target) && FileSystem::isTemporaryFileOf(name, target);
 }
 
