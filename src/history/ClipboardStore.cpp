@@ -20,6 +20,7 @@ namespace {
 
 constexpr unsigned folderMode = 0700;
 constexpr unsigned fileMode = 0600;
+constexpr std::string_view historyFileName = "history.json";
 // Spare room that the save buffer may keep beyond twice the last history.
 constexpr std::size_t keptSaveCapacity = 1 << 20;
 
@@ -82,16 +83,16 @@ ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard&
     : fileSystem_(fileSystem), clock_(clock), pasteboard_(pasteboard) {
   baseURL_ = fileSystem_.applicationFolder();
   imagesURL_ = baseURL_ + "/images";
-  historyURL_ = baseURL_ + "/history.json";
+  historyURL_ = baseURL_ + "/" + std::string(historyFileName);
 
   // Every step may fail (read-only volume, odd owner); the store carries on
   // and later writes report the problem through the log.
-  folderWritable_ = fileSystem_.createDirectories(imagesURL_, folderMode).ok();
+  const bool created = fileSystem_.createDirectories(imagesURL_, folderMode).ok();
   lockDir(baseURL_);
   lockDir(imagesURL_);
   (void)fileSystem_.excludeFromBackup(baseURL_);
-  folderWritable_ = folderWritable_ && fileSystem_.canWriteInFolder(baseURL_) &&
-                    fileSystem_.canWriteInFolder(imagesURL_);
+  folderWritable_ =
+      created && fileSystem_.canWriteInFolder(baseURL_) && fileSystem_.canWriteInFolder(imagesURL_);
   sweep(load());
 }
 
@@ -304,7 +305,7 @@ void ClipboardStore::sweep(bool itemsKnown) {
   };
   const std::vector<std::string> none;
   for (const std::string& name : fileSystem_.listFolder(baseURL_).value_or(none)) {
-    if (FileSystem::isTemporaryFileOf(name, "history.json") ||
+    if (FileSystem::isTemporaryFileOf(name, historyFileName) ||
         FileSystem::isTemporaryFileOf(name, "debug.log"))
       remove(baseURL_ + "/" + name, temporaries);
   }
