@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ShellFixture.h"
 #include "app/AppMain.h"
 #include "app/AppPlatform.h"
@@ -86,6 +88,15 @@ TEST_F(ShellTest, AnUnwritableFolderIsToldToTheSystemLogAtLaunchAndAtTheFirstFai
   EXPECT_THAT(record->matching("systemLog"),
               ElementsAre("systemLog.write(the clipboard history could not be saved: Read-only "
                           "file system)"));
+}
+
+TEST_F(ShellTest, ADebugLogThatTakesNoLineIsToldToTheSystemLogAtLaunch) {
+  // A folder in the log's place: the launch line can neither be appended nor
+  // written afresh, while the history folder itself is fine.
+  std::filesystem::remove(log.path());
+  std::filesystem::create_directory(log.path());
+  launch();
+  EXPECT_EQ(record->matching("systemLog").size(), 1u);
 }
 
 TEST_F(ShellTest, StatusIconFallsBackToTheSystemSymbolAndNeedsAButton) {

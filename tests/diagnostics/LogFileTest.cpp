@@ -88,9 +88,10 @@ TEST_F(LogFileTest, SizeLimitAndFailuresLoseNoLineBeforeTheNewOne) {
     for (Operation operation : c.failing) {
       files_.fail(operation, "failed");
     }
-    log_.write("x");
+    const bool written = log_.write("x");
     files_.clearFailures();
     EXPECT_EQ(files_.readFile(log_.path()), c.after);
+    EXPECT_EQ(written, c.after && c.after->ends_with(line("x"))) << "says whether the line landed";
     if (c.after) {
       EXPECT_EQ(mode(), 0600u);
     }
