@@ -22,6 +22,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   libx11-dev libxtst-dev libxfixes-dev
   xvfb xauth xdotool xclip x11-utils imagemagick
+  python3-xlib
 )
 
 missing=()

@@ -1,0 +1,638 @@
+#!/usr/bin/env python3
+"""Measures the Linux app as its user feels it, on a private Xvfb display.
+
+Usage: app_feel.py [--app PATH] [--history typical,heavy,worst] [--runs N]
+                   [--copies N] [--popups N] [--workdir DIR]
+
+For each history and run: writes a generated history.json (and its images)
+into a scratch data folder, starts Xvfb (no window manager) and the app, and
+drives it with XTest as a user would. Prints one table, one column per run.
+
+What the rows mean:
+- ready: from spawning the app until its debug.log holds the "launch: "
+  line, which it writes after loading the history and grabbing the hot key.
+- popup shown: from the XTest press of V (Shift and Super already held) to
+  the popup's MapNotify; popup painted: to its first DamageNotify after that.
+- key to repaint: from the XTest press to the first DamageNotify on the popup
+  window. Filtering runs before painting, so that frame shows the new list.
+- copy to file: from the XFixes notice that xclip owns CLIPBOARD until the
+  front of history.json names the copied text (the atomic rename).
+- memory: VmRSS and VmHWM (peak) from /proc/PID/status.
+Needs Xvfb, xclip and python3-xlib (scripts/install-deps.sh installs them).
+"""
+
+import argparse
+import base64
+import contextlib
+import hashlib
+import json
+import os
+import random
+import select
+import shutil
+import signal
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import uuid
+import zlib
+
+try:
+    from Xlib import X, XK, display as xdisplay
+except ImportError:
+    # Debian's python3-xlib, when python3 is another interpreter (pyenv, venv).
+    sys.path.append("/usr/lib/python3/dist-packages")
+    from Xlib import X, XK, display as xdisplay
+from Xlib.ext import damage, xfixes, xtest
+
+BIG_TEXT_BYTES = 2_000_000  # the largest text the app captures
+ENTRIES = 200
+WAIT = 120.0  # seconds; the worst history takes seconds per step today
+PROBE = "e"  # every generated entry's display text contains it
+MISSING = "xylo"  # no generated entry contains it; typed key by key
+
+
+class Failure(Exception):
+    pass
+
+
+# --- Histories ---------------------------------------------------------------
+
+WORDS = ("the of and to in is that for it as was with be by on not he this are or his from "
+         "at which but have an they you were her she there one all we their can has more "
+         "when will would been other time some what these new index text next box mix "
+         "value result query window display server client buffer memory").split()
+ACCENTED = ("café", "naïve", "Grüße", "señor", "déjà vu", "Ærø", "façade", "résumé")
+
+
+def json_string(text):
+    """`text` as the app writes a JSON string: UTF-8, solidus escaped."""
+    return json.dumps(text, ensure_ascii=False).replace("/", "\\/").encode("utf-8")
+
+
+def entry_json(rng, kind, created, signature, pinned=False, text=None, rtf=None, image=None,
+               paths=None, escaped_text=None):
+    """One entry object, its keys in the app's order, in pieces: the long
+    ones are written as they are, never copied into one."""
+    if escaped_text is None and text is not None:
+        escaped_text = [json_string(text)]
+    entry_id = str(uuid.UUID(int=rng.getrandbits(128), version=4)).upper()
+    parts = [b'{"id":"', entry_id.encode(), b'","kind":"', kind.encode(), b'"']
+    if escaped_text is not None:
+        parts += [b',"text":'] + escaped_text
+    if rtf is not None:
+        parts += [b',"rtfData":"', base64.b64encode(rtf), b'"']
+    if image is not None:
+        parts += [b',"imageFileName":', json_string(image)]
+    if paths is not None:
+        parts += [b',"filePaths":[', b",".join(json_string(path) for path in paths), b"]"]
+    if signature.startswith("T:") and escaped_text is not None:
+        # The same escaped text, with "T:" after the opening quote.
+        parts += [b',"signature":"T:', memoryview(escaped_text[0])[1:]] + escaped_text[1:]
+    else:
+        parts += [b',"signature":', json_string(signature)]
+    stamp = time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(created))
+    parts += [b',"createdAt":"', stamp.encode(), b'","pinned":', b"true}" if pinned else b"false}"]
+    return parts
+
+
+def png(width, height, seed):
+    """An RGB gradient PNG, built with the standard library."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    row = bytearray(3 * width)
+    row[0::3] = bytes((x * 255 // max(1, width - 1) + seed * 40) % 256 for x in range(width))
+    row[2::3] = b"\x80" * width
+    rows = []
+    for y in range(height):
+        row[1::3] = bytes(((y + seed * 30) % 256,)) * width
+        rows.append(b"\x00" + bytes(row))
+    rows = b"".join(rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows, 6)) + chunk(b"IEND", b""))
+
+
+def prose(rng, size):
+    """About `size` characters of lines of words, with tabs, quotes, slashes
+    and a few precomposed accented words, as copied from a document or a log."""
+    words, length = [], 0
+    while length < size:
+        roll = rng.random()
+        if roll < 0.02:
+            word = rng.choice(ACCENTED)
+        elif roll < 0.03:
+            word = '"%s"' % rng.choice(WORDS)
+        elif roll < 0.04:
+            word = "/usr/share/%s/%s" % (rng.choice(WORDS), rng.choice(WORDS))
+        else:
+            word = rng.choice(WORDS)
+        separator = "\n" if rng.random() < 0.08 else ("\t" if rng.random() < 0.01 else " ")
+        words.append(word + separator)
+        length += len(word) + 1
+    return "".join(words)
+
+
+def short_text(rng, index):
+    """A short text of the kinds people copy."""
+    word = rng.choice(WORDS)
+    samples = (
+        lambda: " ".join(rng.choice(WORDS) for _ in range(rng.randint(2, 12))).capitalize(),
+        lambda: "https://example.org/%s/%s?id=%d&ref=share" % (word, rng.choice(WORDS), index),
+        lambda: "%s.%s@example.net" % (word, rng.choice(WORDS)),
+        lambda: "+44 20 7946 %04d" % rng.randint(0, 9999),
+        lambda: "git rebase -i HEAD~%d && git push --force-with-lease" % rng.randint(2, 9),
+        lambda: 'def %s(value):\n\treturn {"key": value, "next": None}\n' % word,
+        lambda: "SELECT id, name FROM entries WHERE name LIKE '%%%s%%';" % word,
+        lambda: "%s — %s" % (rng.choice(ACCENTED), rng.choice(ACCENTED)),
+        lambda: "日本語のテキスト %d" % index,
+        lambda: "👍 see you there at %d:%02d" % (rng.randint(8, 18), rng.choice((0, 15, 30, 45))),
+        lambda: "  %s\n" % " ".join(rng.choice(WORDS) for _ in range(4)),
+        lambda: "e\u0301t\u00e9 %s" % word,  # a combining acute accent, and a precomposed one
+        lambda: '{"name": "%s", "items": [1, 2, 3], "path": "/tmp/%s"}' % (word, word),
+        lambda: prose(rng, rng.randint(200, 2000)),
+    )
+    text = rng.choice(samples)()
+    return text if PROBE in text.lower() else text + " (see)"
+
+
+def typical_entries(rng, images_folder, now):
+    """The JSON of 200 entries of everyday use."""
+    entries = []
+    image_sizes = [(48, 48), (200, 120), (640, 400), (1280, 800), (96, 64), (320, 240)]
+    for index in range(ENTRIES):
+        created = now - index * 613 - rng.randint(0, 300)
+        pinned = index in (3, 40, 90)
+        roll = rng.random()
+        if index % 33 == 7 and image_sizes:
+            width, height = image_sizes.pop()
+            data = png(width, height, index)
+            name = str(uuid.UUID(int=rng.getrandbits(128), version=4)).upper() + ".png"
+            path = os.path.join(images_folder, name)
+            with open(path, "wb") as file:
+                file.write(data)
+            os.chmod(path, 0o600)
+            entries.append(entry_json(rng, "image", created, "I:" + hashlib.sha256(data).hexdigest(),
+                                      pinned, image=name))
+        elif roll < 0.08:
+            paths = ["/home/user/%s/%s-%d.pdf" % (rng.choice(("Documents", "Desktop")),
+                                                  rng.choice(("Report", "Notes", "Offer")), i)
+                     for i in range(rng.randint(1, 3))]
+            entries.append(entry_json(rng, "files", created, "F:" + "|".join(paths), pinned,
+                                      paths=paths))
+        elif roll < 0.16:
+            text = short_text(rng, index)
+            rtf = ("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Helvetica;}}\\f0\\fs24 %s}"
+                   % text.encode("ascii", "replace").decode()).encode()
+            entries.append(entry_json(rng, "rtf", created, "T:" + text, pinned, text=text, rtf=rtf))
+        elif roll < 0.18:
+            text = prose(rng, rng.randint(5_000, 60_000))
+            entries.append(entry_json(rng, "text", created, "T:" + text, pinned, text=text))
+        else:
+            text = short_text(rng, index)
+            entries.append(entry_json(rng, "text", created, "T:" + text, pinned, text=text))
+    return [b"".join(parts) for parts in entries]
+
+
+class BigTexts:
+    """2,000,000-byte texts: a header line of fixed length, which makes each
+    text its own, on one of a few bodies escaped once, so that 200 of them
+    are written in seconds."""
+
+    def __init__(self, rng, bodies=8):
+        corpus = prose(rng, BIG_TEXT_BYTES + 200_000).encode("utf-8")
+        size = BIG_TEXT_BYTES - len(self.header(0).encode())
+        self.bodies = []
+        for body in range(bodies):
+            start = body * 20_011
+            while corpus[start] & 0xC0 == 0x80:  # not inside a character
+                start += 1
+            end = start + size
+            while corpus[end] & 0xC0 == 0x80:
+                end -= 1
+            text = corpus[start:end].decode("utf-8") + "." * (size - (end - start))
+            self.bodies.append(json_string(text)[1:])  # without its opening quote
+
+    @staticmethod
+    def header(index):
+        return "Long text %04d, pasted from a log or a document\n" % index
+
+    def escaped(self, index):
+        """The text's JSON string, quotes included, in two pieces."""
+        return [json_string(self.header(index))[:-1], self.bodies[index % len(self.bodies)]]
+
+
+def write_history(kind, folder, seed):
+    """Writes history.json and images into `folder`; returns the file's path
+    and its entries' JSON (None for the worst history, too large to keep)."""
+    rng = random.Random(seed)
+    images = os.path.join(folder, "images")
+    os.makedirs(images, mode=0o700)
+    os.chmod(folder, 0o700)
+    now = time.time()
+    entries = typical_entries(rng, images, now) if kind != "worst" else [None] * ENTRIES
+    big = BigTexts(rng) if kind != "typical" else None
+    slots = range(ENTRIES) if kind == "worst" else range(1, ENTRIES, ENTRIES // 10)
+    path = os.path.join(folder, "history.json")
+    keep = kind != "worst"
+    with open(path, "wb") as file:
+        for index, entry in enumerate(entries):
+            if big and index in slots:
+                parts = entry_json(rng, "text", now - index * 613, "T:",
+                                   escaped_text=big.escaped(index))
+                entries[index] = b"".join(parts) if keep else None
+            else:
+                parts = [entry]
+            file.write(b"[" if index == 0 else b",")
+            for part in parts:
+                file.write(part)
+        file.write(b"]")
+    os.chmod(path, 0o600)
+    return path, entries if keep else None
+
+
+# --- The X side --------------------------------------------------------------
+
+class XSession:
+    """Our own client on the private display: XTest keys, the popup's map and
+    damage events, and XFixes notices of new CLIPBOARD owners."""
+
+    def __init__(self, name):
+        self.display = xdisplay.Display(name)
+        for extension in ("XTEST", "DAMAGE", "XFIXES"):
+            if not self.display.has_extension(extension):
+                raise Failure("the X server lacks " + extension)
+        self.display.damage_query_version()
+        self.display.xfixes_query_version()
+        self.root = self.display.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.clipboard = self.display.intern_atom("CLIPBOARD")
+        self.display.xfixes_select_selection_input(self.root, self.clipboard,
+                                                   xfixes.XFixesSetSelectionOwnerNotifyMask)
+        self.damaged = set()  # windows with a damage object of ours
+        self.popup = None
+        self.display.sync()
+
+    def keycode(self, name):
+        return self.display.keysym_to_keycode(XK.string_to_keysym(name))
+
+    def next_event(self, deadline):
+        """The next event and when it was read, or (None, None) at the deadline."""
+        while True:
+            if self.display.pending_events():
+                event = self.display.next_event()
+                self.track(event)
+                return event, time.monotonic()
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                return None, None
+            select.select([self.display], [], [], remaining)
+
+    def track(self, event):
+        # A damage object on every new top-level window, made at once, so
+        # that the popup's first paint is not missed.
+        if event.type == X.CreateNotify and event.window.id not in self.damaged:
+            event.window.damage_create(damage.DamageReportRawRectangles)
+            self.damaged.add(event.window.id)
+            self.display.flush()
+
+    def drain(self):
+        self.display.sync()
+        while self.display.pending_events():
+            self.track(self.display.next_event())
+
+    def wait(self, what, predicate, timeout=WAIT):
+        deadline = time.monotonic() + timeout
+        while True:
+            event, at = self.next_event(deadline)
+            if event is None:
+                raise Failure("timed out waiting for " + what)
+            if predicate(event):
+                return event, at
+
+    def press(self, key, held=()):
+        """Sends `key` with `held` down; returns when the press was sent."""
+        for name in held:
+            xtest.fake_input(self.display, X.KeyPress, self.keycode(name))
+        self.drain()
+        sent = time.monotonic()
+        xtest.fake_input(self.display, X.KeyPress, self.keycode(key))
+        self.display.flush()
+        xtest.fake_input(self.display, X.KeyRelease, self.keycode(key))
+        for name in reversed(held):
+            xtest.fake_input(self.display, X.KeyRelease, self.keycode(name))
+        self.display.flush()
+        return sent
+
+    def is_popup_damage(self, event):
+        return event.type == self.damage_event and event.drawable.id == self.popup
+
+    @property
+    def damage_event(self):
+        return self.display.extension_event.DamageNotify
+
+    def show_popup(self):
+        """(ms to MapNotify, ms to first paint) for Shift+Super+V."""
+        sent = self.press("v", held=("Shift_L", "Super_L"))
+        event, mapped = self.wait("the popup to map", lambda e: e.type == X.MapNotify
+                                  and e.event.id == self.root.id)
+        self.popup = event.window.id
+        if self.popup not in self.damaged:
+            raise Failure("the popup was mapped before it was created")
+        _, painted = self.wait("the popup to paint", self.is_popup_damage)
+        title = event.window.get_full_property(self.display.intern_atom("_NET_WM_NAME"), 0)
+        if title is None or title.value != b"Pellimore Clip":
+            raise Failure("the window mapped is not the popup: %r" % title)
+        return (mapped - sent) * 1000, (painted - sent) * 1000
+
+    def hide_popup(self):
+        self.press("Escape")
+        self.wait("the popup to hide", lambda e: e.type == X.UnmapNotify
+                  and e.window.id == self.popup)
+
+    def keystroke(self, key):
+        """ms from the press of `key` to the popup's next paint."""
+        sent = self.press(key)
+        _, painted = self.wait("a repaint after " + key, self.is_popup_damage)
+        return (painted - sent) * 1000
+
+    def owner_changed(self):
+        """When the next new CLIPBOARD owner was announced."""
+        _, at = self.wait("a new CLIPBOARD owner", lambda e: e.type == self.selection_event
+                          and e.selection == self.clipboard)
+        return at
+
+    @property
+    def selection_event(self):
+        return self.display.extension_event.SetSelectionOwnerNotify[0]
+
+
+# --- One run -----------------------------------------------------------------
+
+def cpu(pid):
+    """(ms on a CPU, ms waiting for one) of the app's main thread so far."""
+    with open("/proc/%d/schedstat" % pid, encoding="ascii") as schedstat:
+        running, waiting = schedstat.read().split()[:2]
+    return int(running) / 1e6, int(waiting) / 1e6
+
+
+def memory(pid):
+    """(VmRSS, VmHWM) in MB."""
+    values = {}
+    with open("/proc/%d/status" % pid, encoding="ascii") as status:
+        for line in status:
+            key, _, rest = line.partition(":")
+            if key in ("VmRSS", "VmHWM"):
+                values[key] = int(rest.split()[0]) / 1024
+    return values["VmRSS"], values["VmHWM"]
+
+
+class Run:
+    def __init__(self, args, kind, number):
+        self.args, self.kind, self.number = args, kind, number
+        self.root = tempfile.mkdtemp(prefix="pellimore-feel-", dir=args.workdir)
+        self.folder = os.path.join(self.root, "data", "Copperwell")
+        self.processes = []
+        self.results = {}  # row label -> value text
+
+    def spawn(self, command, env, **kwargs):
+        process = subprocess.Popen(command, env=env, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def stop(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(process.pid, signal.SIGTERM)
+        for process in reversed(self.processes):
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    def start_display(self):
+        read_end, write_end = os.pipe()
+        self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
+                    "-nolisten", "tcp", "-noreset"], None, pass_fds=[write_end],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as pipe:
+            number = pipe.readline().strip()
+        if not number.isdigit():
+            raise Failure("Xvfb did not start")
+        for folder in ("home", "run"):
+            os.makedirs(os.path.join(self.root, folder), mode=0o700)
+        env = dict(os.environ, DISPLAY=":" + number.decode(), HOME=os.path.join(self.root, "home"),
+                   XDG_DATA_HOME=os.path.join(self.root, "data"),
+                   XDG_CONFIG_HOME=os.path.join(self.root, "config"),
+                   XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def record(self, label, value):
+        self.results[label] = value
+
+    def record_memory(self, when, pid):
+        rss, hwm = memory(pid)
+        self.record("memory %s: VmRSS / VmHWM (MB)" % when, "%.0f / %.0f" % (rss, hwm))
+
+    def debug_log(self):
+        try:
+            with open(os.path.join(self.folder, "debug.log"), encoding="utf-8",
+                      errors="replace") as log:
+                return log.read()
+        except OSError:
+            return ""
+
+    def execute(self):
+        os.makedirs(self.folder)
+        started = time.monotonic()
+        history, entries = write_history(self.kind, self.folder, seed=self.number)
+        size = os.path.getsize(history)
+        log("%s %d: history written, %.0f MB in %.1f s" % (
+            self.kind, self.number, size / 1e6, time.monotonic() - started))
+        self.record("history.json (MB)", "%.1f" % (size / 1e6))
+
+        self.record("load average at start", "%.1f" % os.getloadavg()[0])
+        env = self.start_display()
+        x = XSession(env["DISPLAY"])
+        started = time.monotonic()
+        app = self.spawn([self.args.app], env, stdout=subprocess.DEVNULL,
+                         stderr=open(os.path.join(self.root, "app.err"), "wb"))
+        while "launch: " not in self.debug_log():
+            if app.poll() is not None or time.monotonic() - started > WAIT:
+                raise Failure("the app did not get ready:\n" + self.debug_log())
+            time.sleep(0.002)
+        self.record("start to ready (ms)", "%.0f" % ((time.monotonic() - started) * 1000))
+        self.record("  main thread on CPU / waiting for CPU (ms)", "%.0f / %.0f" % cpu(app.pid))
+        if os.path.exists(os.path.join(self.folder, "history.corrupt.json")):
+            raise Failure("the app could not read the generated history:\n" + self.debug_log())
+        time.sleep(0.5)
+        self.record_memory("after start", app.pid)
+
+        xtest.fake_input(x.display, X.MotionNotify, x=640, y=150)
+        mapped, painted = x.show_popup()
+        self.record("first popup: shown / painted (ms)", "%.0f / %.0f" % (mapped, painted))
+        time.sleep(0.3)
+        x.hide_popup()
+        later = []
+        for _ in range(self.args.popups):
+            time.sleep(random.uniform(0.1, 0.3))
+            later.append(x.show_popup())
+            time.sleep(0.2)
+            x.hide_popup()
+        self.record("later popups: shown, median / max (ms)", median_max(m for m, _ in later))
+        self.record("later popups: painted, median / max (ms)", median_max(p for _, p in later))
+        self.record_memory("after popups", app.pid)
+
+        self.search(x)
+        self.record_memory("after search", app.pid)
+        x.hide_popup()
+
+        self.copy(x, env, history, entries)
+        self.record_memory("after copies", app.pid)
+        if app.poll() is not None:
+            raise Failure("the app exited with status %d" % app.returncode)
+
+    def search(self, x):
+        x.show_popup()
+        time.sleep(0.3)
+        pause = lambda: time.sleep(0.15)
+        first = x.keystroke(PROBE)
+        pause()
+        to_empty = [x.keystroke("BackSpace")]
+        pause()
+        all_match = x.keystroke(PROBE)
+        pause()
+        to_empty.append(x.keystroke("BackSpace"))
+        missing = []
+        for letter in MISSING:
+            pause()
+            missing.append(x.keystroke(letter))
+        others = []
+        for _ in MISSING[1:]:
+            pause()
+            others.append(x.keystroke("BackSpace"))
+        pause()
+        to_empty.append(x.keystroke("BackSpace"))
+        self.record("search: first key after load (ms)", "%.0f" % first)
+        self.record('search: "%s", matches all (ms)' % PROBE, "%.0f" % all_match)
+        self.record('search: "%s" key by key, max (ms)' % MISSING, "%.0f" % max(missing))
+        self.record("search: Backspace to empty, max (ms)", "%.0f" % max(to_empty))
+        self.record("search: slowest key of %d (ms)" % (len(missing) + len(others) + 4),
+                    "%.0f" % max([first, all_match] + to_empty + missing + others))
+
+    def copy(self, x, env, history, entries):
+        times = []
+        for copy in range(self.args.copies):
+            time.sleep(random.uniform(0, 0.5))  # anywhere in the app's poll period
+            text = "bench copy %d %08x" % (copy, random.getrandbits(32))
+            front = b'[{"id":"'
+            expected = b'","kind":"text","text":' + json_string(text)
+            before = os.stat(history)
+            xclip = self.spawn(["xclip", "-quiet", "-selection", "clipboard"], env,
+                               stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+            xclip.stdin.write(text.encode())
+            xclip.stdin.close()
+            owned = x.owner_changed()
+            deadline = owned + WAIT
+            while True:
+                now = os.stat(history)
+                if (now.st_ino, now.st_mtime_ns) != (before.st_ino, before.st_mtime_ns):
+                    with open(history, "rb") as file:
+                        head = file.read(len(front) + 36 + len(expected))
+                    if head.startswith(front) and head.endswith(expected):
+                        break
+                    before = now
+                if time.monotonic() > deadline:
+                    raise Failure("the copy %r did not reach history.json" % text)
+                time.sleep(0.002)
+            times.append((time.monotonic() - owned) * 1000)
+            if copy == 0:
+                self.check_format(history, entries)
+        self.record("copy to file: median / max of %d (ms)" % len(times), median_max(times))
+
+    def check_format(self, history, entries):
+        """After the first copy the app wrote our entries back behind the new
+        one, less those trimmed; they must come out byte for byte as written."""
+        if entries is None:
+            self.record("file format as the app writes it", "not checked")
+            return
+        with open(history, "rb") as file:
+            written = file.read()
+        unpinned = [i for i, entry in enumerate(entries) if entry.endswith(b"false}")]
+        dropped = set(unpinned[ENTRIES - 1:])
+        kept = [entry for i, entry in enumerate(entries) if i not in dropped]
+        tail = b"," + b",".join(kept) + b"]"
+        self.record("file format as the app writes it", "same" if written.endswith(tail) else "DIFFERS")
+
+
+def median_max(values):
+    values = list(values)
+    if not values:
+        return "-"
+    return "%.0f / %.0f" % (statistics.median(values), max(values))
+
+
+def log(message):
+    print(message, file=sys.stderr, flush=True)
+
+
+def print_table(columns):
+    labels = []
+    for _, results in columns:
+        labels += [label for label in results if label not in labels]
+    header = ["measurement"] + [name for name, _ in columns]
+    rows = [[label] + [results.get(label, "-") for _, results in columns] for label in labels]
+    widths = [max(len(row[i]) for row in [header] + rows) for i in range(len(header))]
+    line = lambda cells: "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for row in rows:
+        print(line(row))
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--app", default=os.path.join(here, "..", "build", "src", "platform",
+                                                      "linux", "pellimore-clip"))
+    parser.add_argument("--history", default="typical,heavy,worst",
+                        help="comma-separated: typical, heavy, worst")
+    parser.add_argument("--runs", type=int, default=1, help="runs of each history")
+    parser.add_argument("--copies", type=int, default=7, help="copies timed per run")
+    parser.add_argument("--popups", type=int, default=5, help="later popups timed per run")
+    parser.add_argument("--workdir", default=None, help="where the scratch folders go")
+    args = parser.parse_args()
+    kinds = args.history.split(",")
+    if any(kind not in ("typical", "heavy", "worst") for kind in kinds):
+        parser.error("--history takes typical, heavy and worst")
+    missing = [tool for tool in ("Xvfb", "xclip") if shutil.which(tool) is None]
+    if missing or not os.access(args.app, os.X_OK):
+        parser.error("needs %s" % ", ".join(missing or [args.app]))
+
+    columns = []
+    for kind in kinds:
+        for number in range(1, args.runs + 1):
+            run = Run(args, kind, number)
+            try:
+                run.execute()
+            except Failure as failure:
+                log("%s %d FAILED: %s" % (kind, number, failure))
+                run.record("failed", str(failure).splitlines()[0])
+            finally:
+                run.stop()
+            columns.append(("%s %d" % (kind, number) if args.runs > 1 else kind, run.results))
+    print_table(columns)
+    return 1 if any("failed" in results for _, results in columns) else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
