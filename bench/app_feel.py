@@ -2,7 +2,7 @@
 """Measures the Linux app as its user feels it, on a private Xvfb display.
 
 Usage: app_feel.py [--app PATH] [--history typical,heavy,worst] [--runs N]
-                   [--copies N] [--popups N] [--workdir DIR]
+                   [--copies N] [--popups N] [--workdir DIR] [--verbose]
 
 For each history and run: writes a generated history.json (and its images)
 into a scratch data folder, starts Xvfb (no window manager) and the app, and
@@ -12,11 +12,11 @@ What the rows mean:
 - ready: from spawning the app until its debug.log holds the "launch: "
   line, which it writes after loading the history and grabbing the hot key.
 - popup shown: from the XTest press of V (Shift and Super already held) to
-  the popup's MapNotify; popup painted: to its first DamageNotify after that.
-- key to paint: from the XTest press to the first DamageNotify on the popup
-  window. Filtering runs before painting, so that frame shows the new list.
-  Key to idle: to the last paint before the app answers a _NET_WM_PING from
-  its event loop with no paint in between.
+  the popup's MapNotify; painted: to its first DamageNotify after that.
+- search key to paint: from the XTest press to the first DamageNotify on
+  the popup window; that frame may show only the search field.
+- idle: to the last paint before the app answers a _NET_WM_PING from its
+  event loop with no paint in between; the frame the user waits for.
 - copy to file: from the XFixes notice that xclip owns CLIPBOARD until the
   front of history.json names the copied text (the atomic rename).
 - memory: VmRSS and VmHWM (peak) from /proc/PID/status.
@@ -56,6 +56,7 @@ ENTRIES = 200
 WAIT = 120.0  # seconds; the worst history takes seconds per step today
 PROBE = "e"  # every generated entry's display text contains it
 MISSING = "xylo"  # no generated entry contains it; typed key by key
+PAUSE = 0.15  # seconds between search keys, as a quick typist leaves
 
 
 class Failure(Exception):
@@ -76,10 +77,11 @@ def json_string(text):
     return json.dumps(text, ensure_ascii=False).replace("/", "\\/").encode("utf-8")
 
 
-def entry_json(rng, kind, created, signature, pinned=False, text=None, rtf=None, image=None,
-               paths=None, escaped_text=None):
+def entry_json(rng, kind, created, signature=None, pinned=False, text=None, rtf=None,
+               image=None, paths=None, escaped_text=None):
     """One entry object, its keys in the app's order, in pieces: the long
-    ones are written as they are, never copied into one."""
+    ones are written as they are, never copied into one. Without a
+    `signature`, it is "T:" and the text, as for every captured text."""
     if escaped_text is None and text is not None:
         escaped_text = [json_string(text)]
     entry_id = str(uuid.UUID(int=rng.getrandbits(128), version=4)).upper()
@@ -92,7 +94,7 @@ def entry_json(rng, kind, created, signature, pinned=False, text=None, rtf=None,
         parts += [b',"imageFileName":', json_string(image)]
     if paths is not None:
         parts += [b',"filePaths":[', b",".join(json_string(path) for path in paths), b"]"]
-    if signature.startswith("T:") and escaped_text is not None:
+    if signature is None:
         # The same escaped text, with "T:" after the opening quote.
         parts += [b',"signature":"T:', memoryview(escaped_text[0])[1:]] + escaped_text[1:]
     else:
@@ -190,13 +192,13 @@ def typical_entries(rng, images_folder, now):
             text = short_text(rng, index)
             rtf = ("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Helvetica;}}\\f0\\fs24 %s}"
                    % text.encode("ascii", "replace").decode()).encode()
-            entries.append(entry_json(rng, "rtf", created, "T:" + text, pinned, text=text, rtf=rtf))
+            entries.append(entry_json(rng, "rtf", created, pinned=pinned, text=text, rtf=rtf))
         elif roll < 0.18:
             text = prose(rng, rng.randint(5_000, 60_000))
-            entries.append(entry_json(rng, "text", created, "T:" + text, pinned, text=text))
+            entries.append(entry_json(rng, "text", created, pinned=pinned, text=text))
         else:
             text = short_text(rng, index)
-            entries.append(entry_json(rng, "text", created, "T:" + text, pinned, text=text))
+            entries.append(entry_json(rng, "text", created, pinned=pinned, text=text))
     return [b"".join(parts) for parts in entries]
 
 
@@ -244,8 +246,7 @@ def write_history(kind, folder, seed):
     with open(path, "wb") as file:
         for index, entry in enumerate(entries):
             if big and index in slots:
-                parts = entry_json(rng, "text", now - index * 613, "T:",
-                                   escaped_text=big.escaped(index))
+                parts = entry_json(rng, "text", now - index * 613, escaped_text=big.escaped(index))
                 entries[index] = b"".join(parts) if keep else None
             else:
                 parts = [entry]
@@ -339,7 +340,7 @@ class XSession:
         return self.display.extension_event.DamageNotify
 
     def show_popup(self):
-        """(ms to MapNotify, ms to first paint) for Shift+Super+V."""
+        """ms to MapNotify, to the first paint and to idle for Shift+Super+V."""
         sent = self.press("v", held=("Shift_L", "Super_L"))
         event, mapped = self.wait("the popup to map", lambda e: e.type == X.MapNotify
                                   and e.event.id == self.root.id)
@@ -347,10 +348,11 @@ class XSession:
         if self.popup not in self.damaged:
             raise Failure("the popup was mapped before it was created")
         _, painted = self.wait("the popup to paint", self.is_popup_damage)
+        idle = self.last_paint(painted)
         title = event.window.get_full_property(self.display.intern_atom("_NET_WM_NAME"), 0)
         if title is None or title.value != b"Pellimore Clip":
             raise Failure("the window mapped is not the popup: %r" % title)
-        return (mapped - sent) * 1000, (painted - sent) * 1000
+        return tuple((at - sent) * 1000 for at in (mapped, painted, idle))
 
     def hide_popup(self):
         self.press("Escape")
@@ -358,8 +360,7 @@ class XSession:
                   and e.window.id == self.popup)
 
     def keystroke(self, key):
-        """ms from the press of `key` to the popup's next paint, and to the
-        last paint before the app is idle again."""
+        """ms from the press of `key` to the popup's next paint and to idle."""
         sent = self.press(key)
         _, painted = self.wait("a repaint after " + key, self.is_popup_damage)
         return (painted - sent) * 1000, (self.last_paint(painted) - sent) * 1000
@@ -425,6 +426,7 @@ class Run:
         self.root = tempfile.mkdtemp(prefix="pellimore-feel-", dir=args.workdir)
         self.folder = os.path.join(self.root, "data", "Copperwell")
         self.processes = []
+        self.x = None
         self.results = {}  # row label -> value text
 
     def spawn(self, command, env, **kwargs):
@@ -433,6 +435,9 @@ class Run:
         return process
 
     def stop(self):
+        if self.x:
+            with contextlib.suppress(Exception):
+                self.x.display.close()
         for process in reversed(self.processes):
             if process.poll() is None:
                 with contextlib.suppress(ProcessLookupError):
@@ -490,10 +495,10 @@ class Run:
 
         self.record("load average at start", "%.1f" % os.getloadavg()[0])
         env = self.start_display()
-        x = XSession(env["DISPLAY"])
+        x = self.x = XSession(env["DISPLAY"])
         started = time.monotonic()
-        app = self.spawn([self.args.app], env, stdout=subprocess.DEVNULL,
-                         stderr=open(os.path.join(self.root, "app.err"), "wb"))
+        with open(os.path.join(self.root, "app.err"), "wb") as errors:
+            app = self.spawn([self.args.app], env, stdout=subprocess.DEVNULL, stderr=errors)
         while "launch: " not in self.debug_log():
             if app.poll() is not None or time.monotonic() - started > WAIT:
                 raise Failure("the app did not get ready:\n" + self.debug_log())
@@ -506,8 +511,7 @@ class Run:
         self.record_memory("after start", app.pid)
 
         xtest.fake_input(x.display, X.MotionNotify, x=640, y=150)
-        mapped, painted = x.show_popup()
-        self.record("first popup: shown / painted (ms)", "%.0f / %.0f" % (mapped, painted))
+        self.record("first popup: shown / painted / idle (ms)", "%.0f / %.0f / %.0f" % x.show_popup())
         time.sleep(0.3)
         x.hide_popup()
         later = []
@@ -516,8 +520,8 @@ class Run:
             later.append(x.show_popup())
             time.sleep(0.2)
             x.hide_popup()
-        self.record("later popups: shown, median / max (ms)", median_max(m for m, _ in later))
-        self.record("later popups: painted, median / max (ms)", median_max(p for _, p in later))
+        self.record("later popups: shown, median / max (ms)", median_max(p[0] for p in later))
+        self.record("later popups: idle, median / max (ms)", median_max(p[2] for p in later))
         self.record_memory("after popups", app.pid)
 
         self.search(x)
@@ -532,32 +536,29 @@ class Run:
     def search(self, x):
         x.show_popup()
         time.sleep(0.3)
-        pause = lambda: time.sleep(0.15)
-        first = x.keystroke(PROBE)
-        pause()
-        to_empty = [x.keystroke("BackSpace")]
-        pause()
-        all_match = x.keystroke(PROBE)
-        pause()
-        to_empty.append(x.keystroke("BackSpace"))
-        missing = []
-        for letter in MISSING:
-            pause()
-            missing.append(x.keystroke(letter))
-        others = []
-        for _ in MISSING[1:]:
-            pause()
-            others.append(x.keystroke("BackSpace"))
-        pause()
-        to_empty.append(x.keystroke("BackSpace"))
+        def press(name):
+            time.sleep(PAUSE)
+            return x.keystroke(name)
+        first = press(PROBE)
+        to_empty = [press("BackSpace")]
+        all_match = press(PROBE)
+        to_empty.append(press("BackSpace"))
+        missing = [press(letter) for letter in MISSING]
+        others = [press("BackSpace") for _ in MISSING[1:]]
+        to_empty.append(press("BackSpace"))
         keys = [first, all_match] + to_empty + missing + others
-        self.record("search: first key after load (ms)", "%.0f" % first[0])
-        self.record('search: "%s", matches all (ms)' % PROBE, "%.0f" % all_match[0])
-        self.record('search: "%s" key by key, max (ms)' % MISSING,
-                    "%.0f" % max(key[0] for key in missing))
-        self.record("search: Backspace to empty, max (ms)", "%.0f" % max(key[0] for key in to_empty))
-        self.record("search: slowest of %d keys, to paint / idle (ms)" % len(keys),
-                    "%.0f / %.0f" % (max(key[0] for key in keys), max(key[1] for key in keys)))
+        worst = lambda keys: "%.0f / %.0f" % (max(k[0] for k in keys), max(k[1] for k in keys))
+        self.record('search: first key after load, "%s": paint / idle (ms)' % PROBE, worst([first]))
+        self.record('search: "%s" again, matches all: paint / idle (ms)' % PROBE, worst([all_match]))
+        self.record('search: "%s" key by key, max: paint / idle (ms)' % MISSING, worst(missing))
+        self.record("search: Backspace to empty, max: paint / idle (ms)", worst(to_empty))
+        self.record("search: slowest of %d keys: paint / idle (ms)" % len(keys), worst(keys))
+        if self.args.verbose:
+            log("%s %d keys, paint / idle (ms): %s" % (self.kind, self.number, ", ".join(
+                "%s %.0f / %.0f" % (name, *k) for name, k in zip(
+                    [PROBE, "BS", PROBE, "BS"] + list(MISSING) + ["BS"] * len(MISSING),
+                    [first, to_empty[0], all_match, to_empty[1]] + missing + others
+                    + to_empty[2:]))))
 
     def copy(self, x, env, history, entries):
         times = []
@@ -641,6 +642,7 @@ def main():
     parser.add_argument("--copies", type=int, default=7, help="copies timed per run")
     parser.add_argument("--popups", type=int, default=5, help="later popups timed per run")
     parser.add_argument("--workdir", default=None, help="where the scratch folders go")
+    parser.add_argument("--verbose", action="store_true", help="log every search key's times")
     args = parser.parse_args()
     kinds = args.history.split(",")
     if any(kind not in ("typical", "heavy", "worst") for kind in kinds):
