@@ -14,7 +14,8 @@ What the rows mean:
 - popup shown: from the XTest press of V (Shift and Super already held) to
   the popup's MapNotify; painted: to its first DamageNotify after that.
 - search key to paint: from the XTest press to the first DamageNotify on
-  the popup window; that frame may show only the search field.
+  the popup window. That paint may be the search field's cursor blinking
+  before the key was handled, so judge by idle.
 - idle: to the last paint before the app answers a _NET_WM_PING from its
   event loop with no paint in between; the frame the user waits for.
 - copy to file: from the XFixes notice that xclip owns CLIPBOARD until the
@@ -117,8 +118,9 @@ def png(width, height, seed):
         row[1::3] = bytes(((y + seed * 30) % 256,)) * width
         rows.append(b"\x00" + bytes(row))
     rows = b"".join(rows)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(rows, 6)) + chunk(b"IEND", b""))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 6))
+            + chunk(b"IEND", b""))
 
 
 def prose(rng, size):
@@ -180,8 +182,8 @@ def typical_entries(rng, images_folder, now):
             with open(path, "wb") as file:
                 file.write(data)
             os.chmod(path, 0o600)
-            entries.append(entry_json(rng, "image", created, "I:" + hashlib.sha256(data).hexdigest(),
-                                      pinned, image=name))
+            signature = "I:" + hashlib.sha256(data).hexdigest()
+            entries.append(entry_json(rng, "image", created, signature, pinned, image=name))
         elif roll < 0.08:
             paths = ["/home/user/%s/%s-%d.pdf" % (rng.choice(("Documents", "Desktop")),
                                                   rng.choice(("Report", "Notes", "Offer")), i)
@@ -511,7 +513,8 @@ class Run:
         self.record_memory("after start", app.pid)
 
         xtest.fake_input(x.display, X.MotionNotify, x=640, y=150)
-        self.record("first popup: shown / painted / idle (ms)", "%.0f / %.0f / %.0f" % x.show_popup())
+        self.record("first popup: shown / painted / idle (ms)",
+                    "%.0f / %.0f / %.0f" % x.show_popup())
         time.sleep(0.3)
         x.hide_popup()
         later = []
@@ -536,6 +539,7 @@ class Run:
     def search(self, x):
         x.show_popup()
         time.sleep(0.3)
+
         def press(name):
             time.sleep(PAUSE)
             return x.keystroke(name)
@@ -547,9 +551,12 @@ class Run:
         others = [press("BackSpace") for _ in MISSING[1:]]
         to_empty.append(press("BackSpace"))
         keys = [first, all_match] + to_empty + missing + others
-        worst = lambda keys: "%.0f / %.0f" % (max(k[0] for k in keys), max(k[1] for k in keys))
+
+        def worst(keys):
+            return "%.0f / %.0f" % (max(k[0] for k in keys), max(k[1] for k in keys))
         self.record('search: first key after load, "%s": paint / idle (ms)' % PROBE, worst([first]))
-        self.record('search: "%s" again, matches all: paint / idle (ms)' % PROBE, worst([all_match]))
+        self.record('search: "%s" again, matches all: paint / idle (ms)' % PROBE,
+                    worst([all_match]))
         self.record('search: "%s" key by key, max: paint / idle (ms)' % MISSING, worst(missing))
         self.record("search: Backspace to empty, max: paint / idle (ms)", worst(to_empty))
         self.record("search: slowest of %d keys: paint / idle (ms)" % len(keys), worst(keys))
@@ -603,7 +610,8 @@ class Run:
         dropped = set(unpinned[ENTRIES - 1:])
         kept = [entry for i, entry in enumerate(entries) if i not in dropped]
         tail = b"," + b",".join(kept) + b"]"
-        self.record("file format as the app writes it", "same" if written.endswith(tail) else "DIFFERS")
+        self.record("file format as the app writes it",
+                    "same" if written.endswith(tail) else "DIFFERS")
 
 
 def median_max(values):
@@ -634,8 +642,9 @@ def print_table(columns):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--app", default=os.path.join(here, "..", "build", "src", "platform",
-                                                      "linux", "pellimore-clip"))
+    parser.add_argument("--app", help="the app to run (default: the build folder's)",
+                        default=os.path.join(here, "..", "build", "src", "platform", "linux",
+                                             "pellimore-clip"))
     parser.add_argument("--history", default="typical,heavy,worst",
                         help="comma-separated: typical, heavy, worst")
     parser.add_argument("--runs", type=int, default=1, help="runs of each history")
