@@ -33,7 +33,6 @@ import os
 import random
 import select
 import shutil
-import signal
 import statistics
 import struct
 import subprocess
@@ -42,6 +41,9 @@ import tempfile
 import time
 import uuid
 import zlib
+
+sys.path.append(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from run_e2e import Failure, Session  # the end-to-end test's harness
 
 try:
     from Xlib import X, XK, display as xdisplay
@@ -58,10 +60,6 @@ WAIT = 120.0  # seconds; the worst history takes seconds per step today
 PROBE = "e"  # every generated entry's display text contains it
 MISSING = "xylo"  # no generated entry contains it; typed key by key
 PAUSE = 0.15  # seconds between search keys, as a quick typist leaves
-
-
-class Failure(Exception):
-    pass
 
 
 # --- Histories ---------------------------------------------------------------
@@ -422,54 +420,21 @@ def memory(pid):
     return values["VmRSS"], values["VmHWM"]
 
 
-class Run:
+class Run(Session):
+    """One run on one history: the e2e test's session (scratch folder,
+    Xvfb, the app's homes, stopping all it started) plus the measuring."""
+
     def __init__(self, args, kind, number):
+        super().__init__(args.app, helper=None)
         self.args, self.kind, self.number = args, kind, number
-        self.root = tempfile.mkdtemp(prefix="pellimore-feel-", dir=args.workdir)
-        self.folder = os.path.join(self.root, "data", "Copperwell")
-        self.processes = []
         self.x = None
         self.results = {}  # row label -> value text
-
-    def spawn(self, command, env, **kwargs):
-        process = subprocess.Popen(command, env=env, start_new_session=True, **kwargs)
-        self.processes.append(process)
-        return process
 
     def stop(self):
         if self.x:
             with contextlib.suppress(Exception):
                 self.x.display.close()
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                with contextlib.suppress(ProcessLookupError):
-                    os.killpg(process.pid, signal.SIGTERM)
-        for process in reversed(self.processes):
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-        shutil.rmtree(self.root, ignore_errors=True)
-
-    def start_display(self):
-        read_end, write_end = os.pipe()
-        self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
-                    "-nolisten", "tcp", "-noreset"], None, pass_fds=[write_end],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end, "rb") as pipe:
-            number = pipe.readline().strip()
-        if not number.isdigit():
-            raise Failure("Xvfb did not start")
-        for folder in ("home", "run"):
-            os.makedirs(os.path.join(self.root, folder), mode=0o700)
-        env = dict(os.environ, DISPLAY=":" + number.decode(), HOME=os.path.join(self.root, "home"),
-                   XDG_DATA_HOME=os.path.join(self.root, "data"),
-                   XDG_CONFIG_HOME=os.path.join(self.root, "config"),
-                   XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
-        env.pop("WAYLAND_DISPLAY", None)
-        return env
+        self.stop_all()
 
     def record(self, label, value):
         self.results[label] = value
@@ -477,14 +442,6 @@ class Run:
     def record_memory(self, when, pid):
         rss, hwm = memory(pid)
         self.record("memory %s: VmRSS / VmHWM (MB)" % when, "%.0f / %.0f" % (rss, hwm))
-
-    def debug_log(self):
-        try:
-            with open(os.path.join(self.folder, "debug.log"), encoding="utf-8",
-                      errors="replace") as log:
-                return log.read()
-        except OSError:
-            return ""
 
     def execute(self):
         os.makedirs(self.folder)
@@ -496,11 +453,11 @@ class Run:
         self.record("history.json (MB)", "%.1f" % (size / 1e6))
 
         self.record("load average at start", "%.1f" % os.getloadavg()[0])
-        env = self.start_display()
-        x = self.x = XSession(env["DISPLAY"])
+        self.start_display()
+        x = self.x = XSession(self.env["DISPLAY"])
         started = time.monotonic()
         with open(os.path.join(self.root, "app.err"), "wb") as errors:
-            app = self.spawn([self.args.app], env, stdout=subprocess.DEVNULL, stderr=errors)
+            app = self.spawn([self.app], stdout=subprocess.DEVNULL, stderr=errors)
         while "launch: " not in self.debug_log():
             if app.poll() is not None or time.monotonic() - started > WAIT:
                 raise Failure("the app did not get ready:\n" + self.debug_log())
@@ -531,7 +488,7 @@ class Run:
         self.record_memory("after search", app.pid)
         x.hide_popup()
 
-        self.copy(x, env, history, entries)
+        self.copy(x, history, entries)
         self.record_memory("after copies", app.pid)
         if app.poll() is not None:
             raise Failure("the app exited with status %d" % app.returncode)
@@ -567,7 +524,7 @@ class Run:
                     [first, to_empty[0], all_match, to_empty[1]] + missing + others
                     + to_empty[2:]))))
 
-    def copy(self, x, env, history, entries):
+    def copy(self, x, history, entries):
         times = []
         for copy in range(self.args.copies):
             time.sleep(random.uniform(0, 0.5))  # anywhere in the app's poll period
@@ -575,11 +532,7 @@ class Run:
             front = b'[{"id":"'
             expected = b'","kind":"text","text":' + json_string(text)
             before = os.stat(history)
-            xclip = self.spawn(["xclip", "-quiet", "-selection", "clipboard"], env,
-                               stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-            xclip.stdin.write(text.encode())
-            xclip.stdin.close()
+            self.copy_with_xclip(text)
             owned = x.owner_changed()
             deadline = owned + WAIT
             while True:
@@ -663,6 +616,7 @@ def main():
     columns = []
     for kind in kinds:
         for number in range(1, args.runs + 1):
+            tempfile.tempdir = args.workdir  # where Session makes its scratch folder
             run = Run(args, kind, number)
             try:
                 run.execute()
