@@ -613,10 +613,10 @@ def main():
     if missing or not os.access(args.app, os.X_OK):
         parser.error("needs %s" % ", ".join(missing or [args.app]))
 
+    tempfile.tempdir = args.workdir  # where Session makes its scratch folders
     columns = []
     for kind in kinds:
         for number in range(1, args.runs + 1):
-            tempfile.tempdir = args.workdir  # where Session makes its scratch folder
             run = Run(args, kind, number)
             try:
                 run.execute()
