@@ -21,7 +21,7 @@ packages=(
   libsimdjson-dev libutf8proc-dev libssl-dev
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   libx11-dev libxtst-dev libxfixes-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick
+  xvfb xauth xdotool xclip x11-utils imagemagick trayer
   python3-xlib
 )
 

@@ -139,6 +139,13 @@ class Session:
     def wait_for_text(self, text):
         wait_for('"%s" in history.json' % text, lambda: text in self.texts())
 
+    def docked(self):
+        """Whether a window of trayer's holds the app's icon."""
+        return any('"Pellimore Clip"' in subprocess.run(
+            ["xwininfo", "-tree", "-id", window], env=self.env, capture_output=True,
+            text=True, timeout=20).stdout
+                   for window in self.xdotool("search", "--class", "^trayer$").split())
+
     def popup(self):
         """The popup's window id when it is on screen, else None."""
         # Qt leaves WM_NAME empty, which is what "search --name" reads; the
@@ -246,6 +253,14 @@ def run(session):
     wait_for("an empty history", lambda: session.history() == [])
     print("ok: Clear All History empties the file")
 
+    # A tray started after the app gets its icon (last: it shares the popup's
+    # class and title).
+    if "launch: no system tray yet" not in session.debug_log():
+        raise Failure("the launch does not say that there is no tray")
+    session.spawn(["trayer"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("the icon in a tray started later", session.docked)
+    print("ok: a tray started after the app shows the icon")
+
     if app.poll() is not None:
         raise Failure("the app exited with status %d" % app.returncode)
 
@@ -254,7 +269,7 @@ def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("Xvfb", "xclip", "xdotool") if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer") if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         return 77

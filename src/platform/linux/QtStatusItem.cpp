@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include "diagnostics/Log.h"
+#include "platform/linux/X11TrayWatcher.h"
 #include "platform/linux/ui/QtImage.h"
 
 QtStatusItem::QtStatusItem() {
@@ -21,8 +23,16 @@ QtStatusItem::QtStatusItem() {
                      }
                    });
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
-    tray_.show();
+    return;
   }
+  Log::write("launch: no system tray yet; the icon shows when one starts");
+  trayWatcher_ = std::make_unique<X11TrayWatcher>();
+  trayWatcher_->onTrayAppeared = [this] { trayAppeared(); };
+}
+
+void QtStatusItem::trayAppeared() {
+  // Tells a missing icon apart from a tray that never came.
+  Log::write("tray: a system tray started");
 }
 
 QtStatusItem::~QtStatusItem() {
@@ -41,6 +51,9 @@ void QtStatusItem::setButtonImage(std::shared_ptr<Image> image) {
                             ? qtImage->tinted(QApplication::palette().color(QPalette::WindowText))
                             : qtImage->image();
   tray_.setIcon(QIcon(QPixmap::fromImage(pixels)));
+  // Shown even without a tray: at login the panel often starts after us, and
+  // Qt docks a shown icon into a tray that starts later.
+  tray_.show();
 }
 
 void QtStatusItem::setMenu(const MenuDescription& menu) {

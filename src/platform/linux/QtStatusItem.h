@@ -1,6 +1,6 @@
 // A status item as a system-tray icon with its context menu. Where no tray
-// exists the icon is not seen, but the menu is still built and can be
-// driven by title (see MenuCommandChannel).
+// exists yet the icon shows once one starts; until then the menu is still
+// built and can be driven by title (see MenuCommandChannel).
 #pragma once
 
 #include <QMenu>
@@ -12,6 +12,7 @@
 #include "platform/StatusItem.h"
 
 class QAction;
+class X11TrayWatcher;
 
 class QtStatusItem : public StatusItem {
  public:
@@ -33,8 +34,11 @@ class QtStatusItem : public StatusItem {
 
  private:
   void chosen(std::size_t index);
+  void trayAppeared();
 
   QSystemTrayIcon tray_;
+  /// Only while no tray was there at start.
+  std::unique_ptr<X11TrayWatcher> trayWatcher_;
   QMenu menu_;
   std::shared_ptr<Image> image_;
   MenuDescription description_;
