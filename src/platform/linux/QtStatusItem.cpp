@@ -3,15 +3,22 @@
 #include "platform/linux/QtStatusItem.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCursor>
 #include <QKeySequence>
-#include <QPalette>
 #include <QPixmap>
 
 #include "diagnostics/Log.h"
 #include "platform/linux/X11TrayWatcher.h"
 #include "platform/linux/ui/QtImage.h"
+
+namespace {
+
+// The mark is light with a dark rim, so it reads on dark and light panels
+// alike: Qt does not tell us the panel's colour.
+const QColor markColor(0xf2, 0xf2, 0xf2);
+const QColor rimColor(0x14, 0x14, 0x14);
+
+}  // namespace
 
 QtStatusItem::QtStatusItem() {
   tray_.setContextMenu(&menu_);
@@ -47,9 +54,8 @@ void QtStatusItem::setButtonImage(std::shared_ptr<Image> image) {
     tray_.setIcon(QIcon());
     return;
   }
-  const QImage pixels = qtImage->isTemplate()
-                            ? qtImage->tinted(QApplication::palette().color(QPalette::WindowText))
-                            : qtImage->image();
+  const QImage pixels =
+      qtImage->isTemplate() ? qtImage->outlined(markColor, rimColor) : qtImage->image();
   tray_.setIcon(QIcon(QPixmap::fromImage(pixels)));
   // Shown even without a tray: at login the panel often starts after us, and
   // Qt docks a shown icon into a tray that starts later.

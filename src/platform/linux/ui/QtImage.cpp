@@ -2,6 +2,7 @@
 #include "platform/linux/ui/QtImage.h"
 
 #include <QPainter>
+#include <algorithm>
 
 QtImage::QtImage(QImage image) : image_(std::move(image)) {}
 
@@ -25,5 +26,24 @@ QImage QtImage::tinted(const QColor& color) const {
   // Keep only the alpha channel of the original and paint the colour in it.
   painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
   painter.fillRect(result.rect(), color);
+  return result;
+}
+
+QImage QtImage::outlined(const QColor& fill, const QColor& rim) const {
+  const int width = std::max(1, std::min(image_.width(), image_.height()) / 15);
+  QImage result(image_.width() + 2 * width, image_.height() + 2 * width,
+                QImage::Format_ARGB32_Premultiplied);
+  result.fill(Qt::transparent);
+  QPainter painter(&result);
+  // The rim is the shape stamped at every offset within a disc of its width.
+  const QImage rimShape = tinted(rim);
+  for (int dy = -width; dy <= width; ++dy) {
+    for (int dx = -width; dx <= width; ++dx) {
+      if (dx * dx + dy * dy <= width * width + width) {
+        painter.drawImage(width + dx, width + dy, rimShape);
+      }
+    }
+  }
+  painter.drawImage(width, width, tinted(fill));
   return result;
 }

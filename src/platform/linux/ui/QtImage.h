@@ -26,6 +26,10 @@ class QtImage : public Image {
   Size2D size() const;
   /// The image drawn in `color` where it is opaque, for template images.
   QImage tinted(const QColor& color) const;
+  /// The opaque shape in `fill` inside a rim of `rim`, about one pixel per
+  /// fifteen of the shorter side, so that it stands out on any background.
+  /// Larger than the image by the rim on every side.
+  QImage outlined(const QColor& fill, const QColor& rim) const;
 
  private:
   QImage image_;
