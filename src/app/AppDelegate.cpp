@@ -49,10 +49,10 @@ AppDelegate::AppDelegate(const AppEnvironment& environment)
 AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::applicationDidFinishLaunching() {
-  popup_ = std::make_shared<PopupController>(store_, *monitor_, environment_.workspace,
-                                             environment_.application, environment_.screens,
-                                             environment_.panelFactory, environment_.accessibility,
-                                             environment_.mainLoop, environment_.keyEventPoster);
+  popup_ = std::make_shared<PopupController>(
+      store_, *monitor_, environment_.workspace, environment_.application, environment_.screens,
+      environment_.panelFactory, environment_.accessibility, environment_.mainLoop,
+      environment_.keyEventPoster, environment_.conventions);
 
   std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
   monitor_->onNewItem = [weakSelf](const Captured& captured) {
@@ -115,9 +115,9 @@ MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted) {
   items.push_back(command("Launch at Login", MenuAction::toggleLaunchAtLogin));
   items.back().state =
       loginItemEnabled ? MenuItemDescription::State::on : MenuItemDescription::State::off;
-  items.push_back(
-      command(trusted ? "Accessibility: granted ✓" : "Enable Accessibility (for auto-paste)…",
-              MenuAction::fixAccessibility));
+  items.push_back(command(trusted ? environment_.conventions.pasteAllowedTitle
+                                  : environment_.conventions.pasteBlockedTitle,
+                          MenuAction::fixAccessibility));
   items.push_back(command("Clear All History", MenuAction::clearHistory));
   items.push_back(MenuItemDescription::separator());
   items.push_back(command("About " + appName, MenuAction::showAbout));
@@ -219,16 +219,17 @@ void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
 }
 
 void AppDelegate::fixAccessibility() {
+  const DesktopConventions& texts = environment_.conventions;
   if (environment_.accessibility.isProcessTrusted()) {
-    // The settings list names the application, not its history folder.
-    std::string advice = "Auto-paste should work. If it doesn't, toggle ";
-    advice += Brand::appName;
-    advice += " off and on in System Settings → Privacy & Security → Accessibility.";
-    environment_.alertPresenter.runModal("Accessibility is already enabled ✓", advice);
+    environment_.alertPresenter.runModal(texts.pasteAllowedAlert, texts.pasteAllowedAdvice);
     return;
   }
   environment_.accessibility.isProcessTrustedWithPrompt();
-  Url::openIfValid(environment_.workspace, environment_.conventions.accessibilitySettingsURL);
+  if (texts.accessibilitySettingsURL.empty()) {
+    environment_.alertPresenter.runModal(texts.pasteBlockedAlert, texts.pasteBlockedAdvice);
+    return;
+  }
+  Url::openIfValid(environment_.workspace, texts.accessibilitySettingsURL);
 }
 
 void AppDelegate::clearHistory() {

@@ -3,20 +3,63 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct DesktopConventions {
   /// How the popup's global shortcut is written in menus.
   std::string hotKeyText;
-  /// The system settings page where the user grants posting keystrokes.
+  /// The system settings page where the user grants posting keystrokes;
+  /// empty where there is none, and an alert explains instead.
   std::string accessibilitySettingsURL;
+  /// How the paste keystroke is written in the paste flow's log lines.
+  std::string pasteKeyText;
+  /// Why no keystroke is posted when auto-paste is not allowed, for the log.
+  std::string pasteBlockedReason;
+  /// The status menu's item for auto-paste, when allowed and when not.
+  std::string pasteAllowedTitle;
+  std::string pasteBlockedTitle;
+  /// The alert that item shows when auto-paste is allowed: message, details.
+  std::string pasteAllowedAlert;
+  std::string pasteAllowedAdvice;
+  /// The alert it shows when auto-paste is not allowed and there is no
+  /// settings page to open.
+  std::string pasteBlockedAlert;
+  std::string pasteBlockedAdvice;
 
-  static DesktopConventions macOS() {
-    return {"⇧⌘V", "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"};
+  /// `appName` as System Settings lists it.
+  static DesktopConventions macOS(std::string_view appName) {
+    return {.hotKeyText = "⇧⌘V",
+            .accessibilitySettingsURL =
+                "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+            .pasteKeyText = "⌘V",
+            .pasteBlockedReason = "Accessibility not granted",
+            .pasteAllowedTitle = "Accessibility: granted ✓",
+            .pasteBlockedTitle = "Enable Accessibility (for auto-paste)…",
+            .pasteAllowedAlert = "Accessibility is already enabled ✓",
+            .pasteAllowedAdvice = "Auto-paste should work. If it doesn't, toggle " +
+                                  std::string(appName) +
+                                  " off and on in System Settings → Privacy & Security → "
+                                  "Accessibility.",
+            .pasteBlockedAlert = {},
+            .pasteBlockedAdvice = {}};
   }
-  /// The same settings address as on macOS: the Linux workspace maps it to
-  /// whatever the desktop offers, or opens nothing.
+  /// X11 has no permission to grant: the X server offers XTest or it does not.
   static DesktopConventions x11() {
-    return {"Shift+Super+V",
-            "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"};
+    return {.hotKeyText = "Shift+Super+V",
+            .accessibilitySettingsURL = {},
+            .pasteKeyText = "Ctrl+V",
+            .pasteBlockedReason = "the X server has no XTest extension",
+            .pasteAllowedTitle = "Auto-paste: XTest available ✓",
+            .pasteBlockedTitle = "Auto-paste unavailable (needs XTest)…",
+            .pasteAllowedAlert = "Auto-paste is available ✓",
+            .pasteAllowedAdvice =
+                "Auto-paste sends Ctrl+V through the X server's XTest extension. If nothing "
+                "is pasted, the window in front may ignore synthetic keystrokes; press Ctrl+V "
+                "there yourself.",
+            .pasteBlockedAlert = "Auto-paste is unavailable",
+            .pasteBlockedAdvice =
+                "Auto-paste needs the X server's XTest extension, which this display does not "
+                "offer. A chosen entry is still put on the clipboard; press Ctrl+V to paste "
+                "it."};
   }
 };

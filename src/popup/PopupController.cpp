@@ -12,6 +12,7 @@
 #include "history/ClipboardStore.h"
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
+#include "platform/DesktopConventions.h"
 #include "platform/KeyEventPoster.h"
 #include "platform/MainLoop.h"
 #include "platform/Panel.h"
@@ -39,7 +40,8 @@ std::string nameOrNil(const std::shared_ptr<RunningApplication>& app) {
 PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monitor,
                                  Workspace& workspace, Application& application, Screens& screens,
                                  PanelFactory& panelFactory, Accessibility& accessibility,
-                                 MainLoop& mainLoop, KeyEventPoster& keyEventPoster)
+                                 MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
+                                 const DesktopConventions& conventions)
     : store_(store),
       monitor_(monitor),
       workspace_(workspace),
@@ -48,7 +50,9 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
       panelFactory_(panelFactory),
       accessibility_(accessibility),
       mainLoop_(mainLoop),
-      keyEventPoster_(keyEventPoster) {}
+      keyEventPoster_(keyEventPoster),
+      pasteKeyText_(conventions.pasteKeyText),
+      pasteBlockedReason_(conventions.pasteBlockedReason) {}
 
 PopupController::~PopupController() {
   if (panel_) {
@@ -130,16 +134,16 @@ void PopupController::paste(const ClipboardItem& item) {
   // The task holds seams owned by the application, never the controller.
   Workspace& workspace = workspace_;
   KeyEventPoster& poster = keyEventPoster_;
-  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster] {
+  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, key = pasteKeyText_,
+                                     reason = pasteBlockedReason_] {
     const std::string frontmost = nameOrNil(workspace.frontmostApplication());
     if (!trusted) {
-      Log::write(
-          "NOT posting ⌘V — Accessibility not granted. Item is on the clipboard; user can press "
-          "⌘V manually. (frontmost=" +
-          frontmost + ")");
+      Log::write("NOT posting " + key + " — " + reason +
+                 ". Item is on the clipboard; user can press " + key +
+                 " manually. (frontmost=" + frontmost + ")");
       return;
     }
-    Log::write("posting ⌘V (frontmost=" + frontmost + ")");
+    Log::write("posting " + key + " (frontmost=" + frontmost + ")");
     PasteHelper::paste(poster);
   });
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/PanelDelegate.h"
 
@@ -21,6 +22,7 @@ class RunningApplication;
 class Screens;
 class Workspace;
 struct ClipboardItem;
+struct DesktopConventions;
 
 class PopupController : public PanelDelegate, public std::enable_shared_from_this<PopupController> {
  public:
@@ -31,9 +33,11 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   /// hold the controller weakly. Every argument is owned by the application
   /// and must outlive the controller; the delayed keystroke still uses the
   /// workspace and the key event poster after the controller may be gone.
+  /// The conventions give the log lines their words and are copied.
   PopupController(ClipboardStore& store, ClipboardMonitor& monitor, Workspace& workspace,
                   Application& application, Screens& screens, PanelFactory& panelFactory,
-                  Accessibility& accessibility, MainLoop& mainLoop, KeyEventPoster& keyEventPoster);
+                  Accessibility& accessibility, MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
+                  const DesktopConventions& conventions);
   ~PopupController() override;
   PopupController(const PopupController&) = delete;
   PopupController& operator=(const PopupController&) = delete;
@@ -64,6 +68,8 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   Accessibility& accessibility_;
   MainLoop& mainLoop_;
   KeyEventPoster& keyEventPoster_;
+  std::string pasteKeyText_;
+  std::string pasteBlockedReason_;
 
   // The view is declared before the panel that hosts it, so it outlives it.
   std::unique_ptr<HistoryView> view_;

@@ -1,6 +1,7 @@
 // Platform spellings of the popup's keyboard shortcuts.
 #include "views/ShortcutTexts.h"
 
+#include "app/Brand.h"
 #include "platform/DesktopConventions.h"
 
 std::string ShortcutTexts::quickPasteLabel(int digit) const {
@@ -10,7 +11,7 @@ std::string ShortcutTexts::quickPasteLabel(int digit) const {
 // The hot key is spelled once, in DesktopConventions, for the status menu and
 // the popup alike.
 const ShortcutTexts& ShortcutTexts::macOS() {
-  static const std::string hotKey = DesktopConventions::macOS().hotKeyText;
+  static const std::string hotKey = DesktopConventions::macOS(Brand::appName).hotKeyText;
   static const ShortcutTexts texts{hotKey, "⌘1–9", "⌘"};
   return texts;
 }

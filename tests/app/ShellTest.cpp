@@ -16,9 +16,17 @@
 #include "platform/ApplicationDelegate.h"
 #include "platform/ApplicationHost.h"
 #include "popup/HotKey.h"
+#include "views/HistoryView.h"
 
+using ::testing::AllOf;
+using ::testing::AnyOf;
+using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -156,22 +164,46 @@ TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheCallSucceeds) {
                           "systemLog.write(Launch-at-login toggle failed: Invalid argument)"));
 }
 
-TEST_F(ShellTest, EnableAccessibilityExplainsWhenTrustedElsePromptsAndOpensTheSettings) {
-  accessibility.trusted = true;
-  launch();
-  record->clear();
-  item().choose(5);
-  accessibility.trusted = false;
-  item().choose(5);
-  EXPECT_THAT(
-      record->calls(),
-      ElementsAre("accessibility.isProcessTrusted",
-                  "alert.runModal(Accessibility is already enabled ✓,Auto-paste should "
-                  "work. If it doesn't, toggle Pellimore Clip off and on in System "
-                  "Settings → Privacy & Security → Accessibility.)",
-                  "accessibility.isProcessTrusted", "accessibility.isProcessTrustedWithPrompt",
-                  "workspace.openURL(x-apple.systempreferences:com.apple.preference."
-                  "security?Privacy_Accessibility)"));
+TEST_F(ShellTest, AutoPasteIsWordedAsTheDesktopWordsIt) {
+  // Trusted, then not: the menu item, what choosing it does, the paste's
+  // last log line.
+  auto autoPasteTexts = [this](const DesktopConventions& conventions) {
+    std::vector<std::string> texts;
+    for (const bool trusted : {true, false}) {
+      accessibility.trusted = trusted;
+      delegate = std::make_shared<AppDelegate>(environment(conventions));
+      delegate->applicationDidFinishLaunching();
+      texts.push_back(item().menu.items.at(5).title);
+      record->clear();
+      item().choose(5);
+      for (const std::string& call : record->calls()) {
+        if (call.rfind("alert.", 0) == 0 || call.rfind("workspace.", 0) == 0) {
+          texts.push_back(call);
+        }
+      }
+      delegate->store().add(CapturedText{"pasted", std::nullopt});
+      delegate->performMenuAction(MenuAction::openHistory, 2);
+      panels.panels.back()->rootView.clickRow(delegate->store().items().at(0).id);
+      mainLoop.advance(1);
+      texts.push_back(log.messages().back());
+    }
+    return texts;
+  };
+  EXPECT_THAT(autoPasteTexts(DesktopConventions::macOS(Brand::appName)),
+              ElementsAre("Accessibility: granted ✓",
+                          "alert.runModal(Accessibility is already enabled ✓,Auto-paste should "
+                          "work. If it doesn't, toggle Pellimore Clip off and on in System "
+                          "Settings → Privacy & Security → Accessibility.)",
+                          "posting ⌘V (frontmost=nil)", "Enable Accessibility (for auto-paste)…",
+                          "workspace.openURL(x-apple.systempreferences:com.apple.preference."
+                          "security?Privacy_Accessibility)",
+                          "NOT posting ⌘V — Accessibility not granted. Item is on the clipboard; "
+                          "user can press ⌘V manually. (frontmost=nil)"));
+  const std::vector<std::string> linux = autoPasteTexts(DesktopConventions::x11());
+  EXPECT_THAT(linux, Each(Not(AnyOf(HasSubstr("⌘"), HasSubstr("System Settings"),
+                                    HasSubstr("Accessibility"), HasSubstr("openURL")))));
+  EXPECT_THAT(linux, Contains(AllOf(StartsWith("alert."), HasSubstr("XTest extension"))));
+  EXPECT_THAT(linux, Contains(StartsWith("NOT posting Ctrl+V")));
 }
 
 TEST_F(ShellTest, MenuCommandsReachTheirSeams) {

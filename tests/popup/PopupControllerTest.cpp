@@ -46,7 +46,8 @@ class PopupControllerTest : public ShellFixture {
   std::shared_ptr<ClipboardMonitor> monitor =
       std::make_shared<ClipboardMonitor>(pasteboard, imageConverter, rtfConverter, mainLoop);
   std::shared_ptr<PopupController> controller = std::make_shared<PopupController>(
-      store, *monitor, workspace, application, screens, panels, accessibility, mainLoop, keys);
+      store, *monitor, workspace, application, screens, panels, accessibility, mainLoop, keys,
+      DesktopConventions::macOS(Brand::appName));
 };
 
 TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesActivatesAndFocusesThePanel) {

@@ -24,6 +24,7 @@
 #include "ScopedTestLog.h"
 #include "TempDir.h"
 #include "app/AppEnvironment.h"
+#include "app/Brand.h"
 #include "platform/Accessibility.h"
 #include "platform/AlertPresenter.h"
 #include "platform/Application.h"
@@ -365,12 +366,12 @@ class ShellFixture : public ::testing::Test {
  public:
   ShellFixture() { files.setApplicationSupportDirectory(dir.path()); }
 
-  AppEnvironment environment() {
-    return AppEnvironment{files,        clock,     pasteboard,    imageConverter,
-                          rtfConverter, mainLoop,  workspace,     application,
-                          screens,      panels,    accessibility, keys,
-                          hotKeys,      statusBar, bundle,        loginItem,
-                          alerts,       systemLog, windows,       DesktopConventions::macOS()};
+  AppEnvironment environment(
+      const DesktopConventions& conventions = DesktopConventions::macOS(Brand::appName)) {
+    return AppEnvironment{files,         clock,     pasteboard,  imageConverter, rtfConverter,
+                          mainLoop,      workspace, application, screens,        panels,
+                          accessibility, keys,      hotKeys,     statusBar,      bundle,
+                          loginItem,     alerts,    systemLog,   windows,        conventions};
   }
 
   std::shared_ptr<CallRecord> record = std::make_shared<CallRecord>();

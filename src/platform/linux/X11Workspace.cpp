@@ -168,10 +168,5 @@ bool X11Workspace::openURL(const std::string& url) {
   if (!parsed.isValid() || parsed.scheme().isEmpty()) {
     return false;
   }
-  // macOS System Settings addresses name no Linux page; X11 grants XTest to
-  // every client, so there is nothing to open.
-  if (parsed.scheme().startsWith(QLatin1String("x-apple"))) {
-    return false;
-  }
   return QDesktopServices::openUrl(parsed);
 }

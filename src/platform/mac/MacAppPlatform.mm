@@ -1,6 +1,7 @@
 // Builds the macOS backends in one place.
 #include "platform/mac/MacAppPlatform.h"
 
+#include "app/Brand.h"
 #include "platform/Clock.h"
 #include "platform/DesktopConventions.h"
 
@@ -17,6 +18,6 @@ AppEnvironment MacAppPlatform::environment() {
       rtfConverter_,    mainLoop_,       workspace_,      application_,
       screens_,         panelFactory_,   accessibility_,  keyEventPoster_,
       hotKeyRegistrar_, statusBar_,      resourceBundle_, loginItem_,
-      alertPresenter_,  systemLog_,      windowFactory_,  DesktopConventions::macOS(),
+      alertPresenter_,  systemLog_,      windowFactory_,  DesktopConventions::macOS(Brand::appName),
   };
 }
