@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the Linux app under a private Xvfb: the popup over a seeded
 # history with entries of every kind (plain, hovered and searching), the
-# empty search state, and the About window.
+# empty search state, the About window, and the tray icon on a dark and on a
+# light panel (with trayer, when it is installed).
 # Usage: scripts/screenshots.sh OUTPUT_DIR [BUILD_DIR]
 # Needs Xvfb, xdotool, xdpyinfo and ImageMagick (import, convert).
 set -euo pipefail
@@ -117,6 +118,23 @@ xdotool key Escape
 printf 'About Pellimore Clip\n' >"$fifo"
 wait_for xdotool search --onlyvisible --name "About Pellimore Clip"
 shot about.png
+
+# The tray icon, four times enlarged, on a dark and on a light panel.
+docked() { for w in $(xdotool search --class '^trayer$'); do xwininfo -tree -id "$w"; done | grep -q '"Pellimore Clip"'; }
+if command -v trayer >/dev/null; then
+  for panel in dark:0x202020 light:0xf0f0f0; do
+    trayer --edge bottom --align left --widthtype pixel --width 64 --height 32 \
+      --transparent true --alpha 0 --tint "${panel#*:}" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for docked
+    sleep 0.4
+    import -window root "$tmp/tray.png"
+    convert "$tmp/tray.png" -crop 64x32+0+768 +repage -scale 400% "$out/tray-${panel%%:*}.png"
+    echo "$out/tray-${panel%%:*}.png"
+    kill "${pids[-1]}"
+    wait "${pids[-1]}" 2>/dev/null || true
+  done
+fi
 
 if [ -s "$tmp/app.log" ]; then
   echo "--- app output" >&2
