@@ -9,7 +9,16 @@ if [[ "$(uname -s)" == "Darwin" ]]; then
     echo "Homebrew is needed: https://brew.sh" >&2
     exit 1
   fi
-  for formula in cmake ninja simdjson utf8proc googletest google-benchmark; do
+  if ! xcode-select -p >/dev/null 2>&1; then
+    echo "The Xcode command line tools are needed: xcode-select --install" >&2
+    exit 1
+  fi
+  # The app's own libraries (simdjson, utf8proc) are built by CMake from
+  # pinned releases and linked in; these are the tools and the test libraries.
+  for formula in cmake ninja; do
+    command -v "$formula" >/dev/null || brew install "$formula"
+  done
+  for formula in googletest google-benchmark; do
     brew list --formula "$formula" >/dev/null 2>&1 || brew install "$formula"
   done
   exit 0
