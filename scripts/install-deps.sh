@@ -31,7 +31,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   libx11-dev libxtst-dev libxfixes-dev
   xvfb xauth xdotool xclip x11-utils imagemagick trayer
-  python3-xlib
+  python3-xlib librsvg2-bin dpkg-dev
 )
 
 missing=()
