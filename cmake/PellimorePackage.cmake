@@ -4,13 +4,14 @@
 # made by CPack (`cpack --config BUILD/CPackConfig.cmake`).
 include(GNUInstallDirs)
 
-install(TARGETS pellimore-clip RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS pellimore-clip RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT app)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT app)
 
 set(pellimore_icon_svg ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.svg)
 set(pellimore_icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-install(FILES ${pellimore_icon_svg} DESTINATION ${pellimore_icon_dir}/scalable/apps)
+install(FILES ${pellimore_icon_svg} DESTINATION ${pellimore_icon_dir}/scalable/apps
+  COMPONENT app)
 
 find_program(PELLIMORE_RSVG_CONVERT rsvg-convert)
 if(PELLIMORE_RSVG_CONVERT)
@@ -24,7 +25,7 @@ if(PELLIMORE_RSVG_CONVERT)
       DEPENDS ${pellimore_icon_svg}
       VERBATIM)
     list(APPEND pellimore_icon_pngs ${png})
-    install(FILES ${png} DESTINATION ${pellimore_icon_dir}/${size}x${size}/apps)
+    install(FILES ${png} DESTINATION ${pellimore_icon_dir}/${size}x${size}/apps COMPONENT app)
   endforeach()
   add_custom_target(pellimore_icons ALL DEPENDS ${pellimore_icon_pngs})
 else()
@@ -41,6 +42,8 @@ set(CPACK_PACKAGE_DESCRIPTION "Pellimore Clip keeps the last 200 things you copy
 rich text, images and file lists) plus everything you pin, and pastes them back from a \
 small popup opened with Shift+Super+V.")
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
+# Only the app's own files, whatever a fetched library would install too.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};app;/")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
