@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>  // mkdtemp: macOS declares it here, glibc in <cstdlib>
+
 #include "BenchHistories.h"
 #include "InertPasteboard.h"
 #include "history/ClipboardStore.h"

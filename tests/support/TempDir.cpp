@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <unistd.h>  // mkdtemp: macOS declares it here, glibc in <cstdlib>
+
 TempDir::TempDir() : path_(std::filesystem::temp_directory_path().string() + "/pellimore-XXXXXX") {
   if (mkdtemp(path_.data()) == nullptr)
     throw std::runtime_error("mkdtemp failed");

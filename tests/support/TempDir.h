@@ -1,5 +1,4 @@
-// A scratch folder under the system's temporary folder, removed with all its
-// contents when the object goes away.
+// A scratch folder in the system's temporary folder, removed with its contents at the end.
 #pragma once
 
 #include <string>
