@@ -13,7 +13,10 @@ static_assert(AboutMetrics::windowStyleMask ==
 
 AboutWindowController::AboutWindowController(WindowFactory& windowFactory, Application& application,
                                              const ResourceBundle& bundle, Workspace& workspace)
-    : windowFactory_(windowFactory), application_(application), view_(bundle, workspace) {}
+    : windowFactory_(windowFactory),
+      application_(application),
+      view_(bundle, workspace),
+      previousApp_(workspace, application) {}
 
 WindowConfig AboutWindowController::windowConfig() {
   WindowConfig config;
@@ -34,8 +37,10 @@ void AboutWindowController::show() {
     window_ = windowFactory_.createWindow(windowConfig(), view_);
     if (window_) {
       window_->center();
+      window_->setOnClose([this] { previousApp_.handBack(); });
     }
   }
+  previousApp_.remember();
   application_.activateIgnoringOtherApps();
   if (window_) {
     window_->makeKeyAndOrderFront();

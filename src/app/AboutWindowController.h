@@ -7,6 +7,7 @@
 #include "app/AboutView.h"
 #include "platform/Window.h"
 #include "platform/WindowConfig.h"
+#include "popup/PreviousApplication.h"
 
 class Application;
 class ResourceBundle;
@@ -22,7 +23,8 @@ class AboutWindowController {
   AboutWindowController& operator=(const AboutWindowController&) = delete;
 
   /// Creates and centres the window on first use, then activates the
-  /// application and brings the window to the front.
+  /// application and brings the window to the front. Closing the window
+  /// gives the focus back to the application that was in front.
   void show();
 
   /// The window's fixed properties: 400 by 390, titled, closable, full-size
@@ -37,5 +39,6 @@ class AboutWindowController {
   WindowFactory& windowFactory_;
   Application& application_;
   AboutView view_;
+  PreviousApplication previousApp_;
   std::unique_ptr<Window> window_;
 };

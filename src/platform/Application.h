@@ -1,4 +1,5 @@
-// This application as a whole: bringing it to the front and ending it.
+// This application as a whole: bringing it to the front, stepping back, and
+// ending it.
 #pragma once
 
 class Application {
@@ -6,6 +7,10 @@ class Application {
   virtual ~Application() = default;
   /// Activates this application, ignoring other applications.
   virtual void activateIgnoringOtherApps() = 0;
+  /// Hides this application's windows and lets the system give the focus to
+  /// the application behind it.
+  virtual void hide() = 0;
+  virtual int processIdentifier() const = 0;
   /// Asks the application to terminate (the event loop ends).
   virtual void terminate() = 0;
 };

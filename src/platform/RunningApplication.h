@@ -9,7 +9,10 @@ class RunningApplication {
   virtual ~RunningApplication() = default;
   /// The user-visible name; may be unknown.
   virtual std::optional<std::string> localizedName() const = 0;
-  /// Brings it to the front (no activation options). The result is not
-  /// reported: the caller has nothing to do on failure.
+  /// Its process; may be unknown.
+  virtual std::optional<int> processIdentifier() const = 0;
+  /// Brings it to the front (no activation options), taking the focus from
+  /// this application, which must be active. The result is not reported:
+  /// the caller has nothing to do on failure.
   virtual void activate() = 0;
 };

@@ -3,10 +3,15 @@
 // released when closed; destroying the object removes it.
 #pragma once
 
+#include <functional>
+
 class Window {
  public:
   virtual ~Window() = default;
   /// Places it in the middle of the main screen, slightly above centre.
   virtual void center() = 0;
   virtual void makeKeyAndOrderFront() = 0;
+  /// Called each time the user closes it (close button, Escape or
+  /// Command-W), not when the object is destroyed.
+  virtual void setOnClose(std::function<void()> onClose) = 0;
 };

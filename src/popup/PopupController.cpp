@@ -52,7 +52,8 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
       mainLoop_(mainLoop),
       keyEventPoster_(keyEventPoster),
       pasteKeyText_(conventions.pasteKeyText),
-      pasteBlockedReason_(conventions.pasteBlockedReason) {}
+      pasteBlockedReason_(conventions.pasteBlockedReason),
+      previousApp_(workspace, application) {}
 
 PopupController::~PopupController() {
   if (panel_) {
@@ -61,7 +62,10 @@ PopupController::~PopupController() {
 }
 
 void PopupController::show() {
-  previousApp_ = workspace_.frontmostApplication();
+  // The poll may be throttled while the system naps; the list must not miss
+  // the copy the user made just before opening it.
+  monitor_.check();
+  previousApp_.remember();
   if (!panel_) {
     buildPanel();
   }
@@ -78,10 +82,15 @@ void PopupController::hide() {
 
 void PopupController::toggle() {
   if (panel_ && panel_->isVisible()) {
-    hide();
+    dismiss();
     return;
   }
   show();
+}
+
+void PopupController::dismiss() {
+  hide();
+  previousApp_.handBack();
 }
 
 void PopupController::windowDidResignKey() {
@@ -99,7 +108,7 @@ void PopupController::buildPanel() {
       },
       [weakSelf] {
         if (std::shared_ptr<PopupController> self = weakSelf.lock()) {
-          self->hide();
+          self->dismiss();
         }
       });
   panel_ = panelFactory_.createPanel(KeyablePanel::config(), *view_);
@@ -124,12 +133,9 @@ void PopupController::paste(const ClipboardItem& item) {
 
   Log::write("paste requested: kind=" + std::string(kindName(item.kind)) +
              " accessibilityTrusted=" + (trusted ? "true" : "false") +
-             " prevApp=" + nameOrNil(previousApp_));
+             " prevApp=" + nameOrNil(previousApp_.application()));
 
-  hide();
-  if (previousApp_) {
-    previousApp_->activate();
-  }
+  dismiss();
 
   // The task holds seams owned by the application, never the controller.
   Workspace& workspace = workspace_;

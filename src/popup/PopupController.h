@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/PanelDelegate.h"
+#include "popup/PreviousApplication.h"
 
 class Accessibility;
 class Application;
@@ -18,7 +19,6 @@ class KeyEventPoster;
 class MainLoop;
 class Panel;
 class PanelFactory;
-class RunningApplication;
 class Screens;
 class Workspace;
 struct ClipboardItem;
@@ -42,13 +42,14 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   PopupController(const PopupController&) = delete;
   PopupController& operator=(const PopupController&) = delete;
 
-  /// Remembers the frontmost application, builds the panel on first use,
-  /// places it at the pointer and brings it to the front with keyboard focus.
+  /// Polls the pasteboard once, so the newest copy is listed; remembers the
+  /// frontmost application, builds the panel on first use, places it at the
+  /// pointer and brings it to the front with keyboard focus.
   void show();
   /// Orders the panel out. The remembered application is kept and not
   /// reactivated.
   void hide();
-  /// Hides a visible panel, otherwise shows it.
+  /// Dismisses a visible panel, otherwise shows it.
   void toggle();
 
   /// Losing focus (a click elsewhere) hides the popup without pasting.
@@ -58,6 +59,8 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   void buildPanel();
   void placePanel();
   void paste(const ClipboardItem& item);
+  /// Hides the panel and gives the focus back to the remembered application.
+  void dismiss();
 
   ClipboardStore& store_;
   ClipboardMonitor& monitor_;
@@ -74,5 +77,5 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   // The view is declared before the panel that hosts it, so it outlives it.
   std::unique_ptr<HistoryView> view_;
   std::unique_ptr<Panel> panel_;
-  std::shared_ptr<RunningApplication> previousApp_;
+  PreviousApplication previousApp_;
 };

@@ -37,17 +37,22 @@ TEST_F(AboutTest, UnreadableWordmarkShowsItsTextAndTheNoticeNamesTheMaker) {
             "© " + std::string(BrandConfig::copyrightYear) + " Pellimore. All rights reserved.");
 }
 
-TEST_F(AboutTest, FirstShowBuildsAndCentresTheWindowLaterShowsReuseIt) {
+TEST_F(AboutTest, FirstShowBuildsAndCentresTheWindowLaterShowsReuseItClosingHandsBackFocus) {
   EXPECT_FALSE(AboutWindowController::windowConfig().releasedWhenClosed) << "it is reused";
   EXPECT_EQ(AboutWindowController::windowConfig().backing, 2u) << "buffered, as AppKit draws";
   AboutWindowController controller{windows, application, bundle, workspace};
+  workspace.bringToFront("Notes", 17);
   controller.show();
+  workspace.bringToFront("Pellimore Clip", application.pid);  // the window itself
   controller.show();
+  windows.closeWindow();
   EXPECT_THAT(record->calls(),
               ::testing::ElementsAre(
                   "windowFactory.createWindow(About Pellimore Clip)", "window.center",
+                  "workspace.frontmostApplication", "application.activateIgnoringOtherApps",
+                  "window.makeKeyAndOrderFront", "workspace.frontmostApplication",
                   "application.activateIgnoringOtherApps", "window.makeKeyAndOrderFront",
-                  "application.activateIgnoringOtherApps", "window.makeKeyAndOrderFront"));
+                  "app[Notes].activate"));
 }
 
 }  // namespace

@@ -75,17 +75,35 @@ TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesActivatesAndFocuse
   EXPECT_THAT(record->matching("panel.setFrameOrigin"), IsEmpty());
 }
 
-TEST_F(PopupControllerTest, LosingFocusOrEscapeOnlyHides) {
+TEST_F(PopupControllerTest, DismissalsHandTheFocusBackButLosingItOnlyHides) {
   workspace.bringToFront("Notes");
-  const std::function<void()> dismissals[] = {[this] { panel().delegate->windowDidResignKey(); },
-                                              [this] { panel().rootView.keyEscape(); }};
-  for (const auto& dismiss : dismissals) {
+  const std::pair<std::function<void()>, std::vector<std::string>> dismissals[] = {
+      {[this] { panel().delegate->windowDidResignKey(); }, {"panel.orderOut"}},
+      {[this] { panel().rootView.keyEscape(); }, {"panel.orderOut", "app[Notes].activate"}},
+      {[this] { controller->toggle(); }, {"panel.orderOut", "app[Notes].activate"}}};
+  for (const auto& [dismiss, calls] : dismissals) {
     controller->show();
     record->clear();
     dismiss();
     mainLoop.advance(1);
-    EXPECT_THAT(record->calls(), ElementsAre("panel.orderOut"));
+    EXPECT_EQ(record->calls(), calls);
   }
+}
+
+TEST_F(PopupControllerTest, ThisProcessInFrontIsNeverRememberedAsThePreviousApp) {
+  workspace.bringToFront("Pellimore Clip", application.pid);
+  controller->show();
+  record->clear();
+  controller->toggle();  // nothing else known: step back instead
+  EXPECT_THAT(record->calls(), ElementsAre("panel.orderOut", "application.hide"));
+
+  workspace.bringToFront("Notes", 17);
+  controller->toggle();
+  controller->toggle();
+  workspace.bringToFront("Pellimore Clip", application.pid);
+  showAndPaste(/*trusted=*/true);
+  EXPECT_EQ(record->count("app[Notes].activate"), 1);
+  EXPECT_THAT(record->matching("app[Pellimore"), IsEmpty());
 }
 
 TEST_F(PopupControllerTest, PasteWritesHidesReactivatesThenPostsCommandVAfterTheDelay) {
@@ -130,6 +148,7 @@ TEST_F(PopupControllerTest, PreviousAppIsNamedOrNilAndReactivatedWhenThereIsOne)
               ElementsAre("paste requested: kind=text accessibilityTrusted=true prevApp=nil",
                           "posting ⌘V (frontmost=nil)"));
   EXPECT_THAT(record->matching("app["), IsEmpty());
+  EXPECT_EQ(record->count("application.hide"), 1) << "the focus still goes elsewhere";
 
   workspace.bringToFront(std::nullopt);
   showAndPaste(/*trusted=*/false);

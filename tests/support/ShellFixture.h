@@ -66,13 +66,16 @@ struct FakeAlertPresenter : AlertPresenter, Recorder {
   }
 };
 
-/// "application.activateIgnoringOtherApps", "application.terminate".
+/// "application.activateIgnoringOtherApps", "application.hide", "application.terminate".
 struct FakeApplication : Application, Recorder {
   using Recorder::Recorder;
   void activateIgnoringOtherApps() override {
     record->add("application.activateIgnoringOtherApps");
   }
+  void hide() override { record->add("application.hide"); }
+  int processIdentifier() const override { return pid; }
   void terminate() override { record->add("application.terminate"); }
+  int pid = 4242;
 };
 
 /// "systemLog.write(MESSAGE)".
@@ -137,11 +140,14 @@ struct FakeResourceBundle : ResourceBundle, Recorder {
 
 /// Another application: "app[NAME].activate" ("app[nil]" without a name).
 struct FakeRunningApplication : RunningApplication, Recorder {
-  FakeRunningApplication(std::optional<std::string> appName, std::shared_ptr<CallRecord> shared)
-      : Recorder(std::move(shared)), name(std::move(appName)) {}
+  FakeRunningApplication(std::optional<std::string> appName, std::optional<int> processID,
+                         std::shared_ptr<CallRecord> shared)
+      : Recorder(std::move(shared)), name(std::move(appName)), pid(processID) {}
   std::optional<std::string> localizedName() const override { return name; }
+  std::optional<int> processIdentifier() const override { return pid; }
   void activate() override { record->add("app[" + name.value_or("nil") + "].activate"); }
   const std::optional<std::string> name;
+  const std::optional<int> pid;
 };
 
 /// "workspace.frontmostApplication", "workspace.openURL(URL)".
@@ -154,9 +160,9 @@ struct FakeWorkspace : Workspace, Recorder {
     openedURLs.push_back(url);
     return noted("workspace.openURL(" + url + ")", true);
   }
-  /// Makes a new application with `name` frontmost.
-  void bringToFront(std::optional<std::string> name) {
-    frontmost = std::make_shared<FakeRunningApplication>(std::move(name), record);
+  /// Makes a new application with `name` (and process `pid`) frontmost.
+  void bringToFront(std::optional<std::string> name, std::optional<int> pid = std::nullopt) {
+    frontmost = std::make_shared<FakeRunningApplication>(std::move(name), pid, record);
   }
   std::shared_ptr<FakeRunningApplication> frontmost;
   std::vector<std::string> openedURLs;
@@ -217,18 +223,26 @@ struct FakePanelFactory : PanelFactory, Recorder {
   std::vector<FakePanel*> panels;
 };
 
-/// "windowFactory.createWindow(TITLE)", "window.center", "window.makeKeyAndOrderFront".
+/// "windowFactory.createWindow(TITLE)", "window.center", "window.makeKeyAndOrderFront";
+/// `closeWindow` is the user closing the last window built.
 struct FakeWindowFactory : WindowFactory, Recorder {
   struct FakeWindow : Window, Recorder {
     using Recorder::Recorder;
     void center() override { record->add("window.center"); }
     void makeKeyAndOrderFront() override { record->add("window.makeKeyAndOrderFront"); }
+    void setOnClose(std::function<void()> onClose) override { closed = std::move(onClose); }
+    std::function<void()> closed;
   };
   using Recorder::Recorder;
   std::unique_ptr<Window> createWindow(const WindowConfig& config, AboutView& /*view*/) override {
     record->add("windowFactory.createWindow", config.title);
-    return std::make_unique<FakeWindow>(record);
+    auto window = std::make_unique<FakeWindow>(record);
+    last = window.get();
+    return window;
   }
+  void closeWindow() { last->closed(); }
+  /// Valid while its owner keeps it.
+  FakeWindow* last = nullptr;
 };
 
 /// "statusItem.setButtonImage(IMAGE)", "statusItem.setMenu",

@@ -8,6 +8,9 @@ class QtApplication : public Application {
  public:
   /// A no-op: the panel and windows activate themselves when shown.
   void activateIgnoringOtherApps() override {}
+  /// A no-op: the window manager focuses the window below when ours hides.
+  void hide() override {}
+  int processIdentifier() const override;
   /// Ends the event loop on its next turn.
   void terminate() override;
 };

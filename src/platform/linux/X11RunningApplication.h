@@ -11,10 +11,13 @@ struct _XDisplay;
 class X11RunningApplication : public RunningApplication {
  public:
   /// `display` belongs to the workspace and must outlive this object.
-  X11RunningApplication(_XDisplay* display, unsigned long window, std::optional<std::string> name)
-      : display_(display), window_(window), name_(std::move(name)) {}
+  X11RunningApplication(_XDisplay* display, unsigned long window, std::optional<std::string> name,
+                        std::optional<int> pid)
+      : display_(display), window_(window), name_(std::move(name)), pid_(pid) {}
 
   std::optional<std::string> localizedName() const override { return name_; }
+  /// From _NET_WM_PID, which not every client sets.
+  std::optional<int> processIdentifier() const override { return pid_; }
   /// Asks the window manager through _NET_ACTIVE_WINDOW; without a window
   /// manager raises the window and gives it the input focus directly. A
   /// window that is gone meanwhile is ignored.
@@ -26,4 +29,5 @@ class X11RunningApplication : public RunningApplication {
   _XDisplay* display_;
   unsigned long window_;
   std::optional<std::string> name_;
+  std::optional<int> pid_;
 };

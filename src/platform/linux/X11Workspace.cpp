@@ -133,6 +133,28 @@ std::optional<std::string> nameOf(Display* display, Window window) {
   return name;
 }
 
+std::optional<int> pidOf(Display* display, Window window) {
+  const Atom property = XInternAtom(display, "_NET_WM_PID", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
+                         &count, &remaining, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<int> pid;
+  if (type == XA_CARDINAL && format == 32 && count == 1 && data != nullptr) {
+    // Xlib hands 32-bit items back as longs.
+    pid = static_cast<int>(*reinterpret_cast<const long*>(data));
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return pid;
+}
+
 }  // namespace
 
 X11Workspace::X11Workspace() : display_(XOpenDisplay(nullptr)) {}
@@ -157,10 +179,11 @@ std::shared_ptr<RunningApplication> X11Workspace::frontmostApplication() {
     return nullptr;
   }
   std::optional<std::string> name = nameOf(display_, *window);
+  std::optional<int> pid = pidOf(display_, *window);
   if (!trap.sync()) {
     return nullptr;
   }
-  return std::make_shared<X11RunningApplication>(display_, *window, std::move(name));
+  return std::make_shared<X11RunningApplication>(display_, *window, std::move(name), pid);
 }
 
 bool X11Workspace::openURL(const std::string& url) {

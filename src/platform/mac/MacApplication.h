@@ -6,5 +6,7 @@
 class MacApplication : public Application {
  public:
   void activateIgnoringOtherApps() override;
+  void hide() override;
+  int processIdentifier() const override;
   void terminate() override;
 };

@@ -20,6 +20,7 @@ class MacWindow : public Window {
 
   void center() override;
   void makeKeyAndOrderFront() override;
+  void setOnClose(std::function<void()> onClose) override;
 
   /// The Objective-C side; defined in MacWindow.mm.
   struct Native;

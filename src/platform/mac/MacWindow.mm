@@ -6,8 +6,52 @@
 #import "platform/mac/MacAboutView.h"
 #import "platform/mac/MacViewStyle.h"
 
+#include <functional>
+#include <utility>
+
+/// Closes on Escape and Command-W: an accessory application has no main
+/// menu, so no File menu carries Command-W to the window.
+@interface PellimoreClosableWindow : NSWindow
+@end
+
+@implementation PellimoreClosableWindow
+
+- (void)cancelOperation:(id)sender {
+  [self performClose:sender];
+}
+
+- (BOOL)performKeyEquivalent:(NSEvent*)event {
+  const NSEventModifierFlags flags =
+      event.modifierFlags & NSEventModifierFlagDeviceIndependentFlagsMask;
+  NSString* key = event.charactersIgnoringModifiers;
+  const BOOL commandW = flags == NSEventModifierFlagCommand && [key isEqualToString:@"w"];
+  const BOOL escape = flags == 0 && [key isEqualToString:@"\x1b"];
+  if (commandW || escape) {
+    [self performClose:self];
+    return YES;
+  }
+  return [super performKeyEquivalent:event];
+}
+
+@end
+
+/// Tells the owner each time the user closes the window.
+@interface PellimoreWindowCloseObserver : NSObject <NSWindowDelegate>
+@property(nonatomic) std::function<void()> onClose;
+@end
+
+@implementation PellimoreWindowCloseObserver
+
+- (void)windowWillClose:(NSNotification*)notification {
+  if (_onClose) _onClose();
+}
+
+@end
+
 struct MacWindow::Native {
   __strong NSWindow* window = nil;
+  // The window holds its delegate weakly.
+  __strong PellimoreWindowCloseObserver* observer = nil;
 };
 
 MacWindow::MacWindow(const WindowConfig& config, AboutView& view)
@@ -15,11 +59,11 @@ MacWindow::MacWindow(const WindowConfig& config, AboutView& view)
   const Rect2D& rect = config.contentRect;
   const NSRect contentRect =
       NSMakeRect(rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
-  NSWindow* window =
-      [[NSWindow alloc] initWithContentRect:contentRect
-                                  styleMask:static_cast<NSWindowStyleMask>(config.styleMask)
-                                    backing:static_cast<NSBackingStoreType>(config.backing)
-                                      defer:config.defer];
+  NSWindow* window = [[PellimoreClosableWindow alloc]
+      initWithContentRect:contentRect
+                styleMask:static_cast<NSWindowStyleMask>(config.styleMask)
+                  backing:static_cast<NSBackingStoreType>(config.backing)
+                    defer:config.defer];
   window.title = MacViewStyle::string(config.title);
   window.titleVisibility = static_cast<NSWindowTitleVisibility>(config.titleVisibility);
   window.titlebarAppearsTransparent = config.titlebarAppearsTransparent;
@@ -30,10 +74,20 @@ MacWindow::MacWindow(const WindowConfig& config, AboutView& view)
   window.contentView = [[PellimoreAboutView alloc]
       initWithAboutView:&view
                   frame:NSMakeRect(0, 0, rect.size.width, rect.size.height)];
+  native_->observer = [[PellimoreWindowCloseObserver alloc] init];
+  window.delegate = native_->observer;
   native_->window = window;
 }
 
-MacWindow::~MacWindow() { [native_->window close]; }
+MacWindow::~MacWindow() {
+  // Destruction is not the user closing it; the owner is going away.
+  native_->window.delegate = nil;
+  [native_->window close];
+}
+
+void MacWindow::setOnClose(std::function<void()> onClose) {
+  native_->observer.onClose = std::move(onClose);
+}
 
 void MacWindow::center() { [native_->window center]; }
 

@@ -17,9 +17,22 @@ class MacRunningApplication : public RunningApplication {
     return MacStrings::toStdString(name);
   }
 
+  std::optional<int> processIdentifier() const override {
+    const pid_t pid = application_.processIdentifier;
+    if (pid <= 0) return std::nullopt;
+    return static_cast<int>(pid);
+  }
+
   void activate() override {
     // No options: the application's windows come forward as the user left
     // them. An application that quit in the meantime is simply not activated.
+    if (@available(macOS 14.0, *)) {
+      // Activation is cooperative from macOS 14 on: the active application
+      // (this one) yields, and the request names who yields.
+      [NSApp yieldActivationToApplication:application_];
+      [application_ activateFromApplication:NSRunningApplication.currentApplication options:0];
+      return;
+    }
     [application_ activateWithOptions:0];
   }
 

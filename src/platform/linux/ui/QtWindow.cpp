@@ -1,7 +1,9 @@
 // The About window as a Qt top-level widget.
 #include "platform/linux/ui/QtWindow.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -58,6 +60,21 @@ void QtWindow::makeKeyAndOrderFront() {
   show();
   raise();
   activateWindow();
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (onClose_) {
+    onClose_();
+  }
+}
+
+void QtWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Close)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void QtWindow::mousePressEvent(QMouseEvent* event) {

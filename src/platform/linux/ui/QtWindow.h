@@ -4,7 +4,9 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "platform/Window.h"
 #include "platform/WindowConfig.h"
@@ -19,10 +21,14 @@ class QtWindow : public QWidget, public Window {
 
   void center() override;
   void makeKeyAndOrderFront() override;
+  void setOnClose(std::function<void()> onClose) override { onClose_ = std::move(onClose); }
 
   AboutWidget& content() { return *content_; }
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
+  /// Escape and the platform's Close shortcut close it, as on macOS.
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -30,6 +36,7 @@ class QtWindow : public QWidget, public Window {
  private:
   AboutWidget* content_;
   bool movableByBackground_;
+  std::function<void()> onClose_;
   /// Where the drag started, relative to the window, while dragging by hand.
   std::optional<QPoint> dragOffset_;
 };
