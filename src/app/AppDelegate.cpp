@@ -12,6 +12,7 @@
 #include "platform/AlertPresenter.h"
 #include "platform/Application.h"
 #include "platform/LoginItem.h"
+#include "platform/ProcessActivity.h"
 #include "platform/StatusBar.h"
 #include "platform/StatusItem.h"
 #include "platform/SystemLog.h"
@@ -61,6 +62,10 @@ void AppDelegate::applicationDidFinishLaunching() {
     }
   };
   monitor_->start();
+  // Without it the system may nap this windowless process and stretch the
+  // half-second poll to many seconds, losing copies made in between.
+  pollActivity_ = environment_.processActivity.begin(
+      "Polling the pasteboard twice a second so that no copy is missed");
 
   hotKey_ = std::make_shared<HotKey>(environment_.hotKeyRegistrar, environment_.mainLoop,
                                      hotKeyCode, hotKeyModifiers);

@@ -15,6 +15,7 @@
 #include "platform/Geometry.h"
 #include "platform/MenuDescription.h"
 #include "platform/MenuTarget.h"
+#include "platform/ProcessActivity.h"
 
 class ClipboardMonitor;
 class HotKey;
@@ -85,6 +86,8 @@ class AppDelegate : public ApplicationDelegate,
   AppEnvironment environment_;
   ClipboardStore store_;
   std::shared_ptr<ClipboardMonitor> monitor_;
+  /// Held from the monitor's start for the rest of the run.
+  std::unique_ptr<ProcessActivity::Activity> pollActivity_;
   std::shared_ptr<PopupController> popup_;
   std::shared_ptr<HotKey> hotKey_;
   std::unique_ptr<StatusItem> statusItem_;

@@ -16,6 +16,7 @@ class LoginItem;
 class MainLoop;
 class PanelFactory;
 class Pasteboard;
+class ProcessActivity;
 class ResourceBundle;
 class RtfConverter;
 class Screens;
@@ -33,6 +34,7 @@ struct AppEnvironment {
   ImageConverter& imageConverter;
   RtfConverter& rtfConverter;
   MainLoop& mainLoop;
+  ProcessActivity& processActivity;
   // The popup, the paste flow and the hot key.
   Workspace& workspace;
   Application& application;

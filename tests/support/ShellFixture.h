@@ -34,6 +34,7 @@
 #include "platform/MenuTarget.h"
 #include "platform/PanelDelegate.h"
 #include "platform/PanelFactory.h"
+#include "platform/ProcessActivity.h"
 #include "platform/ResourceBundle.h"
 #include "platform/Screens.h"
 #include "platform/StatusBar.h"
@@ -76,6 +77,19 @@ struct FakeApplication : Application, Recorder {
   int processIdentifier() const override { return pid; }
   void terminate() override { record->add("application.terminate"); }
   int pid = 4242;
+};
+
+/// "activity.begin(REASON)", and "activity.end" when it is let go.
+struct FakeProcessActivity : ProcessActivity, Recorder {
+  struct FakeActivity : Activity, Recorder {
+    using Recorder::Recorder;
+    ~FakeActivity() override { record->add("activity.end"); }
+  };
+  using Recorder::Recorder;
+  std::unique_ptr<Activity> begin(const std::string& reason) override {
+    record->add("activity.begin", reason);
+    return std::make_unique<FakeActivity>(record);
+  }
 };
 
 /// "systemLog.write(MESSAGE)".
@@ -382,10 +396,10 @@ class ShellFixture : public ::testing::Test {
 
   AppEnvironment environment(
       const DesktopConventions& conventions = DesktopConventions::macOS(Brand::appName)) {
-    return AppEnvironment{files,         clock,     pasteboard,  imageConverter, rtfConverter,
-                          mainLoop,      workspace, application, screens,        panels,
-                          accessibility, keys,      hotKeys,     statusBar,      bundle,
-                          loginItem,     alerts,    systemLog,   windows,        conventions};
+    return AppEnvironment{
+        files,     clock,       pasteboard, imageConverter, rtfConverter,  mainLoop, activity,
+        workspace, application, screens,    panels,         accessibility, keys,     hotKeys,
+        statusBar, bundle,      loginItem,  alerts,         systemLog,     windows,  conventions};
   }
 
   std::shared_ptr<CallRecord> record = std::make_shared<CallRecord>();
@@ -397,6 +411,7 @@ class ShellFixture : public ::testing::Test {
   FakeImageConverter imageConverter;
   FakeRtfConverter rtfConverter;
   ManualMainLoop mainLoop;
+  FakeProcessActivity activity{record};
   FakeWorkspace workspace{record};
   FakeApplication application{record};
   FakeScreens screens;

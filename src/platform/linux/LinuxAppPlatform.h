@@ -7,6 +7,7 @@
 
 #include "app/AppPlatform.h"
 #include "platform/linux/LinuxFileSystem.h"
+#include "platform/linux/LinuxProcessActivity.h"
 #include "platform/linux/PlainRtfConverter.h"
 #include "platform/linux/QtAlertPresenter.h"
 #include "platform/linux/QtApplication.h"
@@ -49,6 +50,7 @@ class LinuxAppPlatform : public AppPlatform {
   QtImageConverter imageConverter_;
   PlainRtfConverter rtfConverter_;
   QtMainLoop mainLoop_;
+  LinuxProcessActivity processActivity_;
   X11Workspace workspace_;
   QtApplication application_;
   QtScreens screens_;

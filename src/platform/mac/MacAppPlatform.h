@@ -16,6 +16,7 @@
 #include "platform/mac/MacMainLoop.h"
 #include "platform/mac/MacPanelFactory.h"
 #include "platform/mac/MacPasteboard.h"
+#include "platform/mac/MacProcessActivity.h"
 #include "platform/mac/MacResourceBundle.h"
 #include "platform/mac/MacRtfConverter.h"
 #include "platform/mac/MacScreens.h"
@@ -40,6 +41,7 @@ class MacAppPlatform : public AppPlatform {
   MacImageConverter imageConverter_;
   MacRtfConverter rtfConverter_;
   MacMainLoop mainLoop_;
+  MacProcessActivity processActivity_;
   MacWorkspace workspace_;
   MacApplication application_;
   MacScreens screens_;
