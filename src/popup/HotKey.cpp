@@ -1,6 +1,9 @@
 // The global hot key over the registrar seam.
 #include "popup/HotKey.h"
 
+#include <string>
+
+#include "diagnostics/Log.h"
 #include "platform/MainLoop.h"
 
 HotKey::HotKey(HotKeyRegistrar& registrar, MainLoop& mainLoop, std::uint32_t keyCode,
@@ -27,10 +30,17 @@ void HotKey::registerHotKey() {
                                                HotKeyRegistrar::hotKeyPressedKind};
   // The user data does not own the object; the destructor removes the
   // handler before the pointer dangles.
-  registrar_.installEventHandler(target, &HotKey::handleEvent, 1, &pressed, this, &eventHandler_);
-  registrar_.registerEventHotKey(keyCode_, modifiers_,
-                                 HotKeyRegistrar::HotKeyID{signature, hotKeyID}, target,
-                                 registrationOptions, &hotKeyRef_);
+  const std::int32_t installed = registrar_.installEventHandler(target, &HotKey::handleEvent, 1,
+                                                                &pressed, this, &eventHandler_);
+  const std::int32_t registered = registrar_.registerEventHotKey(
+      keyCode_, modifiers_, HotKeyRegistrar::HotKeyID{signature, hotKeyID}, target,
+      registrationOptions, &hotKeyRef_);
+  // The application keeps running and the status menu still opens the
+  // popup; the log says why the key does not.
+  const std::int32_t status = installed != 0 ? installed : registered;
+  if (status != 0) {
+    Log::write("hot key registration failed: " + std::to_string(status));
+  }
 }
 
 std::int32_t HotKey::handleEvent(void* /*callRef*/, void* /*event*/, void* userData) {

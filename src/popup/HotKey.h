@@ -28,8 +28,9 @@ class HotKey : public std::enable_shared_from_this<HotKey> {
   HotKey& operator=(const HotKey&) = delete;
 
   /// Installs the handler and registers the key; named for the action, as
-  /// `register` is reserved in C++. Failures are silent: the key then never
-  /// fires. A second call does nothing.
+  /// `register` is reserved in C++. A failure (another application holds
+  /// the combination) is logged with its status; the key then never fires.
+  /// A second call does nothing.
   void registerHotKey();
 
   std::uint32_t keyCode() const { return keyCode_; }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ManualMainLoop.h"
+#include "ScopedTestLog.h"
 #include "ShellFixture.h"
 
 using ::testing::ElementsAre;
@@ -22,12 +23,13 @@ class HotKeyTest : public ::testing::Test {
   }
 
   // Declared before any HotKey so they outlive queued presses.
+  ScopedTestLog log;
   FakeHotKeyRegistrar registrar;
   ManualMainLoop mainLoop;
   int presses = 0;
 };
 
-TEST_F(HotKeyTest, RegistersOnceOnRequestAndUnregistersTheKeyBeforeTheHandler) {
+TEST_F(HotKeyTest, RegistersOnceOnRequestUnregistersTheKeyBeforeTheHandlerAndLogsAFailure) {
   std::make_shared<HotKey>(registrar, mainLoop, 9, 0x300).reset();  // never registered
   auto hotKey = makeRegistered();
   hotKey->registerHotKey();
@@ -38,10 +40,12 @@ TEST_F(HotKeyTest, RegistersOnceOnRequestAndUnregistersTheKeyBeforeTheHandler) {
                           "hotKeys.unregisterEventHotKey", "hotKeys.removeEventHandler"));
 
   registrar.record->clear();
-  registrar.registerStatus = -9878;  // eventHotKeyExistsErr
+  EXPECT_TRUE(log.messages().empty());
+  registrar.registerStatus = -9878;  // eventHotKeyExistsErr: another application holds it
   makeRegistered().reset();
   EXPECT_EQ(registrar.record->calls().back(), "hotKeys.removeEventHandler");
   EXPECT_EQ(registrar.record->count("hotKeys.unregisterEventHotKey"), 0);
+  EXPECT_THAT(log.messages(), ElementsAre("hot key registration failed: -9878"));
 }
 
 TEST_F(HotKeyTest, EachPressRunsOnPressedAsItIsThenLaterOnTheMainLoop) {
