@@ -11,12 +11,14 @@
 #include "platform/Accessibility.h"
 #include "platform/AlertPresenter.h"
 #include "platform/Application.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/LoginItem.h"
 #include "platform/ProcessActivity.h"
 #include "platform/StatusBar.h"
 #include "platform/StatusItem.h"
 #include "platform/SystemLog.h"
 #include "popup/HotKey.h"
+#include "popup/PasteHelper.h"
 #include "popup/PopupController.h"
 
 namespace {
@@ -53,7 +55,7 @@ void AppDelegate::applicationDidFinishLaunching() {
   popup_ = std::make_shared<PopupController>(
       store_, *monitor_, environment_.workspace, environment_.application, environment_.screens,
       environment_.panelFactory, environment_.accessibility, environment_.mainLoop,
-      environment_.keyEventPoster, environment_.conventions);
+      environment_.keyEventPoster, environment_.keyboardLayout, environment_.conventions);
 
   std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
   monitor_->onNewItem = [weakSelf](const Captured& captured) {
@@ -67,14 +69,12 @@ void AppDelegate::applicationDidFinishLaunching() {
   pollActivity_ = environment_.processActivity.begin(
       "Polling the pasteboard twice a second so that no copy is missed");
 
-  hotKey_ = std::make_shared<HotKey>(environment_.hotKeyRegistrar, environment_.mainLoop,
-                                     hotKeyCode, hotKeyModifiers);
-  hotKey_->onPressed = [weakSelf] {
+  registerHotKey();
+  layoutObservation_ = environment_.keyboardLayout.observeChanges([weakSelf] {
     if (auto self = weakSelf.lock()) {
-      self->openHistory();
+      self->registerHotKey();
     }
-  };
-  hotKey_->registerHotKey();
+  });
 
   statusItem_ = environment_.statusBar.statusItemWithLength(StatusBar::variableLength);
   setStatusIcon();
@@ -88,6 +88,23 @@ void AppDelegate::applicationDidFinishLaunching() {
   checkAccessibility();
   renewLoginItem();
   reportUnwritableFolder();
+}
+
+void AppDelegate::registerHotKey() {
+  const std::uint16_t keyCode = PasteHelper::keyCodeForV(environment_.keyboardLayout);
+  if (hotKey_ && hotKey_->keyCode() == keyCode) {
+    return;
+  }
+  hotKey_.reset();  // unregisters the old key
+  hotKey_ = std::make_shared<HotKey>(environment_.hotKeyRegistrar, environment_.mainLoop, keyCode,
+                                     hotKeyModifiers);
+  std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
+  hotKey_->onPressed = [weakSelf] {
+    if (auto self = weakSelf.lock()) {
+      self->openHistory();
+    }
+  };
+  hotKey_->registerHotKey();
 }
 
 void AppDelegate::setStatusIcon() {

@@ -13,6 +13,7 @@
 #include "history/ClipboardStore.h"
 #include "platform/ApplicationDelegate.h"
 #include "platform/Geometry.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/MenuDescription.h"
 #include "platform/MenuTarget.h"
 #include "platform/ProcessActivity.h"
@@ -26,8 +27,6 @@ class AppDelegate : public ApplicationDelegate,
                     public MenuTarget,
                     public std::enable_shared_from_this<AppDelegate> {
  public:
-  /// The V key, as a macOS virtual key code.
-  static constexpr std::uint32_t hotKeyCode = 9;
   /// Command (256) plus Shift (512), in the event manager's encoding.
   static constexpr std::uint32_t hotKeyModifiers = 768;
   static constexpr const char* statusIconAsset = "PellimoreMarkTemplate";
@@ -82,6 +81,9 @@ class AppDelegate : public ApplicationDelegate,
   /// written, and arranges for the first failed save to be told too.
   void reportUnwritableFolder();
   void renewLoginItem();
+  /// Registers Shift-Command and the key that types "v" now, replacing the
+  /// registration for another key.
+  void registerHotKey();
 
   AppEnvironment environment_;
   ClipboardStore store_;
@@ -90,6 +92,7 @@ class AppDelegate : public ApplicationDelegate,
   std::unique_ptr<ProcessActivity::Activity> pollActivity_;
   std::shared_ptr<PopupController> popup_;
   std::shared_ptr<HotKey> hotKey_;
+  std::unique_ptr<KeyboardLayout::Observation> layoutObservation_;
   std::unique_ptr<StatusItem> statusItem_;
   AboutWindowController aboutController_;
   MenuDescription menu_;

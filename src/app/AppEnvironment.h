@@ -11,6 +11,7 @@ class Clock;
 class FileSystem;
 class HotKeyRegistrar;
 class ImageConverter;
+class KeyboardLayout;
 class KeyEventPoster;
 class LoginItem;
 class MainLoop;
@@ -43,6 +44,7 @@ struct AppEnvironment {
   Accessibility& accessibility;
   KeyEventPoster& keyEventPoster;
   HotKeyRegistrar& hotKeyRegistrar;
+  KeyboardLayout& keyboardLayout;
   // The status menu and the About window.
   StatusBar& statusBar;
   ResourceBundle& resourceBundle;

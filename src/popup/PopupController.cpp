@@ -41,6 +41,7 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
                                  Workspace& workspace, Application& application, Screens& screens,
                                  PanelFactory& panelFactory, Accessibility& accessibility,
                                  MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
+                                 KeyboardLayout& keyboardLayout,
                                  const DesktopConventions& conventions)
     : store_(store),
       monitor_(monitor),
@@ -51,6 +52,7 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
       accessibility_(accessibility),
       mainLoop_(mainLoop),
       keyEventPoster_(keyEventPoster),
+      keyboardLayout_(keyboardLayout),
       pasteKeyText_(conventions.pasteKeyText),
       pasteBlockedReason_(conventions.pasteBlockedReason),
       previousApp_(workspace, application) {}
@@ -140,7 +142,8 @@ void PopupController::paste(const ClipboardItem& item) {
   // The task holds seams owned by the application, never the controller.
   Workspace& workspace = workspace_;
   KeyEventPoster& poster = keyEventPoster_;
-  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, key = pasteKeyText_,
+  KeyboardLayout& layout = keyboardLayout_;
+  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, &layout, key = pasteKeyText_,
                                      reason = pasteBlockedReason_] {
     const std::string frontmost = nameOrNil(workspace.frontmostApplication());
     if (!trusted) {
@@ -150,6 +153,6 @@ void PopupController::paste(const ClipboardItem& item) {
       return;
     }
     Log::write("posting " + key + " (frontmost=" + frontmost + ")");
-    PasteHelper::paste(poster);
+    PasteHelper::paste(poster, layout);
   });
 }

@@ -16,6 +16,7 @@ class ClipboardMonitor;
 class ClipboardStore;
 class HistoryView;
 class KeyEventPoster;
+class KeyboardLayout;
 class MainLoop;
 class Panel;
 class PanelFactory;
@@ -32,12 +33,12 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   /// Builds nothing yet. Must be owned by a shared_ptr: the view's callbacks
   /// hold the controller weakly. Every argument is owned by the application
   /// and must outlive the controller; the delayed keystroke still uses the
-  /// workspace and the key event poster after the controller may be gone.
-  /// The conventions give the log lines their words and are copied.
+  /// workspace, the key event poster and the layout after the controller may
+  /// be gone. The conventions give the log lines their words and are copied.
   PopupController(ClipboardStore& store, ClipboardMonitor& monitor, Workspace& workspace,
                   Application& application, Screens& screens, PanelFactory& panelFactory,
                   Accessibility& accessibility, MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
-                  const DesktopConventions& conventions);
+                  KeyboardLayout& keyboardLayout, const DesktopConventions& conventions);
   ~PopupController() override;
   PopupController(const PopupController&) = delete;
   PopupController& operator=(const PopupController&) = delete;
@@ -71,6 +72,7 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   Accessibility& accessibility_;
   MainLoop& mainLoop_;
   KeyEventPoster& keyEventPoster_;
+  KeyboardLayout& keyboardLayout_;
   std::string pasteKeyText_;
   std::string pasteBlockedReason_;
 

@@ -238,6 +238,22 @@ TEST_F(ShellTest, HotKeyTogglesThePopupAndTheMonitorFeedsTheStore) {
   EXPECT_EQ(delegate->store().items()[0].text, "copied elsewhere");
 }
 
+TEST_F(ShellTest, HotKeyIsTheLayoutsVKeyAndIsRegisteredAgainWhenThatKeyChanges) {
+  layout.keyV = 47;  // Dvorak
+  launch();
+  layout.select(47);
+  layout.select(std::nullopt);  // the ANSI position then
+  EXPECT_THAT(record->matching("hotKeys"),
+              ElementsAre("hotKeys.installEventHandler(1,0x6b657962,5)",
+                          "hotKeys.registerEventHotKey(47,0x300,0x434c4950,1,0)",
+                          "hotKeys.unregisterEventHotKey", "hotKeys.removeEventHandler",
+                          "hotKeys.installEventHandler(1,0x6b657962,5)",
+                          "hotKeys.registerEventHotKey(9,0x300,0x434c4950,1,0)"));
+  hotKeys.press();
+  mainLoop.runPending();
+  EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 1);
+}
+
 TEST_F(ShellTest, CallbacksDoNothingOnceTheDelegateIsGone) {
   launch();
   auto onNewItem = delegate->monitor().onNewItem;

@@ -47,7 +47,7 @@ class PopupControllerTest : public ShellFixture {
       std::make_shared<ClipboardMonitor>(pasteboard, imageConverter, rtfConverter, mainLoop);
   std::shared_ptr<PopupController> controller = std::make_shared<PopupController>(
       store, *monitor, workspace, application, screens, panels, accessibility, mainLoop, keys,
-      DesktopConventions::macOS(Brand::appName));
+      layout, DesktopConventions::macOS(Brand::appName));
 };
 
 TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesActivatesAndFocusesThePanel) {

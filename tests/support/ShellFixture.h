@@ -30,6 +30,7 @@
 #include "platform/Application.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyEventPoster.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/LoginItem.h"
 #include "platform/MenuTarget.h"
 #include "platform/PanelDelegate.h"
@@ -390,16 +391,35 @@ struct FakeHotKeyRegistrar : HotKeyRegistrar, Recorder {
   bool keyRegistered = false;
 };
 
+/// A layout whose "v" is on `keyV` (nowhere when empty); `select` is the user
+/// picking another input source.
+struct FakeKeyboardLayout : KeyboardLayout {
+  std::optional<std::uint16_t> keyCodeForCharacter(char character) override {
+    return character == 'v' ? keyV : std::nullopt;
+  }
+  std::unique_ptr<Observation> observeChanges(std::function<void()> onChange) override {
+    changed = std::move(onChange);
+    return std::make_unique<Observation>();
+  }
+  void select(std::optional<std::uint16_t> newKeyV) {
+    keyV = newKeyV;
+    changed();
+  }
+  std::optional<std::uint16_t> keyV = 9;
+  std::function<void()> changed;
+};
+
 class ShellFixture : public ::testing::Test {
  public:
   ShellFixture() { files.setApplicationSupportDirectory(dir.path()); }
 
   AppEnvironment environment(
       const DesktopConventions& conventions = DesktopConventions::macOS(Brand::appName)) {
-    return AppEnvironment{
-        files,     clock,       pasteboard, imageConverter, rtfConverter,  mainLoop, activity,
-        workspace, application, screens,    panels,         accessibility, keys,     hotKeys,
-        statusBar, bundle,      loginItem,  alerts,         systemLog,     windows,  conventions};
+    return AppEnvironment{files,     clock,         pasteboard, imageConverter, rtfConverter,
+                          mainLoop,  activity,      workspace,  application,    screens,
+                          panels,    accessibility, keys,       hotKeys,        layout,
+                          statusBar, bundle,        loginItem,  alerts,         systemLog,
+                          windows,   conventions};
   }
 
   std::shared_ptr<CallRecord> record = std::make_shared<CallRecord>();
@@ -419,6 +439,7 @@ class ShellFixture : public ::testing::Test {
   FakeAccessibility accessibility{record};
   FakeKeyEventPoster keys{record};
   FakeHotKeyRegistrar hotKeys{record};
+  FakeKeyboardLayout layout;
   FakeStatusBar statusBar{record};
   FakeResourceBundle bundle{record};
   FakeLoginItem loginItem{record};

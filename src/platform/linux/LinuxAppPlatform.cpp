@@ -25,12 +25,16 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
 
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,      Clock::system(),  pasteboard_,
-      imageConverter_,  rtfConverter_,    mainLoop_,
-      processActivity_, workspace_,       application_,
-      screens_,         panelFactory_,    accessibility_,
-      keyEventPoster_,  hotKeyRegistrar_, statusBar_,
-      resourceBundle_,  loginItem_,       alertPresenter_,
-      systemLog_,       windowFactory_,   DesktopConventions::x11(),
+      fileSystem_,      Clock::system(),
+      pasteboard_,      imageConverter_,
+      rtfConverter_,    mainLoop_,
+      processActivity_, workspace_,
+      application_,     screens_,
+      panelFactory_,    accessibility_,
+      keyEventPoster_,  hotKeyRegistrar_,
+      keyboardLayout_,  statusBar_,
+      resourceBundle_,  loginItem_,
+      alertPresenter_,  systemLog_,
+      windowFactory_,   DesktopConventions::x11(),
   };
 }

@@ -20,6 +20,7 @@
 #include "platform/linux/QtStatusBar.h"
 #include "platform/linux/SyslogSystemLog.h"
 #include "platform/linux/X11HotKeyRegistrar.h"
+#include "platform/linux/X11KeyboardLayout.h"
 #include "platform/linux/X11Workspace.h"
 #include "platform/linux/XTestAccessibility.h"
 #include "platform/linux/XTestKeyEventPoster.h"
@@ -57,6 +58,7 @@ class LinuxAppPlatform : public AppPlatform {
   XTestKeyEventPoster keyEventPoster_;
   XTestAccessibility accessibility_;
   X11HotKeyRegistrar hotKeyRegistrar_;
+  X11KeyboardLayout keyboardLayout_;
   QtStatusBar statusBar_;
   QtResourceBundle resourceBundle_;
   XdgLoginItem loginItem_;

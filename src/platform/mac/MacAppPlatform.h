@@ -12,6 +12,7 @@
 #include "platform/mac/MacHotKeyRegistrar.h"
 #include "platform/mac/MacImageConverter.h"
 #include "platform/mac/MacKeyEventPoster.h"
+#include "platform/mac/MacKeyboardLayout.h"
 #include "platform/mac/MacLoginItem.h"
 #include "platform/mac/MacMainLoop.h"
 #include "platform/mac/MacPanelFactory.h"
@@ -48,6 +49,7 @@ class MacAppPlatform : public AppPlatform {
   MacAccessibility accessibility_;
   MacKeyEventPoster keyEventPoster_;
   MacHotKeyRegistrar hotKeyRegistrar_;
+  MacKeyboardLayout keyboardLayout_;
   MacStatusBar statusBar_;
   MacResourceBundle resourceBundle_;
   MacLoginItem loginItem_;

@@ -14,12 +14,16 @@ ApplicationHost& MacAppPlatform::sharedApplication() {
 
 AppEnvironment MacAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,      Clock::system(),  pasteboard_,
-      imageConverter_,  rtfConverter_,    mainLoop_,
-      processActivity_, workspace_,       application_,
-      screens_,         panelFactory_,    accessibility_,
-      keyEventPoster_,  hotKeyRegistrar_, statusBar_,
-      resourceBundle_,  loginItem_,       alertPresenter_,
-      systemLog_,       windowFactory_,   DesktopConventions::macOS(Brand::appName),
+      fileSystem_,      Clock::system(),
+      pasteboard_,      imageConverter_,
+      rtfConverter_,    mainLoop_,
+      processActivity_, workspace_,
+      application_,     screens_,
+      panelFactory_,    accessibility_,
+      keyEventPoster_,  hotKeyRegistrar_,
+      keyboardLayout_,  statusBar_,
+      resourceBundle_,  loginItem_,
+      alertPresenter_,  systemLog_,
+      windowFactory_,   DesktopConventions::macOS(Brand::appName),
   };
 }
