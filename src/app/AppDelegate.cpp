@@ -231,6 +231,14 @@ void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
     environment_.systemLog.write("Launch-at-login toggle failed: " + *error);
     return;
   }
+  // The system may accept the registration yet wait for the user to allow
+  // it; until then the item is not enabled and the mark stays off.
+  if (!wasEnabled && environment_.loginItem.status() == LoginItem::Status::requiresApproval) {
+    environment_.systemLog.write(
+        "Launch-at-login toggle failed: the login item awaits approval in System Settings");
+    environment_.loginItem.openSystemSettingsLoginItems();
+    return;
+  }
   auto state = wasEnabled ? MenuItemDescription::State::off : MenuItemDescription::State::on;
   if (senderIndex < menu_.items.size()) {
     menu_.items[senderIndex].state = state;

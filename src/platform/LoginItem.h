@@ -16,4 +16,7 @@ class LoginItem {
   virtual std::optional<std::string> registerService() = 0;
   /// Nothing on success; the error's description when it fails.
   virtual std::optional<std::string> unregisterService() = 0;
+  /// Shows the system's list of login items, where the user approves one
+  /// that `requiresApproval`.
+  virtual void openSystemSettingsLoginItems() = 0;
 };

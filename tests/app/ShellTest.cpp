@@ -154,12 +154,21 @@ TEST_F(ShellTest, MenuHasTheTwelveItemsWithTitlesAndActions) {
   }
 }
 
-TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheCallSucceeds) {
+TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheItemIsEnabled) {
+  loginItem.statusAfterRegister = LoginItem::Status::requiresApproval;
   launch();
   record->clear();
   item().choose(4);
+  EXPECT_THAT(record->calls(),
+              ElementsAre("loginItem.status", "loginItem.registerService", "loginItem.status",
+                          "systemLog.write(Launch-at-login toggle failed: the login item awaits "
+                          "approval in System Settings)",
+                          "loginItem.openSystemSettingsLoginItems"));
+  loginItem.statusAfterRegister = LoginItem::Status::enabled;
+  record->clear();
+  item().choose(4);
   EXPECT_THAT(record->calls(), ElementsAre("loginItem.status", "loginItem.registerService",
-                                           "statusItem.setMenuItemState(4,1)"));
+                                           "loginItem.status", "statusItem.setMenuItemState(4,1)"));
   loginItem.unregisterError = "Invalid argument";
   record->clear();
   item().choose(4);

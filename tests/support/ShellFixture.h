@@ -99,20 +99,26 @@ struct FakeSystemLog : SystemLog, Recorder {
   void write(const std::string& message) override { record->add("systemLog.write", message); }
 };
 
-/// "loginItem.status", "loginItem.registerService", "loginItem.unregisterService";
-/// success moves the status as the system does, a set error changes nothing.
+/// "loginItem.status", "loginItem.registerService", "loginItem.unregisterService",
+/// "loginItem.openSystemSettingsLoginItems"; success moves the status as the
+/// system does, a set error changes nothing.
 struct FakeLoginItem : LoginItem, Recorder {
   using Recorder::Recorder;
   Status status() override { return noted("loginItem.status", currentStatus); }
   std::optional<std::string> registerService() override {
-    currentStatus = registerError ? currentStatus : Status::enabled;
+    currentStatus = registerError ? currentStatus : statusAfterRegister;
     return noted("loginItem.registerService", registerError);
   }
   std::optional<std::string> unregisterService() override {
     currentStatus = unregisterError ? currentStatus : Status::notRegistered;
     return noted("loginItem.unregisterService", unregisterError);
   }
+  void openSystemSettingsLoginItems() override {
+    record->add("loginItem.openSystemSettingsLoginItems");
+  }
   Status currentStatus = Status::notRegistered;
+  /// What a successful registration leads to.
+  Status statusAfterRegister = Status::enabled;
   std::optional<std::string> registerError;
   std::optional<std::string> unregisterError;
 };

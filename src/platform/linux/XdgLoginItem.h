@@ -26,6 +26,8 @@ class XdgLoginItem : public LoginItem {
   /// Removes the entry; a missing entry is an error, as for a service that
   /// was never registered.
   std::optional<std::string> unregisterService() override;
+  /// Nothing to open: an autostart entry never waits for approval.
+  void openSystemSettingsLoginItems() override {}
 
   /// "$XDG_CONFIG_HOME/autostart/pellimore-clip.desktop" when that variable
   /// is an absolute path, else under "$home/.config".

@@ -8,4 +8,5 @@ class MacLoginItem : public LoginItem {
   Status status() override;
   std::optional<std::string> registerService() override;
   std::optional<std::string> unregisterService() override;
+  void openSystemSettingsLoginItems() override;
 };

@@ -37,6 +37,8 @@ std::optional<std::string> MacLoginItem::registerService() {
   return describe(succeeded, error);
 }
 
+void MacLoginItem::openSystemSettingsLoginItems() { [SMAppService openSystemSettingsLoginItems]; }
+
 std::optional<std::string> MacLoginItem::unregisterService() {
   NSError* error = nil;
   BOOL succeeded = [SMAppService.mainAppService unregisterAndReturnError:&error];
