@@ -11,6 +11,7 @@
 
 class InertPasteboard : public Pasteboard {
  public:
+  AccessBehavior accessBehavior() const override { return AccessBehavior::defaultBehavior; }
   std::int64_t changeCount() const override { return 0; }
   std::vector<std::string> types() const override { return {}; }
   std::optional<std::vector<std::string>> fileURLPaths() const override { return std::nullopt; }

@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/LoginItem.h"
+#include "platform/Pasteboard.h"
 #include "platform/ProcessActivity.h"
 #include "platform/StatusBar.h"
 #include "platform/StatusItem.h"
@@ -80,7 +81,13 @@ void AppDelegate::applicationDidFinishLaunching() {
   setStatusIcon();
   bool loginItemEnabled = environment_.loginItem.status() == LoginItem::Status::enabled;
   bool trusted = environment_.accessibility.isProcessTrusted();
-  menu_ = buildMenu(loginItemEnabled, trusted);
+  // Asked of the system, not found out by reading: reads are what it guards.
+  const bool captureDenied =
+      environment_.pasteboard.accessBehavior() == Pasteboard::AccessBehavior::alwaysDeny;
+  if (captureDenied) {
+    Log::write("launch: pasteboard access denied — copies cannot be captured");
+  }
+  menu_ = buildMenu(loginItemEnabled, trusted, captureDenied);
   if (statusItem_) {
     statusItem_->setMenu(menu_);
   }
@@ -124,7 +131,7 @@ void AppDelegate::setStatusIcon() {
   }
 }
 
-MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted) {
+MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted, bool captureDenied) {
   const std::string appName(Brand::appName);
   MenuDescription menu;
   menu.autoenablesItems = false;
@@ -144,6 +151,9 @@ MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted) {
   items.push_back(MenuItemDescription::separator());
   items.push_back(command("About " + appName, MenuAction::showAbout));
   items.push_back(command("Visit " + std::string(Brand::webDomain), MenuAction::visitWebsite));
+  if (captureDenied) {
+    items.push_back(heading("Clipboard access denied: new copies are not recorded"));
+  }
   items.push_back(MenuItemDescription::separator());
   items.push_back(command("Quit " + appName, MenuAction::quit, "q"));
 

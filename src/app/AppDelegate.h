@@ -75,7 +75,9 @@ class AppDelegate : public ApplicationDelegate,
 
  private:
   void setStatusIcon();
-  MenuDescription buildMenu(bool loginItemEnabled, bool trusted);
+  /// `captureDenied` adds a line, below the commands, saying that copies
+  /// cannot be recorded.
+  MenuDescription buildMenu(bool loginItemEnabled, bool trusted, bool captureDenied);
   void checkAccessibility();
   /// Tells the system log when the history folder or the debug log cannot be
   /// written, and arranges for the first failed save to be told too.

@@ -86,6 +86,24 @@ TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNoth
   EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::off);
 }
 
+TEST_F(ShellTest, PasteboardAccessAlwaysDeniedIsLoggedOnceAndSaidInTheMenu) {
+  accessibility.trusted = true;
+  const std::pair<Pasteboard::AccessBehavior, std::size_t> cases[] = {
+      {Pasteboard::AccessBehavior::ask, 12}, {Pasteboard::AccessBehavior::alwaysDeny, 13}};
+  for (const auto& [access, itemCount] : cases) {
+    pasteboard.access = access;
+    launch();
+    EXPECT_EQ(item().menu.items.size(), itemCount);
+  }
+  EXPECT_THAT(log.messages(),
+              ElementsAre("launch: Accessibility already granted",
+                          "launch: pasteboard access denied — copies cannot be captured",
+                          "launch: Accessibility already granted"));
+  const MenuItemDescription& line = item().menu.items.at(10);
+  EXPECT_EQ(line.title, "Clipboard access denied: new copies are not recorded");
+  EXPECT_FALSE(line.enabled);
+}
+
 TEST_F(ShellTest, AnUnwritableFolderIsToldToTheSystemLogAtLaunchAndAtTheFirstFailedSave) {
   files.fail(FaultyFileSystem::Operation::canWriteInFolder, "read-only");
   files.fail(FaultyFileSystem::Operation::writeFileAtomically, "Read-only file system");

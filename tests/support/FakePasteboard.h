@@ -24,6 +24,7 @@ class FakePasteboard : public Pasteboard {
   void copy(const Offer& offer);
   void copyText(const std::string& text) { copy({{}, {}, {}, text}); }
 
+  AccessBehavior accessBehavior() const override { return access; }
   std::int64_t changeCount() const override;
   std::vector<std::string> types() const override;
   std::optional<std::vector<std::string>> fileURLPaths() const override;
@@ -40,6 +41,7 @@ class FakePasteboard : public Pasteboard {
   /// Writes in order: "clear", "setData:png", "setData:rtf", "setString",
   /// "writeFileURLs".
   std::vector<std::string> writes;
+  AccessBehavior access = AccessBehavior::defaultBehavior;
   /// Reads of the change count, and of anything else.
   mutable int changeCountReads = 0;
   mutable int contentReads = 0;

@@ -25,6 +25,8 @@ class QtPasteboard : public Pasteboard {
   QtPasteboard(const QtPasteboard&) = delete;
   QtPasteboard& operator=(const QtPasteboard&) = delete;
 
+  /// X11 lets every client read the selections.
+  AccessBehavior accessBehavior() const override { return AccessBehavior::defaultBehavior; }
   std::int64_t changeCount() const override { return changeCount_; }
   /// The offered MIME types as they are, plus `concealedType` when the KDE
   /// password hint is among them.

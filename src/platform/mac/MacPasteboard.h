@@ -5,6 +5,8 @@
 
 class MacPasteboard : public Pasteboard {
  public:
+  /// `defaultBehavior` before macOS 15.4.
+  AccessBehavior accessBehavior() const override;
   std::int64_t changeCount() const override;
   std::vector<std::string> types() const override;
   std::optional<std::vector<std::string>> fileURLPaths() const override;

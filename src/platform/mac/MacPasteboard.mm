@@ -4,6 +4,7 @@
 
 #import <AppKit/AppKit.h>
 
+#import "platform/mac/MacPasteboardAccessBehavior.h"
 #import "platform/mac/MacStrings.h"
 
 namespace {
@@ -23,6 +24,27 @@ NSPasteboardType nativeType(PasteboardDataType type) {
 }
 
 }  // namespace
+
+Pasteboard::AccessBehavior MacPasteboard::accessBehavior() const {
+  if (@available(macOS 15.4, *)) {
+    NSPasteboard* pasteboard = general();
+    // Declared by us for older SDKs; asked only where the system has it.
+    if (![pasteboard respondsToSelector:@selector(accessBehavior)]) {
+      return AccessBehavior::defaultBehavior;
+    }
+    switch (pasteboard.accessBehavior) {
+      case NSPasteboardAccessBehaviorAsk:
+        return AccessBehavior::ask;
+      case NSPasteboardAccessBehaviorAlwaysAllow:
+        return AccessBehavior::alwaysAllow;
+      case NSPasteboardAccessBehaviorAlwaysDeny:
+        return AccessBehavior::alwaysDeny;
+      default:
+        return AccessBehavior::defaultBehavior;
+    }
+  }
+  return AccessBehavior::defaultBehavior;
+}
 
 std::int64_t MacPasteboard::changeCount() const { return general().changeCount; }
 
