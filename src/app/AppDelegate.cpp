@@ -1,6 +1,7 @@
 // Start-up wiring and the status menu's commands.
 #include "app/AppDelegate.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -63,6 +64,13 @@ void AppDelegate::applicationDidFinishLaunching() {
     if (auto self = weakSelf.lock()) {
       self->store_.add(captured);
     }
+  };
+  monitor_->onOwnerGone = [weakSelf]() -> std::optional<std::int64_t> {
+    auto self = weakSelf.lock();
+    if (!self || self->store_.items().empty()) {
+      return std::nullopt;
+    }
+    return self->store_.writeToPasteboard(self->store_.items().front());
   };
   monitor_->start();
   // Without it the system may nap this windowless process and stretch the

@@ -1,11 +1,15 @@
-// Polls the general pasteboard twice a second and hands each new copy, once,
-// to `onNewItem`: files before images before text, with concealed, transient
-// and auto-generated content vetoed and oversized content dropped.
+// Polls the general pasteboard twice a second, and looks at once where the
+// platform reports a change, and hands each new copy, once, to `onNewItem`:
+// files before images before text, with concealed, transient and
+// auto-generated content vetoed and oversized content dropped. When the
+// owner of a captured copy goes away and takes it along, `onOwnerGone` puts
+// the newest entry back.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "history/Captured.h"
 #include "platform/MainLoop.h"
@@ -25,11 +29,16 @@ class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
   ClipboardMonitor(Pasteboard& pasteboard, ImageConverter& imageConverter,
                    RtfConverter& rtfConverter, MainLoop& mainLoop);
 
-  /// Starts the repeating poll. The timer holds the monitor weakly, so the
-  /// monitor must be owned by a shared_ptr.
+  /// Starts the repeating poll and listens for the changes the pasteboard
+  /// reports. Both hold the monitor weakly, so it must be owned by a
+  /// shared_ptr.
   void start();
 
   std::function<void(const Captured&)> onNewItem;
+  /// Called when the pasteboard was abandoned after a capture: writes the
+  /// newest entry back and returns the change count of that write, which is
+  /// then ignored, or nothing when there was nothing to write.
+  std::function<std::optional<std::int64_t>()> onOwnerGone;
   /// A change count not to capture: the store's own write-back.
   std::int64_t ignoreChangeCount = -1;
 
@@ -43,6 +52,8 @@ class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
   bool captureFiles();
   bool captureImage();
   void captureText();
+  void deliver(const Captured& value);
+  void takeOverIfAbandoned();
 
   Pasteboard& pasteboard_;
   ImageConverter& imageConverter_;
@@ -50,4 +61,7 @@ class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
   MainLoop& mainLoop_;
   std::unique_ptr<MainLoop::Timer> timer_;
   std::int64_t lastChangeCount_;
+  // Whether the content last offered made it into the history. What was
+  // there before the monitor existed is unknown, so it counts as not.
+  bool lastContentCaptured_ = false;
 };

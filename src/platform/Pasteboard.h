@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ class Pasteboard {
   virtual AccessBehavior accessBehavior() const = 0;
   /// Moves whenever the pasteboard's owner changes its contents.
   virtual std::int64_t changeCount() const = 0;
+  /// Where the platform reports changes as they happen (X11), `onChange` is
+  /// called on the main thread each time the change count moves for another
+  /// client. Elsewhere (macOS) nothing is reported and only polling notices.
+  virtual void setOnChange(const std::function<void()>& /*onChange*/) {}
+  /// True when the owner went away and took the contents with it, as X11
+  /// clipboards do when their application exits; never on macOS, where the
+  /// contents outlive their application.
+  virtual bool isAbandoned() const { return false; }
   /// The type identifiers currently offered.
   virtual std::vector<std::string> types() const = 0;
   /// The offered file URLs as paths, in pasteboard order; only file URLs

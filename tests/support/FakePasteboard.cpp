@@ -10,6 +10,8 @@ const std::string typeNames[] = {"png", "tiff", "rtf"};
 void FakePasteboard::copy(const Offer& offer) {
   ++changeCount_;
   contents_ = offer;
+  if (onChange_)
+    onChange_();
 }
 
 std::int64_t FakePasteboard::changeCount() const {

@@ -1,8 +1,9 @@
-// An in-memory pasteboard that behaves like the real one (every clear moves
-// the change count; one copy offers several types) and records what it was
-// asked, for the order of writes and the cost of an idle poll.
+// An in-memory pasteboard that behaves like the X11 one (every clear moves
+// the change count; one copy offers several types and is reported) and
+// records what it was asked, for the order of writes and the cost of a poll.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,14 +19,18 @@ class FakePasteboard : public Pasteboard {
     std::optional<std::vector<std::string>> filePaths;
     std::map<PasteboardDataType, Bytes> data;
     std::optional<std::string> string;
+    bool abandoned = false;  // the owner exited and took it along
   };
 
   /// Simulates another application's copy: clears, then offers all of it.
   void copy(const Offer& offer);
   void copyText(const std::string& text) { copy({{}, {}, {}, text}); }
+  void ownerExits() { copy({{}, {}, {}, {}, /*abandoned=*/true}); }
 
   AccessBehavior accessBehavior() const override { return access; }
   std::int64_t changeCount() const override;
+  void setOnChange(const std::function<void()>& onChange) override { onChange_ = onChange; }
+  bool isAbandoned() const override { return contents_.abandoned; }
   std::vector<std::string> types() const override;
   std::optional<std::vector<std::string>> fileURLPaths() const override;
   std::optional<Bytes> data(PasteboardDataType type) const override;
@@ -49,4 +54,5 @@ class FakePasteboard : public Pasteboard {
  private:
   std::int64_t changeCount_ = 100;
   Offer contents_;
+  std::function<void()> onChange_;
 };

@@ -2,9 +2,13 @@
 #include "platform/linux/QtPasteboard.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
+
+// After Qt: Xlib's macros break Qt's headers.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -40,6 +44,20 @@ void QtPasteboard::ownerChanged() {
     return;
   }
   ++changeCount_;
+  if (onChange_) {
+    onChange_();
+  }
+}
+
+bool QtPasteboard::isAbandoned() const {
+  // Asked of the server: Qt's formats cannot tell an owner that is gone from
+  // one that offers nothing.
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) {
+    return false;
+  }
+  Display* display = x11->display();
+  return XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False)) == None;
 }
 
 std::vector<std::string> QtPasteboard::types() const {

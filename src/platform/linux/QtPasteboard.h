@@ -1,5 +1,6 @@
 // The X11 CLIPBOARD selection through QClipboard. The change count moves
-// whenever another client takes the selection and on every clearContents of
+// whenever another client takes the selection or its owner goes away (Qt's
+// change signal, which is XFixes underneath), and on every clearContents of
 // ours; our own writes never move it again, so the count that write-back
 // returns is the one the monitor sees.
 #pragma once
@@ -7,6 +8,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "platform/Pasteboard.h"
@@ -28,6 +30,10 @@ class QtPasteboard : public Pasteboard {
   /// X11 lets every client read the selections.
   AccessBehavior accessBehavior() const override { return AccessBehavior::defaultBehavior; }
   std::int64_t changeCount() const override { return changeCount_; }
+  /// Reported from Qt's change signal, for another client's changes only.
+  void setOnChange(const std::function<void()>& onChange) override { onChange_ = onChange; }
+  /// The selection has no owner at all; never outside X11.
+  bool isAbandoned() const override;
   /// The offered MIME types as they are, plus `concealedType` when the KDE
   /// password hint is among them.
   std::vector<std::string> types() const override;
@@ -57,6 +63,7 @@ class QtPasteboard : public Pasteboard {
   QClipboard& clipboard_;
   QMetaObject::Connection connection_;
   std::int64_t changeCount_ = 0;
+  std::function<void()> onChange_;
   // What we put on the clipboard; Qt deletes it when another client takes
   // over, which clears the pointer.
   QPointer<QMimeData> published_;
