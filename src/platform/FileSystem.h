@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileReader.h"
 #include "platform/FileResult.h"
 
 class FileSystem {
@@ -36,6 +38,21 @@ class FileSystem {
   /// reader or a crash sees the old or the new contents, never a mix.
   virtual FileResult writeFileAtomically(const std::string& path, std::string_view contents,
                                          unsigned mode) = 0;
+  /// Takes the next piece of contents being written; false when it could not
+  /// be written, and the producer then stops.
+  using PieceSink = std::function<bool(std::string_view piece)>;
+  /// Produces contents piece by piece through the sink; false when it stopped.
+  using ContentsWriter = std::function<bool(const PieceSink& write)>;
+  /// writeFileAtomically with the contents produced piece by piece while the
+  /// temporary file is written, so that they are never held whole. A
+  /// producer that stops fails the write like a failed write. This default
+  /// gathers the pieces and writes them whole.
+  virtual FileResult writeFileAtomicallyInPieces(const std::string& path,
+                                                 const ContentsWriter& writeContents,
+                                                 unsigned mode);
+  /// The file opened for reading a piece at a time, or nothing when it cannot
+  /// be opened. This default reads it whole with readFile.
+  virtual std::unique_ptr<FileReader> openForReading(const std::string& path);
   /// Appends to an existing file; fails when the file does not exist.
   virtual FileResult appendToFile(const std::string& path, std::string_view contents) = 0;
   virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;

@@ -113,6 +113,29 @@ int flushFolder(const std::string& folder) {
   return error;
 }
 
+class PosixFileReader : public FileReader {
+ public:
+  explicit PosixFileReader(int fd) : fd_(fd) {}
+  ~PosixFileReader() override { closeFile(fd_); }
+  PosixFileReader(const PosixFileReader&) = delete;
+  PosixFileReader& operator=(const PosixFileReader&) = delete;
+
+  std::optional<std::size_t> read(char* into, std::size_t size) override {
+    while (true) {
+      ssize_t got = ::read(fd_, into, size);
+      if (got >= 0) {
+        return static_cast<std::size_t>(got);
+      }
+      if (errno != EINTR) {
+        return std::nullopt;
+      }
+    }
+  }
+
+ private:
+  int fd_;
+};
+
 bool isDirectory(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -204,8 +227,23 @@ std::optional<std::string> PosixFileSystem::readFile(const std::string& path) {
   return contents;
 }
 
+std::unique_ptr<FileReader> PosixFileSystem::openForReading(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return nullptr;
+  }
+  return std::make_unique<PosixFileReader>(fd);
+}
+
 FileResult PosixFileSystem::writeFileAtomically(const std::string& path, std::string_view contents,
                                                 unsigned mode) {
+  return writeFileAtomicallyInPieces(
+      path, [&](const PieceSink& write) { return write(contents); }, mode);
+}
+
+FileResult PosixFileSystem::writeFileAtomicallyInPieces(const std::string& path,
+                                                        const ContentsWriter& writeContents,
+                                                        unsigned mode) {
   std::string temporary;
   int fd = -1;
   // A leftover file of the same random name is vanishingly unlikely; a few
@@ -231,8 +269,16 @@ FileResult PosixFileSystem::writeFileAtomically(const std::string& path, std::st
   if (fchmod(fd, static_cast<mode_t>(mode)) != 0) {
     return abandon("cannot set permissions of temporary file for", errno);
   }
-  if (int error = writeAll(fd, contents); error != 0) {
-    return abandon("cannot write", error);
+  int writeError = 0;
+  const bool produced = writeContents([&](std::string_view piece) {
+    writeError = writeAll(fd, piece);
+    return writeError == 0;
+  });
+  if (writeError != 0) {
+    return abandon("cannot write", writeError);
+  }
+  if (!produced) {
+    return abandon("cannot write", ECANCELED);
   }
   if (int error = flushToDisk(fd); error != 0) {
     return abandon("cannot flush", error);

@@ -22,6 +22,11 @@ class PosixFileSystem : public FileSystem {
   /// is removed and `path` is left as it was.
   FileResult writeFileAtomically(const std::string& path, std::string_view contents,
                                  unsigned mode) override;
+  /// The same, with each piece written to the temporary file as it comes.
+  FileResult writeFileAtomicallyInPieces(const std::string& path,
+                                         const ContentsWriter& writeContents,
+                                         unsigned mode) override;
+  std::unique_ptr<FileReader> openForReading(const std::string& path) override;
   FileResult appendToFile(const std::string& path, std::string_view contents) override;
   std::optional<std::uint64_t> fileSize(const std::string& path) override;
   FileResult moveFile(const std::string& from, const std::string& to) override;

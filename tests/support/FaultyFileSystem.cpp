@@ -47,6 +47,30 @@ FileResult FaultyFileSystem::writeFileAtomically(const std::string& path, std::s
                   [&] { return inner_->writeFileAtomically(path, contents, mode); });
 }
 
+FileResult FaultyFileSystem::writeFileAtomicallyInPieces(const std::string& path,
+                                                         const ContentsWriter& writeContents,
+                                                         unsigned mode) {
+  const std::optional<std::string> failure =
+      record({Operation::writeFileAtomically, path, mode, {}});
+  const std::size_t index = calls_.size() - 1;
+  // The contents are produced either way, so a test sees what was meant.
+  const auto recorded = [&](const PieceSink& write) {
+    return writeContents([&](std::string_view piece) {
+      calls_[index].contents += piece;
+      return write(piece);
+    });
+  };
+  if (failure) {
+    recorded([](std::string_view) { return true; });
+    return FileResult::failure(*failure);
+  }
+  return inner_->writeFileAtomicallyInPieces(path, recorded, mode);
+}
+
+std::unique_ptr<FileReader> FaultyFileSystem::openForReading(const std::string& path) {
+  return record({Operation::readFile, path, 0, {}}) ? nullptr : inner_->openForReading(path);
+}
+
 FileResult FaultyFileSystem::appendToFile(const std::string& path, std::string_view contents) {
   return orPassed(record({Operation::appendToFile, path, 0, std::string(contents)}),
                   [&] { return inner_->appendToFile(path, contents); });

@@ -82,6 +82,12 @@ class FaultyFileSystem : public FileSystem {
   std::optional<std::string> readFile(const std::string& path) override;
   FileResult writeFileAtomically(const std::string& path, std::string_view contents,
                                  unsigned mode) override;
+  /// Recorded as writeFileAtomically, with the pieces joined.
+  FileResult writeFileAtomicallyInPieces(const std::string& path,
+                                         const ContentsWriter& writeContents,
+                                         unsigned mode) override;
+  /// Recorded, and failed, as readFile.
+  std::unique_ptr<FileReader> openForReading(const std::string& path) override;
   FileResult appendToFile(const std::string& path, std::string_view contents) override;
   std::optional<std::uint64_t> fileSize(const std::string& path) override;
   FileResult moveFile(const std::string& from, const std::string& to) override;
