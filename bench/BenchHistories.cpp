@@ -120,7 +120,6 @@ ClipboardItem textEntry(std::string text, int minutesAgo) {
   using namespace std::chrono;
   ClipboardItem item;
   item.kind = ClipboardItemKind::text;
-  item.signature = "T:" + text;
   item.text = std::move(text);
   item.createdAt = TimePoint(sys_days(year(2025) / March / 1)) + hours(9) + milliseconds(250) -
                    minutes(minutesAgo);

@@ -28,7 +28,7 @@ std::uint8_t valueOf(char c) {
 
 }  // namespace
 
-void append(std::string& out, const Bytes& bytes) {
+void append(std::string& out, std::span<const std::uint8_t> bytes) {
   std::size_t start = out.size();
   out.resize(start + (bytes.size() + 2) / 3 * 4);
   char* dest = out.data() + start;

@@ -2,7 +2,9 @@
 // byte fields of the history file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -10,8 +12,9 @@
 
 namespace Base64 {
 
-/// Appends the padded encoding of `bytes` to `out`.
-void append(std::string& out, const Bytes& bytes);
+/// Appends the padded encoding of `bytes` to `out`. Slices whose sizes are
+/// multiples of three encode to consecutive parts of the whole encoding.
+void append(std::string& out, std::span<const std::uint8_t> bytes);
 
 /// The bytes of a canonical encoding; nothing for a length that is not a
 /// multiple of four, any character outside the alphabet (white space and

@@ -1,9 +1,12 @@
-// The display text by which an entry is shown and searched.
+// The display text by which an entry is shown and searched, and the
+// signature that a text entry derives from its text.
 #include "history/ClipboardItem.h"
 
 #include "history/WhiteSpace.h"
 
 namespace {
+
+constexpr std::string_view textPrefix = "T:";
 
 // The part after the last "/", ignoring trailing slashes; a path of slashes
 // only is the root, "/".
@@ -44,4 +47,48 @@ std::string ClipboardItem::displayText() const {
   if (trimmed.empty())
     return "(empty)";
   return std::string(trimmed);
+}
+
+std::pair<std::string_view, std::string_view> ClipboardItem::signatureParts() const {
+  if (storedSignature)
+    return {{}, *storedSignature};
+  if (text)
+    return {textPrefix, *text};
+  return {};
+}
+
+std::string ClipboardItem::signature() const {
+  const auto [prefix, rest] = signatureParts();
+  std::string joined;
+  joined.reserve(prefix.size() + rest.size());
+  joined += prefix;
+  joined += rest;
+  return joined;
+}
+
+void ClipboardItem::setSignature(std::string_view signature) {
+  if (text && signature.starts_with(textPrefix) && signature.substr(textPrefix.size()) == *text)
+    storedSignature.reset();
+  else if (storedSignature)
+    storedSignature->assign(signature);
+  else
+    storedSignature.emplace(signature);
+}
+
+bool ClipboardItem::hasSameSignature(const ClipboardItem& other) const {
+  // Compares the two keys as the joined strings they stand for, whichever
+  // way each is held.
+  auto [prefixA, restA] = signatureParts();
+  auto [prefixB, restB] = other.signatureParts();
+  if (prefixA.size() + restA.size() != prefixB.size() + restB.size())
+    return false;
+  if (prefixA.size() < prefixB.size()) {
+    std::swap(prefixA, prefixB);
+    std::swap(restA, restB);
+  }
+  // Now prefixA is the longer one; it faces prefixB and the start of restB.
+  const std::size_t overlap = prefixA.size() - prefixB.size();
+  return prefixA.substr(0, prefixB.size()) == prefixB &&
+         prefixA.substr(prefixB.size()) == restB.substr(0, overlap) &&
+         restA == restB.substr(overlap);
 }

@@ -3,6 +3,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "history/ClipboardItemKind.h"
@@ -20,10 +22,23 @@ struct ClipboardItem {
   /// may be anything; the store checks it before touching the disk.
   std::optional<std::string> imageFileName;
   std::optional<std::vector<std::string>> filePaths;
-  /// The deduplication key: "T:" + text, "I:" + image SHA-256, "F:" + paths.
-  std::string signature;
+  /// The deduplication key when it is not "T:" + `text`: "I:" + image
+  /// SHA-256, "F:" + paths, or whatever a file written elsewhere holds.
+  /// Absent for texts, whose key follows the text, so that a long text is
+  /// held once; read the key through the members below.
+  std::optional<std::string> storedSignature;
   TimePoint createdAt;
   bool pinned = false;
+
+  /// The deduplication key, built afresh: `storedSignature`, else "T:" +
+  /// `text`, else empty.
+  std::string signature() const;
+  /// The key as a prefix and the rest, without a copy.
+  std::pair<std::string_view, std::string_view> signatureParts() const;
+  /// Sets the key, storing it only when it is not "T:" + `text`; so set the
+  /// text first.
+  void setSignature(std::string_view signature);
+  bool hasSameSignature(const ClipboardItem& other) const;
 
   /// The one-line text by which the entry is shown and searched.
   std::string displayText() const;

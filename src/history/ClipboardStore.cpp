@@ -10,6 +10,7 @@
 
 #include "diagnostics/Log.h"
 #include "history/HistoryCodec.h"
+#include "history/HistoryDecoder.h"
 #include "history/WhiteSpace.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr unsigned folderMode = 0700;
 constexpr unsigned fileMode = 0600;
 constexpr std::string_view historyFileName = "history.json";
-// Spare room that the save buffer may keep beyond twice the last history.
-constexpr std::size_t keptSaveCapacity = 1 << 20;
 
 // Image names come from the history file, so a crafted one could point
 // anywhere ("../x", "/etc/x"). Only a plain name inside the images folder is
@@ -133,9 +132,7 @@ void ClipboardStore::addText(CapturedText&& captured) {
   ClipboardItem item;
   item.createdAt = clock_.now();
   item.kind = captured.rtf ? ClipboardItemKind::rtf : ClipboardItemKind::text;
-  item.signature.reserve(2 + captured.text.size());
-  item.signature += "T:";
-  item.signature += captured.text;
+  // No stored signature: a text's is "T:" + the text, derived when asked.
   item.text = std::move(captured.text);
   item.rtfData = std::move(captured.rtf);
   insertAtFront(std::move(item));
@@ -155,7 +152,7 @@ void ClipboardStore::addImage(const Bytes& png) {
   (void)fileSystem_.setPermissions(path, fileMode);
   item.kind = ClipboardItemKind::image;
   item.imageFileName = std::move(fileName);
-  item.signature = "I:" + hex;
+  item.setSignature("I:" + hex);
   insertAtFront(std::move(item));
 }
 
@@ -166,13 +163,13 @@ void ClipboardStore::addFiles(const std::vector<std::string>& paths) {
   item.createdAt = clock_.now();
   item.kind = ClipboardItemKind::files;
   item.filePaths = paths;
-  item.signature = "F:" + joinPaths(paths);
+  item.setSignature("F:" + joinPaths(paths));
   insertAtFront(std::move(item));
 }
 
 void ClipboardStore::insertAtFront(ClipboardItem&& item) {
   auto existing = std::find_if(items_.begin(), items_.end(), [&](const ClipboardItem& entry) {
-    return entry.signature == item.signature;
+    return entry.hasSameSignature(item);
   });
   if (existing != items_.end()) {
     // The entry already known wins: it keeps its id, pin and payload and only
@@ -274,15 +271,24 @@ std::string ClipboardStore::sha(const Bytes& bytes) {
 }
 
 bool ClipboardStore::load() {
-  std::optional<std::string> contents = fileSystem_.readFile(historyURL_);
-  if (!contents)
-    return !fileSystem_.fileSize(historyURL_);
-  if (contents->empty())
-    return false;  // not what our own writes leave; nothing to go by
-  if (std::optional<std::vector<ClipboardItem>> decoded = HistoryCodec::decode(*contents)) {
-    items_ = std::move(*decoded);
-    itemsChanged();
-    return true;
+  // Read a piece at a time: a history of long texts is hundreds of
+  // megabytes, and the entries are all that should stay of it.
+  std::unique_ptr<FileReader> file = fileSystem_.openForReading(historyURL_);
+  const HistoryDecoder::FileOutcome outcome =
+      file ? HistoryDecoder().decode(*file, items_) : HistoryDecoder::FileOutcome::unreadable;
+  file.reset();
+  if (outcome != HistoryDecoder::FileOutcome::decoded)
+    items_.clear();
+  switch (outcome) {
+    case HistoryDecoder::FileOutcome::decoded:
+      itemsChanged();
+      return true;
+    case HistoryDecoder::FileOutcome::unreadable:
+      return !fileSystem_.fileSize(historyURL_);
+    case HistoryDecoder::FileOutcome::empty:
+      return false;  // not what our own writes leave; nothing to go by
+    case HistoryDecoder::FileOutcome::malformed:
+      break;
   }
 
   // Keep the unreadable file for inspection instead of overwriting it with
@@ -345,13 +351,12 @@ std::vector<ClipboardItem> ClipboardStore::trim() {
 }
 
 bool ClipboardStore::save() {
-  // One buffer for every save: with long texts the history runs to tens of
-  // megabytes, and fresh memory for each copy costs more than the encoding.
-  HistoryCodec::encode(items_, saveBuffer_);
-  FileResult written = fileSystem_.writeFileAtomically(historyURL_, saveBuffer_, fileMode);
-  // A history that shrank a lot (a clear) gives the memory back.
-  if (saveBuffer_.capacity() > 2 * saveBuffer_.size() + keptSaveCapacity)
-    saveBuffer_ = std::string();
+  // Streamed: with long texts the history runs to hundreds of megabytes, and
+  // an encoded copy of it would double the memory the entries take.
+  FileResult written = fileSystem_.writeFileAtomicallyInPieces(
+      historyURL_,
+      [this](const FileSystem::PieceSink& write) { return HistoryCodec::encode(items_, write); },
+      fileMode);
   if (!written.ok()) {
     Log::write("save failed: " + written.error());
     if (!saveFailureReported_ && onFirstSaveFailure) {

@@ -103,8 +103,6 @@ class ClipboardStore {
   std::string baseURL_;
   std::string imagesURL_;
   std::string historyURL_;
-  /// Encoded history of the last save, kept for its capacity.
-  std::string saveBuffer_;
   std::uint64_t revision_ = 0;
   bool folderWritable_ = true;
   bool saveFailureReported_ = false;

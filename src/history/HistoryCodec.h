@@ -1,6 +1,8 @@
 // The history file format: a compact JSON array of entry objects.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,13 +12,20 @@
 
 namespace HistoryCodec {
 
+/// Takes the next piece of an encoding; false stops the encoding.
+using PieceSink = std::function<bool(std::string_view piece)>;
+
+/// No piece handed to a sink is larger, whatever the history holds: long
+/// texts are written in slices, so an encoding never needs the memory of
+/// the whole file.
+inline constexpr std::size_t maxPieceSize = 3 << 19;
+
 /// Compact JSON with every solidus escaped and absent optional fields left
-/// out; `createdAt` in whole seconds.
+/// out; `createdAt` in whole seconds. Handed to `sink` piece by piece, in
+/// order; false when the sink stopped it.
+bool encode(const std::vector<ClipboardItem>& items, const PieceSink& sink);
+/// The same, whole.
 std::string encode(const std::vector<ClipboardItem>& items);
-/// The same, written into `out`, whose contents are replaced but whose
-/// capacity is kept: a caller that saves often reuses one buffer instead of
-/// asking the system for fresh memory every time.
-void encode(const std::vector<ClipboardItem>& items, std::string& out);
 
 /// Strict: nothing when the text is not a JSON array of valid entries (a
 /// single bad entry fails the whole file), or not valid UTF-8. Uses a fresh

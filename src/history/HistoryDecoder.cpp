@@ -1,152 +1,60 @@
-// Decoding with simdjson's DOM parser, which checks the whole text (structure
-// and UTF-8) before any entry is looked at.
+// Decoding walks the file once with JsonReader, which checks the structure
+// and UTF-8 as it goes; an entry's strings are copied from the reader's
+// scratch buffer at their exact size, and a text's signature is kept only
+// when it is not the one the text gives.
 #include "history/HistoryDecoder.h"
-
-#include <simdjson.h>
 
 #include <utility>
 
 #include "history/Base64.h"
+#include "history/JsonReader.h"
 #include "history/UtcTimestamp.h"
+#include "platform/FileReader.h"
 
 namespace {
 
-using simdjson::dom::element;
+enum class Key {
+  id,
+  kind,
+  text,
+  rtfData,
+  imageFileName,
+  filePaths,
+  signature,
+  createdAt,
+  pinned,
+  other
+};
 
-bool readString(element value, std::string& out) {
-  std::string_view text;
-  if (value.get_string().get(text))
-    return false;
-  out.assign(text.data(), text.size());
-  return true;
+Key keyOf(std::string_view name) {
+  constexpr std::pair<std::string_view, Key> keys[] = {
+      {"id", Key::id},
+      {"kind", Key::kind},
+      {"text", Key::text},
+      {"rtfData", Key::rtfData},
+      {"imageFileName", Key::imageFileName},
+      {"filePaths", Key::filePaths},
+      {"signature", Key::signature},
+      {"createdAt", Key::createdAt},
+      {"pinned", Key::pinned},
+  };
+  for (const auto& [text, key] : keys) {
+    if (name == text)
+      return key;
+  }
+  return Key::other;
 }
 
-// Optional keys: null leaves the field absent; any other non-string fails.
-// A string already there is overwritten in place, keeping its capacity.
-bool readOptionalString(element value, std::optional<std::string>& out) {
-  if (value.is_null()) {
-    out.reset();
-    return true;
-  }
-  return readString(value, out ? *out : out.emplace());
-}
-
-bool readRtfData(element value, std::optional<Bytes>& out) {
-  out.reset();
-  if (value.is_null())
-    return true;
-  std::string_view text;
-  if (value.get_string().get(text))
-    return false;
-  out = Base64::decode(text);
-  return out.has_value();
-}
-
-bool readFilePaths(element value, std::optional<std::vector<std::string>>& out) {
-  if (value.is_null()) {
-    out.reset();
-    return true;
-  }
-  simdjson::dom::array array;
-  if (value.get_array().get(array))
-    return false;
-  std::vector<std::string>& paths = out ? *out : out.emplace();
-  paths.clear();
-  paths.reserve(array.size());
-  for (element path : array) {
-    if (!readString(path, paths.emplace_back()))
-      return false;
-  }
-  return true;
-}
-
-// Fills `item` from one entry object; false on anything the format refuses.
-// `item` may hold an earlier entry: every field is overwritten or reset.
-bool readEntry(simdjson::dom::object object, ClipboardItem& item) {
-  bool hasText = false;
-  bool hasRtfData = false;
-  bool hasImageFileName = false;
-  bool hasFilePaths = false;
-  bool hasId = false;
-  bool hasKind = false;
-  bool hasSignature = false;
-  bool hasCreatedAt = false;
-  bool hasPinned = false;
-  for (simdjson::dom::key_value_pair field : object) {
-    std::string_view key = field.key;
-    element value = field.value;
-    std::string_view text;
-    if (key == "id") {
-      if (value.get_string().get(text))
-        return false;
-      std::optional<Uuid> id = Uuid::parse(text);
-      if (!id)
-        return false;
-      item.id = *id;
-      hasId = true;
-    } else if (key == "kind") {
-      if (value.get_string().get(text))
-        return false;
-      std::optional<ClipboardItemKind> kind = parseKind(text);
-      if (!kind)
-        return false;
-      item.kind = *kind;
-      hasKind = true;
-    } else if (key == "text") {
-      if (!readOptionalString(value, item.text))
-        return false;
-      hasText = true;
-    } else if (key == "rtfData") {
-      if (!readRtfData(value, item.rtfData))
-        return false;
-      hasRtfData = true;
-    } else if (key == "imageFileName") {
-      if (!readOptionalString(value, item.imageFileName))
-        return false;
-      hasImageFileName = true;
-    } else if (key == "filePaths") {
-      if (!readFilePaths(value, item.filePaths))
-        return false;
-      hasFilePaths = true;
-    } else if (key == "signature") {
-      if (!readString(value, item.signature))
-        return false;
-      hasSignature = true;
-    } else if (key == "createdAt") {
-      if (value.get_string().get(text))
-        return false;
-      std::optional<TimePoint> createdAt = UtcTimestamp::parse(text);
-      if (!createdAt)
-        return false;
-      item.createdAt = *createdAt;
-      hasCreatedAt = true;
-    } else if (key == "pinned") {
-      if (value.get_bool().get(item.pinned))
-        return false;
-      hasPinned = true;
-    }
-  }
-  if (!hasText)
-    item.text.reset();
-  if (!hasRtfData)
-    item.rtfData.reset();
-  if (!hasImageFileName)
-    item.imageFileName.reset();
-  if (!hasFilePaths)
-    item.filePaths.reset();
-  return hasId && hasKind && hasSignature && hasCreatedAt && hasPinned;
+// Overwrites `out` in place, keeping its capacity; a fresh string gets
+// exactly the size of `text`.
+void store(std::optional<std::string>& out, const std::string& text) {
+  if (out)
+    out->assign(text);
+  else
+    out.emplace(text);
 }
 
 }  // namespace
-
-struct HistoryDecoder::Parser {
-  // Keeps its tape, string buffer and padded input copy between parses.
-  simdjson::dom::parser dom;
-};
-
-HistoryDecoder::HistoryDecoder() : parser_(std::make_unique<Parser>()) {}
-
-HistoryDecoder::~HistoryDecoder() = default;
 
 std::optional<std::vector<ClipboardItem>> HistoryDecoder::decode(std::string_view json) {
   std::vector<ClipboardItem> items;
@@ -156,23 +64,167 @@ std::optional<std::vector<ClipboardItem>> HistoryDecoder::decode(std::string_vie
 }
 
 bool HistoryDecoder::decode(std::string_view json, std::vector<ClipboardItem>& items) {
-  element root;
-  if (parser_->dom.parse(json.data(), json.size()).get(root))
-    return false;
-  simdjson::dom::array entries;
-  if (root.get_array().get(entries))
-    return false;
+  JsonReader reader(json);
+  return decodeAll(reader, items);
+}
 
+HistoryDecoder::FileOutcome HistoryDecoder::decode(FileReader& file,
+                                                   std::vector<ClipboardItem>& items) {
+  JsonReader reader(file, window_);
+  if (reader.empty())
+    return FileOutcome::empty;
+  const bool decoded = decodeAll(reader, items);
+  if (reader.readFailed())
+    return FileOutcome::unreadable;
+  return decoded ? FileOutcome::decoded : FileOutcome::malformed;
+}
+
+bool HistoryDecoder::decodeAll(JsonReader& json, std::vector<ClipboardItem>& items) {
+  if (!json.take('['))
+    return false;
   // Every entry's id comes from the file, so one blank entry serves as the
   // start of all new ones instead of drawing a random id for each.
-  items.resize(entries.size(), ClipboardItem());
-  std::size_t index = 0;
-  for (element entry : entries) {
-    simdjson::dom::object object;
-    if (entry.get_object().get(object))
-      return false;
-    if (!readEntry(object, items[index++]))
+  const ClipboardItem blank;
+  std::size_t count = 0;
+  if (!json.take(']')) {
+    do {
+      if (count == items.size())
+        items.push_back(blank);
+      if (!readEntry(json, items[count++]))
+        return false;
+    } while (json.take(','));
+    if (!json.take(']'))
       return false;
   }
-  return true;
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(count), items.end());
+  return json.atEnd();
+}
+
+// Fills `item` from one entry object; false on anything the format refuses.
+// `item` may hold an earlier entry: every field is overwritten or reset.
+bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
+  bool hasText = false;
+  bool hasRtfData = false;
+  bool hasImageFileName = false;
+  bool hasFilePaths = false;
+  bool hasId = false;
+  bool hasKind = false;
+  bool hasSignature = false;
+  bool hasCreatedAt = false;
+  bool hasPinned = false;
+  if (!json.take('{'))
+    return false;
+  if (!json.take('}')) {
+    do {
+      if (!json.readString(scratch_) || !json.take(':'))
+        return false;
+      const Key key = keyOf(scratch_);
+      switch (key) {
+        case Key::id: {
+          if (!json.readString(scratch_))
+            return false;
+          std::optional<Uuid> id = Uuid::parse(scratch_);
+          if (!id)
+            return false;
+          item.id = *id;
+          hasId = true;
+          break;
+        }
+        case Key::kind: {
+          if (!json.readString(scratch_))
+            return false;
+          std::optional<ClipboardItemKind> kind = parseKind(scratch_);
+          if (!kind)
+            return false;
+          item.kind = *kind;
+          hasKind = true;
+          break;
+        }
+        case Key::text:
+        case Key::imageFileName: {
+          std::optional<std::string>& field = key == Key::text ? item.text : item.imageFileName;
+          (key == Key::text ? hasText : hasImageFileName) = true;
+          if (json.takeNull()) {
+            field.reset();
+          } else if (json.readString(scratch_)) {
+            store(field, scratch_);
+          } else {
+            return false;
+          }
+          break;
+        }
+        case Key::rtfData:
+          hasRtfData = true;
+          item.rtfData.reset();
+          if (!json.takeNull()) {
+            if (!json.readString(scratch_))
+              return false;
+            item.rtfData = Base64::decode(scratch_);
+            if (!item.rtfData)
+              return false;
+          }
+          break;
+        case Key::filePaths:
+          hasFilePaths = true;
+          if (json.takeNull()) {
+            item.filePaths.reset();
+            break;
+          }
+          if (!json.take('['))
+            return false;
+          {
+            std::vector<std::string>& paths =
+                item.filePaths ? *item.filePaths : item.filePaths.emplace();
+            paths.clear();
+            if (!json.take(']')) {
+              do {
+                if (!json.readString(scratch_))
+                  return false;
+                paths.push_back(scratch_);
+              } while (json.take(','));
+              if (!json.take(']'))
+                return false;
+            }
+          }
+          break;
+        case Key::signature:
+          if (!json.readString(signature_))
+            return false;
+          hasSignature = true;
+          break;
+        case Key::createdAt: {
+          if (!json.readString(scratch_))
+            return false;
+          std::optional<TimePoint> createdAt = UtcTimestamp::parse(scratch_);
+          if (!createdAt)
+            return false;
+          item.createdAt = *createdAt;
+          hasCreatedAt = true;
+          break;
+        }
+        case Key::pinned:
+          if (!json.readBool(item.pinned))
+            return false;
+          hasPinned = true;
+          break;
+        case Key::other:
+          if (!json.skipValue())
+            return false;
+          break;
+      }
+    } while (json.take(','));
+    if (!json.take('}'))
+      return false;
+  }
+  if (!hasText)
+    item.text.reset();
+  if (!hasRtfData)
+    item.rtfData.reset();
+  if (!hasImageFileName)
+    item.imageFileName.reset();
+  if (!hasFilePaths)
+    item.filePaths.reset();
+  // Keys may come in any order, so the signature is settled once the text is known.
+  item.setSignature(signature_);
+  return hasId && hasKind && hasSignature && hasCreatedAt && hasPinned;
 }

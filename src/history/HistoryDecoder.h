@@ -1,25 +1,22 @@
-// Reads history files, keeping the JSON parser's buffers between files.
+// Reads history files, from memory or from the disk a piece at a time.
 #pragma once
 
-#include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "history/ClipboardItem.h"
 
-/// Strict decoding of the history file. One decoder keeps the parser and its
-/// padded copy of the input, sized for the largest file read so far, so that
-/// repeated reads stop asking the system for fresh memory. Main thread only;
-/// keep one only as long as files keep coming, since it holds several times
-/// the size of the largest file.
+class FileReader;
+class JsonReader;
+
+/// Strict decoding of the history file in one pass: each string is decoded
+/// straight into its entry, and a file is read through a small window, so
+/// memory beyond the entries stays bounded by the longest string. Keeps its
+/// buffers between reads. Main thread only.
 class HistoryDecoder {
  public:
-  HistoryDecoder();
-  ~HistoryDecoder();
-  HistoryDecoder(const HistoryDecoder&) = delete;
-  HistoryDecoder& operator=(const HistoryDecoder&) = delete;
-
   /// Nothing when the text is not a JSON array of valid entries (a single
   /// bad entry fails the whole file), or not valid UTF-8.
   std::optional<std::vector<ClipboardItem>> decode(std::string_view json);
@@ -28,7 +25,18 @@ class HistoryDecoder {
   /// meaningful entries.
   bool decode(std::string_view json, std::vector<ClipboardItem>& items);
 
+  enum class FileOutcome { decoded, empty, unreadable, malformed };
+  /// Reads the whole file into `items` as above; a file of no bytes is
+  /// `empty` and one whose read failed `unreadable`, whatever it held.
+  FileOutcome decode(FileReader& file, std::vector<ClipboardItem>& items);
+
  private:
-  struct Parser;
-  std::unique_ptr<Parser> parser_;
+  bool decodeAll(JsonReader& json, std::vector<ClipboardItem>& items);
+  bool readEntry(JsonReader& json, ClipboardItem& item);
+
+  std::string window_;
+  /// Short strings (keys, ids, times) and texts on their way to an entry.
+  std::string scratch_;
+  /// The signature read last: kept only where it is not "T:" + text.
+  std::string signature_;
 };

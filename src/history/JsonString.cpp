@@ -72,7 +72,8 @@ void appendEscape(std::string& out, char c) {
   out.append(escape, sizeof escape);
 }
 
-// `text` must be well-formed UTF-8.
+}  // namespace
+
 void appendEscaped(std::string& out, std::string_view text) {
   const char* cursor = text.data();
   const char* const end = cursor + text.size();
@@ -111,8 +112,6 @@ void appendEscaped(std::string& out, std::string_view text) {
   }
   out.append(runStart, static_cast<std::size_t>(end - runStart));
 }
-
-}  // namespace
 
 void append(std::string& out, std::string_view text) {
   out += '"';

@@ -12,4 +12,9 @@ namespace JsonString {
 /// U+FFFD, so the result is always valid JSON.
 void append(std::string& out, std::string_view text);
 
+/// Appends the inside of such a string, unquoted, for text that is known to
+/// be well-formed UTF-8. Every byte is escaped on its own, so a long text
+/// may be written in slices cut anywhere.
+void appendEscaped(std::string& out, std::string_view wellFormed);
+
 }  // namespace JsonString

@@ -34,7 +34,7 @@ ClipboardItem imageEntry(const std::string& fileName) {
   ClipboardItem item;
   item.kind = ClipboardItemKind::image;
   item.imageFileName = fileName;
-  item.signature = "I:" + fileName;
+  item.setSignature("I:" + fileName);
   return item;
 }
 
@@ -140,7 +140,8 @@ TEST_F(ClipboardStoreTest, ImageAndHistoryAreWrittenOwnerOnlyFromTheFirstByte) {
   files.clearCalls();
   const ClipboardItem& entry = item(add(CapturedImage{bytesOf("abc")}));
   // Keyed by the SHA-256 of its bytes.
-  EXPECT_EQ(entry.signature, "I:ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(entry.signature(),
+            "I:ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   const std::string path = store->imageURL(entry).value_or("");
   EXPECT_EQ(read(path), "abc");
   const std::vector<FaultyFileSystem::Call> writes = files.callsOf(Op::writeFileAtomically);
@@ -170,6 +171,15 @@ TEST_F(ClipboardStoreTest, RecaptureMovesTheKnownEntryToTheFrontWithAFreshTime) 
   EXPECT_EQ(store->items()[0].id, image);
   EXPECT_EQ(imageFiles(), std::set<std::string>{*item(image).imageFileName});
   EXPECT_EQ(idsOf(saved()), idsOf(store->items()));
+  // A file written elsewhere may key a text by another one: the key decides.
+  ClipboardItem foreign;
+  foreign.text = "old";
+  foreign.setSignature("T:new");
+  load({foreign});
+  addText("new");
+  addText("old");
+  EXPECT_EQ(idsOf(store->items()), (std::vector<Uuid>{store->items()[0].id, foreign.id}));
+  EXPECT_EQ(saved()[1].signature(), "T:new");
 }
 
 TEST_F(ClipboardStoreTest, CaptureBeyondTheBoundDropsTheOldestUnpinnedByPosition) {

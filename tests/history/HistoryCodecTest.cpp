@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <regex>
 
 #include "history/HistoryDecoder.h"
 #include "history/JsonString.h"
 #include "history/UtcTimestamp.h"
+#include "platform/FileReader.h"
+#include "platform/Sha256.h"
 
 namespace {
 
@@ -42,6 +46,132 @@ std::string with(const std::string& key, const std::string& raw = "") {
   return std::regex_replace(entry(), field, raw.empty() ? "" : ",\"" + key + "\":" + raw);
 }
 
+// A history of every kind of entry and field, with every escape, ill-formed
+// UTF-8 and texts long enough to cross any piece size; the same every run.
+std::vector<ClipboardItem> everyKindHistory() {
+  std::uint64_t state = 0x9E3779B97F4A7C15ULL;
+  auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };
+  const std::string_view specials[] = {
+      "\"",       "\\",           "/",          std::string_view("\0", 1),
+      "\x01",     "\x1f",         "\b\f\n\r\t", "\x7f",
+      "\u00e9",   "\u2028",       "\U0001F600", "\xFF",
+      "\xE2\x82", "\xED\xA0\x80", "\xC3"};
+  auto longText = [&](std::size_t size) {
+    std::string text;
+    while (text.size() < size) {
+      text.append(next() % 40, 'a' + static_cast<char>(next() % 26));
+      text += specials[next() % std::size(specials)];
+    }
+    return text;
+  };
+  std::vector<ClipboardItem> items(9);
+  items[0].text = longText(3'000'000);
+  items[1].kind = ClipboardItemKind::rtf;
+  items[1].text = longText(2'000);
+  items[1].rtfData = Bytes(100'001);
+  for (std::uint8_t& byte : *items[1].rtfData)
+    byte = static_cast<std::uint8_t>(next() >> 56);
+  items[2].kind = ClipboardItemKind::image;
+  items[2].imageFileName = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F.png";
+  items[2].setSignature("I:ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  items[2].pinned = true;
+  items[3].kind = ClipboardItemKind::files;
+  items[3].filePaths = std::vector<std::string>{"/Users/a/R\u00e9port \"1\".pdf", "", "C:\\x\xFF"};
+  items[3].setSignature("F:/Users/a/R\u00e9port \"1\".pdf||C:\\x\xFF");
+  items[4].kind = ClipboardItemKind::files;
+  items[4].filePaths = std::vector<std::string>{};
+  items[4].setSignature("F:");
+  // Written elsewhere: a signature that is not "T:" + text, or an entry without text.
+  items[5].text = longText(1'000);
+  items[5].setSignature("T:" + longText(70'000));
+  items[7].kind = ClipboardItemKind::rtf;
+  items[7].text = longText(2'000'000);
+  items[7].rtfData = Bytes{'{', '}'};
+  items[7].pinned = true;
+  items[8].text = "\xFF\xFE";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[i].id = *Uuid::parse("E621E1F8-C36C-495A-93FC-0C247A3E6E" + std::to_string(10 + i));
+    items[i].createdAt = at("2025-03-01T09:30:05Z") - std::chrono::seconds(next() % 100'000'000);
+    if (items[i].text && i != 5)
+      items[i].setSignature("T:" + *items[i].text);
+  }
+  return items;
+}
+
+std::string hexSha256(std::string_view bytes) {
+  Sha256Digest digest = sha256(bytes.data(), bytes.size());
+  std::string hex;
+  for (std::uint8_t byte : digest) {
+    constexpr std::string_view digits = "0123456789abcdef";
+    hex += digits[byte >> 4];
+    hex += digits[byte & 0x0f];
+  }
+  return hex;
+}
+
+// A file served `size` bytes a read, failing after `failAfter` bytes.
+class PieceReader : public FileReader {
+ public:
+  PieceReader(std::string_view text, std::size_t size, std::size_t failAfter = SIZE_MAX)
+      : text_(text), size_(size), failAfter_(failAfter) {}
+  std::optional<std::size_t> read(char* into, std::size_t size) override {
+    if (offset_ >= failAfter_)
+      return std::nullopt;
+    const std::size_t count = std::min({size, size_, text_.size() - offset_});
+    std::memcpy(into, text_.data() + offset_, count);
+    offset_ += count;
+    return count;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t size_;
+  std::size_t failAfter_;
+  std::size_t offset_ = 0;
+};
+
+TEST(HistoryCodecTest, WritesTheFormerBytesInBoundedPiecesAndReadsThemBackInAnyPieces) {
+  // The size and SHA-256 of what the encoder wrote when it still built the
+  // whole file in memory and every text entry held its signature.
+  const std::string former = "a77fbca40d561d8332a741831a26b48e5963eadb72314831d3312d3e4d48a7a8";
+  const std::vector<ClipboardItem> items = everyKindHistory();
+  std::string json;
+  std::size_t largest = 0;
+  ASSERT_TRUE(HistoryCodec::encode(items, [&](std::string_view piece) {
+    json += piece;
+    largest = std::max(largest, piece.size());
+    return true;
+  }));
+  EXPECT_EQ(json.size(), 11'277'730u);
+  EXPECT_EQ(hexSha256(json), former);
+  EXPECT_LE(largest, HistoryCodec::maxPieceSize);
+  int pieces = 0;
+  EXPECT_FALSE(HistoryCodec::encode(items, [&](std::string_view) { return ++pieces < 2; }));
+  EXPECT_EQ(pieces, 2);
+
+  HistoryDecoder decoder;
+  using Outcome = HistoryDecoder::FileOutcome;
+  for (std::size_t size : {std::size_t{7}, std::size_t{65'537}}) {
+    std::vector<ClipboardItem> decoded;
+    PieceReader file(json, size);
+    ASSERT_EQ(decoder.decode(file, decoded), Outcome::decoded);
+    EXPECT_EQ(hexSha256(HistoryCodec::encode(decoded)), former);
+    // Only a key that the text does not give is held.
+    EXPECT_FALSE(decoded[0].storedSignature || decoded[7].storedSignature);
+    EXPECT_TRUE(decoded[5].storedSignature && decoded[2].storedSignature);
+  }
+  const std::pair<PieceReader, Outcome> files[] = {
+      {PieceReader("", 1), Outcome::empty},
+      {PieceReader(json, 4096, 1 << 20), Outcome::unreadable},
+      {PieceReader(std::string_view(json).substr(0, 1 << 20), 4096), Outcome::malformed},
+      {PieceReader(" ", 1), Outcome::malformed},
+  };
+  for (auto [file, outcome] : files) {
+    std::vector<ClipboardItem> decoded;
+    EXPECT_EQ(decoder.decode(file, decoded), outcome);
+  }
+}
+
 TEST(HistoryCodecTest, WritesCompactObjectsInFixedKeyOrderLeavingAbsentFieldsOut) {
   ClipboardItem full;
   full.id = *Uuid::parse(idText);
@@ -49,13 +179,13 @@ TEST(HistoryCodecTest, WritesCompactObjectsInFixedKeyOrderLeavingAbsentFieldsOut
   full.rtfData = Bytes{'{', '}'};
   full.imageFileName = "A.png";
   full.filePaths = std::vector<std::string>{"/a", "b"};
-  full.signature = "T:hi";
+  full.setSignature("T:hi");
   full.createdAt = at("2025-03-01T09:30:05Z") + 700ms;
   full.pinned = true;
   ClipboardItem bare;
   bare.id = full.id;
   bare.kind = ClipboardItemKind::image;
-  bare.signature = "I:00";
+  bare.setSignature("I:00");
   // Whole seconds, floored: before 1970 too.
   bare.createdAt = at("1969-12-31T23:59:59Z") + 300ms;
   EXPECT_EQ(HistoryCodec::encode({full, bare}),
@@ -106,7 +236,7 @@ TEST(HistoryCodecTest, EscapesAtEveryOffsetOfALongText) {
 TEST(HistoryCodecTest, EveryKindAndFieldReadsBackInOrder) {
   std::vector<ClipboardItem> items(5);
   items[0].text = "caf\u00e9 \"/path/\" line\n\t\\ ";
-  items[0].signature = "T:" + *items[0].text;
+  items[0].setSignature("T:" + *items[0].text);
   items[0].createdAt = at("2025-03-01T09:30:05Z");
   items[1].kind = ClipboardItemKind::rtf;
   items[1].rtfData = Bytes{0x00, 0xFF, '{', '\\', 'r', 't', 'f', '}', 0x80};
@@ -135,8 +265,10 @@ TEST(HistoryCodecTest, ReaderToleratesWhatItShould) {
       {"missing optionals", "", ""},
       {"null optionals", R"("text":null,"rtfData":null,"imageFileName":null,"filePaths":null,)",
        ""},
-      {"unknown keys", R"("colour":"green","x":{"n":[1,2.5e3,null]},"text":"t",)",
+      {"unknown keys",
+       R"("colour":"green","x":{"n":[1,-0.5E-3,18446744073709551615,null,true,{}]},"text":"t",)",
        R"("text":"t",)"},
+      {"escapes", R"("text":"\ud83d\ude00\u00E9\/\b",)", "\"text\":\"\U0001F600\u00e9\\/\\b\","},
       {"last duplicate wins", R"("text":"a","text":"b","pinned":true,)", R"("text":"b",)"},
       {"optional fields in any order",
        R"("filePaths":["/a","b"],"imageFileName":"A.png","rtfData":"e30=",)",
@@ -175,7 +307,11 @@ TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
     EXPECT_FALSE(HistoryCodec::decode(file)) << file;
   // Ill-formed UTF-8 anywhere, a lone surrogate escape, a raw control character.
   refused({entry("\"text\":\"a\xFF\","), entry("\"x\xC0\xAF\":1,"), entry(R"("text":"\ud800",)"),
-           entry("\"text\":\"a\nb\",")});
+           entry(R"("text":"\udc00",)"), entry("\"text\":\"a\nb\",")});
+  // Numbers outside the grammar or an integer beyond 64 bits; nesting too deep.
+  refused({entry(R"("x":01,)"), entry(R"("x":1.,)"), entry(R"("x":-,)"), entry(R"("x":1e,)"),
+           entry(R"("x":18446744073709551616,)"), entry(R"("x":tru,)"),
+           entry("\"x\":" + std::string(1100, '[') + std::string(1100, ']') + ",")});
   // A required key missing or null, or a key holding the wrong type.
   refused({with("id"), with("kind"), with("signature"), with("createdAt"), with("pinned"),
            with("id", "null"), with("pinned", "0"), with("pinned", "\"false\""),

@@ -1,0 +1,313 @@
+// Strings, the bulk of a history file, are copied in runs: a word-at-a-time
+// scan finds the next quotation mark, reverse solidus or control character,
+// and everything before it is appended in one go. UTF-8 is checked once per
+// string on the decoded result; escapes only ever add whole, valid sequences,
+// so that check covers the raw bytes too.
+#include "history/JsonReader.h"
+
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+#include "history/Utf8.h"
+#include "platform/FileReader.h"
+
+namespace {
+
+// A read asks for this much at least; a window grows beyond only when one
+// token needs more.
+constexpr std::size_t readSize = 1 << 20;
+// Deeper nesting is refused rather than risking the stack on a crafted file.
+constexpr int maxDepth = 1024;
+
+constexpr std::uint64_t ones = 0x0101010101010101ULL;
+constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+
+constexpr std::uint64_t zeroBytes(std::uint64_t word) {
+  return ~(((word & low7) + low7) | word | low7);
+}
+
+// Flags the bytes that end a run of plain string content.
+constexpr std::uint64_t specialBytes(std::uint64_t word) {
+  return zeroBytes(word & (ones * 0xE0)) | zeroBytes(word ^ (ones * '"')) |
+         zeroBytes(word ^ (ones * '\\'));
+}
+
+bool isSpecial(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
+}
+
+const char* findSpecial(const char* from, const char* end) {
+  while (end - from >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, from, sizeof word);
+    if (std::uint64_t flags = specialBytes(word)) {
+      if constexpr (std::endian::native == std::endian::little)
+        return from + std::countr_zero(flags) / 8;
+      else
+        return from + std::countl_zero(flags) / 8;
+    }
+    from += 8;
+  }
+  while (from < end && !isSpecial(*from))
+    ++from;
+  return from;
+}
+
+bool isWhiteSpace(char c) {
+  return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int hexValue(char c) {
+  if (isDigit(c))
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+char shortEscape(char letter) {
+  switch (letter) {
+    case '"':
+    case '\\':
+    case '/':
+      return letter;
+    case 'b':
+      return '\b';
+    case 'f':
+      return '\f';
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    case 't':
+      return '\t';
+    default:
+      return '\0';
+  }
+}
+
+// The grammar of a JSON number; an integer must also fit in 64 bits.
+bool isNumber(std::string_view text) {
+  std::size_t i = text.starts_with('-') ? 1 : 0;
+  auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && isDigit(text[i]))
+      ++i;
+    return i > start;
+  };
+  const std::size_t intStart = i;
+  if (!digits() || (text[intStart] == '0' && i - intStart > 1))
+    return false;
+  const bool integer = i == text.size();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    if (!digits())
+      return false;
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+      ++i;
+    if (!digits())
+      return false;
+  }
+  if (i != text.size())
+    return false;
+  if (!integer)
+    return true;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  std::uint64_t unsignedValue = 0;
+  std::int64_t signedValue = 0;
+  return text.starts_with('-') ? std::from_chars(first, last, signedValue).ec == std::errc()
+                               : std::from_chars(first, last, unsignedValue).ec == std::errc();
+}
+
+}  // namespace
+
+JsonReader::JsonReader(std::string_view text)
+    : cursor_(text.data()), end_(text.data() + text.size()), endOfFile_(true) {}
+
+JsonReader::JsonReader(FileReader& file, std::string& window)
+    : cursor_(window.data()), end_(window.data()), file_(&file), window_(&window) {}
+
+bool JsonReader::fill(std::size_t count) {
+  std::size_t have = static_cast<std::size_t>(end_ - cursor_);
+  if (have >= count)
+    return true;
+  if (endOfFile_)
+    return false;
+  std::string& window = *window_;
+  // The unread rest moves to the front; the window grows only for a token
+  // longer than a read.
+  std::memmove(window.data(), cursor_, have);
+  if (window.size() < count + readSize)
+    window.resize(count + readSize);
+  while (have < count && !endOfFile_) {
+    std::optional<std::size_t> got = file_->read(window.data() + have, window.size() - have);
+    if (!got) {
+      readFailed_ = true;
+      endOfFile_ = true;
+    } else if (*got == 0) {
+      endOfFile_ = true;
+    }
+    have += got.value_or(0);
+  }
+  cursor_ = window.data();
+  end_ = cursor_ + have;
+  return have >= count;
+}
+
+char JsonReader::peek() {
+  while (true) {
+    while (cursor_ < end_ && isWhiteSpace(*cursor_))
+      ++cursor_;
+    if (cursor_ < end_)
+      return *cursor_;
+    if (!fill(1))
+      return '\0';
+  }
+}
+
+bool JsonReader::empty() {
+  return !fill(1) && !readFailed_;
+}
+
+bool JsonReader::atEnd() {
+  return peek() == '\0' && cursor_ == end_;
+}
+
+bool JsonReader::take(char c) {
+  if (peek() != c || cursor_ == end_)
+    return false;
+  ++cursor_;
+  return true;
+}
+
+bool JsonReader::literal(std::string_view word) {
+  if (!fill(word.size()) || std::string_view(cursor_, word.size()) != word)
+    return false;
+  cursor_ += word.size();
+  return true;
+}
+
+bool JsonReader::takeNull() {
+  return peek() == 'n' && literal("null");
+}
+
+bool JsonReader::readBool(bool& out) {
+  const char next = peek();
+  out = next == 't';
+  return out ? literal("true") : next == 'f' && literal("false");
+}
+
+bool JsonReader::readString(std::string& out) {
+  out.clear();
+  if (!take('"'))
+    return false;
+  while (true) {
+    const char* special = findSpecial(cursor_, end_);
+    out.append(cursor_, static_cast<std::size_t>(special - cursor_));
+    cursor_ = special;
+    if (cursor_ == end_) {
+      if (!fill(1))
+        return false;
+      continue;
+    }
+    if (*cursor_ == '"') {
+      ++cursor_;
+      return Utf8::isValid(out);
+    }
+    if (*cursor_ != '\\' || !escape(out))
+      return false;
+  }
+}
+
+bool JsonReader::hexQuad(char32_t& value) {
+  value = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int digit = hexValue(cursor_[i]);
+    if (digit < 0)
+      return false;
+    value = value << 4 | static_cast<char32_t>(digit);
+  }
+  cursor_ += 4;
+  return true;
+}
+
+bool JsonReader::escape(std::string& out) {
+  if (!fill(2))
+    return false;
+  const char letter = cursor_[1];
+  cursor_ += 2;
+  if (letter != 'u') {
+    const char resolved = shortEscape(letter);
+    out += resolved;
+    return resolved != '\0';
+  }
+  char32_t codePoint = 0;
+  if (!fill(4) || !hexQuad(codePoint))
+    return false;
+  if (codePoint >= 0xDC00 && codePoint <= 0xDFFF)
+    return false;
+  if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
+    // Only a pair of surrogates makes a character.
+    char32_t low = 0;
+    if (!fill(6) || cursor_[0] != '\\' || cursor_[1] != 'u')
+      return false;
+    cursor_ += 2;
+    if (!hexQuad(low) || low < 0xDC00 || low > 0xDFFF)
+      return false;
+    codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+  }
+  Utf8::append(out, codePoint);
+  return true;
+}
+
+bool JsonReader::number() {
+  std::string text;
+  while (fill(1) &&
+         (isDigit(*cursor_) || std::string_view("+-.eE").find(*cursor_) != std::string_view::npos))
+    text += *cursor_++;
+  return isNumber(text);
+}
+
+bool JsonReader::skipValue() {
+  return skipValue(0);
+}
+
+bool JsonReader::skipValue(int depth) {
+  const char next = peek();
+  if (next == '"')
+    return readString(skipped_);
+  if (next == '[' || next == '{') {
+    const char close = next == '[' ? ']' : '}';
+    ++cursor_;
+    if (++depth > maxDepth)
+      return false;
+    if (take(close))
+      return true;
+    do {
+      if (close == '}' && (!readString(skipped_) || !take(':')))
+        return false;
+      if (!skipValue(depth))
+        return false;
+    } while (take(','));
+    return take(close);
+  }
+  if (next == 't')
+    return literal("true");
+  if (next == 'f')
+    return literal("false");
+  if (next == 'n')
+    return literal("null");
+  return (next == '-' || isDigit(next)) && number();
+}

@@ -1,0 +1,60 @@
+// A strict reader of JSON text (RFC 8259) that goes through it once, front to
+// back, from memory or from a file a piece at a time.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class FileReader;
+
+/// The caller walks the structure it expects; every method says whether what
+/// came next was well-formed and of the kind asked for. After a false the
+/// reader is spent. A file is read through a window of bounded size, so a
+/// large file is never held whole.
+class JsonReader {
+ public:
+  /// Reads `text`, which must outlive the reader.
+  explicit JsonReader(std::string_view text);
+  /// Reads `file`, holding a window of it in `window`, which the caller may
+  /// keep for its capacity.
+  JsonReader(FileReader& file, std::string& window);
+
+  /// Whether the text has no bytes at all (a failed read aside); ask first.
+  bool empty();
+  /// Takes `c` (after any white space) when it comes next.
+  bool take(char c);
+  /// Takes a null literal when one comes next.
+  bool takeNull();
+  /// A string, decoded into `out` (whose contents are replaced): escapes
+  /// resolved, ill-formed UTF-8 and raw control characters refused.
+  bool readString(std::string& out);
+  bool readBool(bool& out);
+  /// Any value, checked and dropped.
+  bool skipValue();
+  /// Whether nothing but white space is left.
+  bool atEnd();
+  /// Whether reading the file failed, as opposed to its text being malformed.
+  bool readFailed() const { return readFailed_; }
+
+ private:
+  /// Skips white space; the next byte, or '\0' at the end.
+  char peek();
+  /// Makes at least `count` bytes available from the cursor, if the text
+  /// has them. May move the window.
+  bool fill(std::size_t count);
+  bool escape(std::string& out);
+  bool hexQuad(char32_t& value);
+  bool literal(std::string_view word);
+  bool number();
+  bool skipValue(int depth);
+
+  const char* cursor_;
+  const char* end_;
+  FileReader* file_ = nullptr;
+  std::string* window_ = nullptr;
+  bool endOfFile_ = false;
+  bool readFailed_ = false;
+  /// Strings that are skipped land here.
+  std::string skipped_;
+};
