@@ -47,7 +47,7 @@ Key keyOf(std::string_view name) {
 
 // Overwrites `out` in place, keeping its capacity; a fresh string gets
 // exactly the size of `text`.
-void store(std::optional<std::string>& out, const std::string& text) {
+void store(std::optional<std::string>& out, std::string_view text) {
   if (out)
     out->assign(text);
   else
@@ -118,12 +118,12 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
     do {
       if (!json.readString(scratch_) || !json.take(':'))
         return false;
-      const Key key = keyOf(scratch_);
+      const Key key = keyOf(scratch_.view());
       switch (key) {
         case Key::id: {
           if (!json.readString(scratch_))
             return false;
-          std::optional<Uuid> id = Uuid::parse(scratch_);
+          std::optional<Uuid> id = Uuid::parse(scratch_.view());
           if (!id)
             return false;
           item.id = *id;
@@ -133,7 +133,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
         case Key::kind: {
           if (!json.readString(scratch_))
             return false;
-          std::optional<ClipboardItemKind> kind = parseKind(scratch_);
+          std::optional<ClipboardItemKind> kind = parseKind(scratch_.view());
           if (!kind)
             return false;
           item.kind = *kind;
@@ -147,7 +147,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           if (json.takeNull()) {
             field.reset();
           } else if (json.readString(scratch_)) {
-            store(field, scratch_);
+            store(field, scratch_.view());
           } else {
             return false;
           }
@@ -159,7 +159,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           if (!json.takeNull()) {
             if (!json.readString(scratch_))
               return false;
-            item.rtfData = Base64::decode(scratch_);
+            item.rtfData = Base64::decode(scratch_.view());
             if (!item.rtfData)
               return false;
           }
@@ -180,7 +180,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
               do {
                 if (!json.readString(scratch_))
                   return false;
-                paths.push_back(scratch_);
+                paths.emplace_back(scratch_.view());
               } while (json.take(','));
               if (!json.take(']'))
                 return false;
@@ -195,7 +195,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
         case Key::createdAt: {
           if (!json.readString(scratch_))
             return false;
-          std::optional<TimePoint> createdAt = UtcTimestamp::parse(scratch_);
+          std::optional<TimePoint> createdAt = UtcTimestamp::parse(scratch_.view());
           if (!createdAt)
             return false;
           item.createdAt = *createdAt;
@@ -225,6 +225,6 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
   if (!hasFilePaths)
     item.filePaths.reset();
   // Keys may come in any order, so the signature is settled once the text is known.
-  item.setSignature(signature_);
+  item.setSignature(signature_.view());
   return hasId && hasKind && hasSignature && hasCreatedAt && hasPinned;
 }

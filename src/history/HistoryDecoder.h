@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "history/ClipboardItem.h"
+#include "history/JsonReader.h"
 
 class FileReader;
-class JsonReader;
 
 /// Strict decoding of the history file in one pass: each string is decoded
 /// straight into its entry, and a file is read through a small window, so
@@ -35,8 +35,8 @@ class HistoryDecoder {
   bool readEntry(JsonReader& json, ClipboardItem& item);
 
   std::string window_;
-  /// Short strings (keys, ids, times) and texts on their way to an entry.
-  std::string scratch_;
+  /// Keys, values, and texts on their way to an entry.
+  JsonReader::Text scratch_;
   /// The signature read last: kept only where it is not "T:" + text.
-  std::string signature_;
+  JsonReader::Text signature_;
 };

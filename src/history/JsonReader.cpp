@@ -1,14 +1,19 @@
-// Strings, the bulk of a history file, are copied in runs: a word-at-a-time
-// scan finds the next quotation mark, reverse solidus or control character,
-// and everything before it is appended in one go. UTF-8 is checked once per
+// Strings, the bulk of a history file, are copied in blocks of 16 bytes (or
+// 8 without SSE2), each stored first and then checked for a quotation mark,
+// reverse solidus or control character. UTF-8 is checked once per
 // string on the decoded result; escapes only ever add whole, valid sequences,
 // so that check covers the raw bytes too.
 #include "history/JsonReader.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "history/Utf8.h"
 #include "platform/FileReader.h"
@@ -38,21 +43,69 @@ bool isSpecial(char c) {
   return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
 }
 
-const char* findSpecial(const char* from, const char* end) {
+// Copies plain string content from `from` to `to` up to the first quotation
+// mark, reverse solidus or control character, or `end`, and returns its
+// length. Whole blocks are stored before they are looked at, so up to 15
+// bytes beyond the copied ones may be written: `to` must have room for them.
+std::size_t copyPlain(const char* from, const char* end, char* to) {
+  const char* const start = from;
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i lastControl = _mm_set1_epi8(0x1F);
+  while (end - from >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+    const __m128i special =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, backslash)),
+                     _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
+    if (const int mask = _mm_movemask_epi8(special))
+      return static_cast<std::size_t>(from - start) +
+             static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+    from += 16;
+    to += 16;
+  }
+#endif
   while (end - from >= 8) {
     std::uint64_t word = 0;
     std::memcpy(&word, from, sizeof word);
-    if (std::uint64_t flags = specialBytes(word)) {
-      if constexpr (std::endian::native == std::endian::little)
-        return from + std::countr_zero(flags) / 8;
-      else
-        return from + std::countl_zero(flags) / 8;
+    std::memcpy(to, &word, sizeof word);
+    if (const std::uint64_t flags = specialBytes(word)) {
+      const int bits = std::endian::native == std::endian::little ? std::countr_zero(flags)
+                                                                  : std::countl_zero(flags);
+      return static_cast<std::size_t>(from - start) + static_cast<std::size_t>(bits / 8);
     }
     from += 8;
+    to += 8;
   }
   while (from < end && !isSpecial(*from))
-    ++from;
-  return from;
+    *to++ = *from++;
+  return static_cast<std::size_t>(from - start);
+}
+
+// Appends `codePoint`, a scalar value, as UTF-8; `to` has room for four bytes.
+std::size_t encodeUtf8(char32_t codePoint, char* to) {
+  auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+  if (codePoint < 0x80) {
+    to[0] = byte(codePoint);
+    return 1;
+  }
+  if (codePoint < 0x800) {
+    to[0] = byte(0xC0 | codePoint >> 6);
+    to[1] = byte(0x80 | (codePoint & 0x3F));
+    return 2;
+  }
+  if (codePoint < 0x10000) {
+    to[0] = byte(0xE0 | codePoint >> 12);
+    to[1] = byte(0x80 | (codePoint >> 6 & 0x3F));
+    to[2] = byte(0x80 | (codePoint & 0x3F));
+    return 3;
+  }
+  to[0] = byte(0xF0 | codePoint >> 18);
+  to[1] = byte(0x80 | (codePoint >> 12 & 0x3F));
+  to[2] = byte(0x80 | (codePoint >> 6 & 0x3F));
+  to[3] = byte(0x80 | (codePoint & 0x3F));
+  return 4;
 }
 
 bool isWhiteSpace(char c) {
@@ -209,14 +262,28 @@ bool JsonReader::readBool(bool& out) {
   return out ? literal("true") : next == 'f' && literal("false");
 }
 
-bool JsonReader::readString(std::string& out) {
-  out.clear();
+void JsonReader::Text::reserve(std::size_t size) {
+  if (size <= capacity_)
+    return;
+  const std::size_t capacity = std::max(size, 2 * capacity_);
+  // Left uninitialised: every byte is written before it is read.
+  std::unique_ptr<char[]> grown(new char[capacity]);
+  std::memcpy(grown.get(), data_.get(), size_);
+  data_ = std::move(grown);
+  capacity_ = capacity;
+}
+
+bool JsonReader::readString(Text& out) {
+  out.size_ = 0;
   if (!take('"'))
     return false;
+  // Decoding never lengthens: an escape stands for fewer bytes than it takes.
+  constexpr std::size_t slack = 16;
   while (true) {
-    const char* special = findSpecial(cursor_, end_);
-    out.append(cursor_, static_cast<std::size_t>(special - cursor_));
-    cursor_ = special;
+    out.reserve(out.size_ + static_cast<std::size_t>(end_ - cursor_) + slack);
+    const std::size_t plain = copyPlain(cursor_, end_, out.data_.get() + out.size_);
+    out.size_ += plain;
+    cursor_ += plain;
     if (cursor_ == end_) {
       if (!fill(1))
         return false;
@@ -224,7 +291,7 @@ bool JsonReader::readString(std::string& out) {
     }
     if (*cursor_ == '"') {
       ++cursor_;
-      return Utf8::isValid(out);
+      return Utf8::isValid(out.view());
     }
     if (*cursor_ != '\\' || !escape(out))
       return false;
@@ -243,14 +310,14 @@ bool JsonReader::hexQuad(char32_t& value) {
   return true;
 }
 
-bool JsonReader::escape(std::string& out) {
+bool JsonReader::escape(Text& out) {
   if (!fill(2))
     return false;
   const char letter = cursor_[1];
   cursor_ += 2;
   if (letter != 'u') {
     const char resolved = shortEscape(letter);
-    out += resolved;
+    out.data_[out.size_++] = resolved;
     return resolved != '\0';
   }
   char32_t codePoint = 0;
@@ -268,7 +335,7 @@ bool JsonReader::escape(std::string& out) {
       return false;
     codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
   }
-  Utf8::append(out, codePoint);
+  out.size_ += encodeUtf8(codePoint, out.data_.get() + out.size_);
   return true;
 }
 

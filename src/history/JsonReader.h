@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,20 @@ class FileReader;
 /// large file is never held whole.
 class JsonReader {
  public:
+  /// Where strings are decoded; keep one for its capacity.
+  class Text {
+   public:
+    std::string_view view() const { return {data_.get(), size_}; }
+
+   private:
+    friend class JsonReader;
+    /// Room for `size` bytes, keeping the contents.
+    void reserve(std::size_t size);
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+  };
+
   /// Reads `text`, which must outlive the reader.
   explicit JsonReader(std::string_view text);
   /// Reads `file`, holding a window of it in `window`, which the caller may
@@ -28,7 +43,7 @@ class JsonReader {
   bool takeNull();
   /// A string, decoded into `out` (whose contents are replaced): escapes
   /// resolved, ill-formed UTF-8 and raw control characters refused.
-  bool readString(std::string& out);
+  bool readString(Text& out);
   bool readBool(bool& out);
   /// Any value, checked and dropped.
   bool skipValue();
@@ -43,7 +58,7 @@ class JsonReader {
   /// Makes at least `count` bytes available from the cursor, if the text
   /// has them. May move the window.
   bool fill(std::size_t count);
-  bool escape(std::string& out);
+  bool escape(Text& out);
   bool hexQuad(char32_t& value);
   bool literal(std::string_view word);
   bool number();
@@ -56,5 +71,5 @@ class JsonReader {
   bool endOfFile_ = false;
   bool readFailed_ = false;
   /// Strings that are skipped land here.
-  std::string skipped_;
+  Text skipped_;
 };
