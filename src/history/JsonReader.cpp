@@ -1,6 +1,5 @@
-// Strings, the bulk of a history file, are copied in blocks of 16 bytes (or
-// 8 without SSE2), each stored first and then checked for a quotation mark,
-// reverse solidus or control character. UTF-8 is checked once per
+// Strings, the bulk of a history file, are copied in blocks up to the next
+// quotation mark, reverse solidus or control character. UTF-8 is checked once per
 // string on the decoded result; escapes only ever add whole, valid sequences,
 // so that check covers the raw bytes too.
 #include "history/JsonReader.h"
@@ -11,10 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "history/JsonBlocks.h"
 #include "history/Utf8.h"
 #include "platform/FileReader.h"
 
@@ -25,63 +21,6 @@ namespace {
 constexpr std::size_t readSize = 1 << 20;
 // Deeper nesting is refused rather than risking the stack on a crafted file.
 constexpr int maxDepth = 1024;
-
-constexpr std::uint64_t ones = 0x0101010101010101ULL;
-constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
-
-constexpr std::uint64_t zeroBytes(std::uint64_t word) {
-  return ~(((word & low7) + low7) | word | low7);
-}
-
-// Flags the bytes that end a run of plain string content.
-constexpr std::uint64_t specialBytes(std::uint64_t word) {
-  return zeroBytes(word & (ones * 0xE0)) | zeroBytes(word ^ (ones * '"')) |
-         zeroBytes(word ^ (ones * '\\'));
-}
-
-bool isSpecial(char c) {
-  return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\';
-}
-
-// Copies plain string content from `from` to `to` up to the first quotation
-// mark, reverse solidus or control character, or `end`, and returns its
-// length. Whole blocks are stored before they are looked at, so up to 15
-// bytes beyond the copied ones may be written: `to` must have room for them.
-std::size_t copyPlain(const char* from, const char* end, char* to) {
-  const char* const start = from;
-#if defined(__SSE2__)
-  const __m128i quote = _mm_set1_epi8('"');
-  const __m128i backslash = _mm_set1_epi8('\\');
-  const __m128i lastControl = _mm_set1_epi8(0x1F);
-  while (end - from >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
-    const __m128i special =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, backslash)),
-                     _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
-    if (const int mask = _mm_movemask_epi8(special))
-      return static_cast<std::size_t>(from - start) +
-             static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
-    from += 16;
-    to += 16;
-  }
-#endif
-  while (end - from >= 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, from, sizeof word);
-    std::memcpy(to, &word, sizeof word);
-    if (const std::uint64_t flags = specialBytes(word)) {
-      const int bits = std::endian::native == std::endian::little ? std::countr_zero(flags)
-                                                                  : std::countl_zero(flags);
-      return static_cast<std::size_t>(from - start) + static_cast<std::size_t>(bits / 8);
-    }
-    from += 8;
-    to += 8;
-  }
-  while (from < end && !isSpecial(*from))
-    *to++ = *from++;
-  return static_cast<std::size_t>(from - start);
-}
 
 // Appends `codePoint`, a scalar value, as UTF-8; `to` has room for four bytes.
 std::size_t encodeUtf8(char32_t codePoint, char* to) {
@@ -281,7 +220,8 @@ bool JsonReader::readString(Text& out) {
   constexpr std::size_t slack = 16;
   while (true) {
     out.reserve(out.size_ + static_cast<std::size_t>(end_ - cursor_) + slack);
-    const std::size_t plain = copyPlain(cursor_, end_, out.data_.get() + out.size_);
+    const std::size_t plain =
+        JsonBlocks::copyPlain<false>(cursor_, end_, out.data_.get() + out.size_);
     out.size_ += plain;
     cursor_ += plain;
     if (cursor_ == end_) {
