@@ -67,12 +67,13 @@ std::string ClipboardItem::signature() const {
 }
 
 void ClipboardItem::setSignature(std::string_view signature) {
-  if (text && signature.starts_with(textPrefix) && signature.substr(textPrefix.size()) == *text)
+  if (text && signature.starts_with(textPrefix) && signature.substr(textPrefix.size()) == *text) {
     storedSignature.reset();
-  else if (storedSignature)
+  } else if (storedSignature) {
     storedSignature->assign(signature);
-  else
+  } else {
     storedSignature.emplace(signature);
+  }
 }
 
 bool ClipboardItem::hasSameSignature(const ClipboardItem& other) const {

@@ -48,10 +48,11 @@ Key keyOf(std::string_view name) {
 // Overwrites `out` in place, keeping its capacity; a fresh string gets
 // exactly the size of `text`.
 void store(std::optional<std::string>& out, std::string_view text) {
-  if (out)
+  if (out) {
     out->assign(text);
-  else
+  } else {
     out.emplace(text);
+  }
 }
 
 }  // namespace

@@ -54,9 +54,10 @@ std::size_t copyPlain(const char* from, const char* end, char* to) {
                      _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
     if constexpr (solidusToo)
       special = _mm_or_si128(special, _mm_cmpeq_epi8(block, _mm_set1_epi8('/')));
-    if (const int mask = _mm_movemask_epi8(special))
+    if (const int mask = _mm_movemask_epi8(special)) {
       return static_cast<std::size_t>(from - start) +
              static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+    }
     from += 16;
     to += 16;
   }
