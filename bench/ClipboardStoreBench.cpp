@@ -1,6 +1,7 @@
 // The cost of one copy reaching a full history: `add` of a new text into 200
 // unpinned and 5 pinned entries, trimming included, with the atomic rewrite
-// of "history.json" on the real file system in a scratch folder.
+// of "history.json" on the real file system in a scratch folder; and of
+// loading that history at start-up.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -125,8 +126,32 @@ void addTextToFullHistory(benchmark::State& state, Shape shape) {
   state.counters["json_bytes"] = static_cast<double>(json.size());
 }
 
+// Start-up: a store reads and decodes the full history from its file, a
+// piece at a time.
+void loadFullHistory(benchmark::State& state, Shape shape) {
+  ScratchFolder scratch;
+  ScratchFileSystem fileSystem(scratch.path());
+  InertPasteboard pasteboard;
+  const std::vector<ClipboardItem> items = fullHistory(shape);
+  const std::string json = HistoryCodec::encode(items);
+  const std::string folder = fileSystem.applicationFolder();
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/history.json", std::ios::binary) << json;
+  for (auto _ : state) {
+    ClipboardStore store(fileSystem, Clock::system(), pasteboard);
+    if (store.items().size() != items.size()) {
+      state.SkipWithError("the full history did not load");
+      return;
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * json.size()));
+  state.counters["json_bytes"] = static_cast<double>(json.size());
+}
+
 BENCHMARK_CAPTURE(addTextToFullHistory, typical, Shape::typical)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(addTextToFullHistory, heavy, Shape::heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(loadFullHistory, typical, Shape::typical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(loadFullHistory, heavy, Shape::heavy)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
