@@ -113,6 +113,16 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
   bool hasSignature = false;
   bool hasCreatedAt = false;
   bool hasPinned = false;
+  // A string value that `parse` turns into `field`; nothing from it fails.
+  const auto parsed = [&](auto parse, auto& field) {
+    if (!json.readString(scratch_))
+      return false;
+    auto value = parse(scratch_.view());
+    if (!value)
+      return false;
+    field = std::move(*value);
+    return true;
+  };
   if (!json.take('{'))
     return false;
   if (!json.take('}')) {
@@ -121,26 +131,16 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
         return false;
       const Key key = keyOf(scratch_.view());
       switch (key) {
-        case Key::id: {
-          if (!json.readString(scratch_))
-            return false;
-          std::optional<Uuid> id = Uuid::parse(scratch_.view());
-          if (!id)
-            return false;
-          item.id = *id;
+        case Key::id:
           hasId = true;
+          if (!parsed(Uuid::parse, item.id))
+            return false;
           break;
-        }
-        case Key::kind: {
-          if (!json.readString(scratch_))
-            return false;
-          std::optional<ClipboardItemKind> kind = parseKind(scratch_.view());
-          if (!kind)
-            return false;
-          item.kind = *kind;
+        case Key::kind:
           hasKind = true;
+          if (!parsed(parseKind, item.kind))
+            return false;
           break;
-        }
         case Key::text:
         case Key::imageFileName: {
           std::optional<std::string>& field = key == Key::text ? item.text : item.imageFileName;
@@ -157,13 +157,8 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
         case Key::rtfData:
           hasRtfData = true;
           item.rtfData.reset();
-          if (!json.takeNull()) {
-            if (!json.readString(scratch_))
-              return false;
-            item.rtfData = Base64::decode(scratch_.view());
-            if (!item.rtfData)
-              return false;
-          }
+          if (!json.takeNull() && !parsed(Base64::decode, item.rtfData))
+            return false;
           break;
         case Key::filePaths:
           hasFilePaths = true;
@@ -193,16 +188,11 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
             return false;
           hasSignature = true;
           break;
-        case Key::createdAt: {
-          if (!json.readString(scratch_))
-            return false;
-          std::optional<TimePoint> createdAt = UtcTimestamp::parse(scratch_.view());
-          if (!createdAt)
-            return false;
-          item.createdAt = *createdAt;
+        case Key::createdAt:
           hasCreatedAt = true;
+          if (!parsed(UtcTimestamp::parse, item.createdAt))
+            return false;
           break;
-        }
         case Key::pinned:
           if (!json.readBool(item.pinned))
             return false;
