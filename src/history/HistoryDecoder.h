@@ -12,9 +12,9 @@
 class FileReader;
 
 /// Strict decoding of the history file in one pass: each string is decoded
-/// straight into its entry, and a file is read through a small window, so
-/// memory beyond the entries stays bounded by the longest string. Keeps its
-/// buffers between reads. Main thread only.
+/// once and copied into its entry at its exact size, and a file is read
+/// through a small window, so memory beyond the entries stays bounded by the
+/// longest string. Keeps its buffers between reads. Main thread only.
 class HistoryDecoder {
  public:
   /// Nothing when the text is not a JSON array of valid entries (a single
