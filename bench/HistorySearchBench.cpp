@@ -45,6 +45,9 @@ class MemoryFileSystem : public FileSystem {
     return std::vector<std::string>();
   }
   bool canWriteInFolder(const std::string&) override { return true; }
+  FileLock lockExclusively(const std::string&, unsigned) override {
+    return FileLock::held([] {});
+  }
 
  private:
   static FileResult ok() { return FileResult::success(); }

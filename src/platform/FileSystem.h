@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileLock.h"
 #include "platform/FileReader.h"
 #include "platform/FileResult.h"
 
@@ -64,6 +65,10 @@ class FileSystem {
   /// Whether files can be created in the folder: false on a read-only volume,
   /// even for root.
   virtual bool canWriteInFolder(const std::string& path) = 0;
+  /// Takes an exclusive lock on `path`, created with `mode` when missing, for
+  /// as long as the result lives. Another holder is another process, or
+  /// another call in this one; a holder's lock ends with its process.
+  virtual FileLock lockExclusively(const std::string& path, unsigned mode) = 0;
 
   /// Whether `entry` names a temporary file that writeFileAtomically makes
   /// beside a file called `name`; only an interrupted write leaves one.

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -353,4 +354,29 @@ std::optional<std::vector<std::string>> PosixFileSystem::listFolder(const std::s
 
 bool PosixFileSystem::canWriteInFolder(const std::string& path) {
   return access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+FileLock PosixFileSystem::lockExclusively(const std::string& path, unsigned mode) {
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, static_cast<mode_t>(mode));
+  if (fd < 0) {
+    return FileLock::failed(describe("cannot open", path, errno));
+  }
+  if (fchmod(fd, static_cast<mode_t>(mode)) != 0) {
+    int error = errno;
+    closeFile(fd);
+    return FileLock::failed(describe("cannot set permissions of", path, error));
+  }
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    int error = errno;
+    if (error == EINTR) {
+      continue;
+    }
+    closeFile(fd);
+    if (error == EWOULDBLOCK) {
+      return FileLock::heldElsewhere();
+    }
+    return FileLock::failed(describe("cannot lock", path, error));
+  }
+  // Closing the descriptor ends the lock, as does the end of the process.
+  return FileLock::held([fd] { closeFile(fd); });
 }

@@ -33,4 +33,7 @@ class PosixFileSystem : public FileSystem {
   FileResult removeFile(const std::string& path) override;
   std::optional<std::vector<std::string>> listFolder(const std::string& path) override;
   bool canWriteInFolder(const std::string& path) override;
+  /// flock(2) on a descriptor of its own, so a second call conflicts even in
+  /// the same process; the file gets exactly `mode`.
+  FileLock lockExclusively(const std::string& path, unsigned mode) override;
 };

@@ -2,6 +2,8 @@
 #include "platform/PosixFileSystem.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <filesystem>
@@ -129,6 +131,29 @@ TEST_F(PosixFileSystemTest, CreatesMissingFoldersWithTheExactModeAndKeepsExistin
   std::ofstream(dir_.file("a")) << "x";
   ASSERT_TRUE(files_.setPermissions(dir_.file("a"), 0600).ok());
   EXPECT_EQ(modeOf(dir_.file("a")), 0600u);
+}
+
+TEST_F(PosixFileSystemTest, LockIsExclusiveEvenWithinAProcessAndEndsWithItsHolder) {
+  const std::string path = dir_.file("instance.lock");
+  std::ofstream(path) << "";
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  {
+    const FileLock first = files_.lockExclusively(path, 0600);
+    ASSERT_EQ(first.state(), FileLock::State::held) << first.error();
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(files_.lockExclusively(path, 0600).state(), FileLock::State::heldElsewhere);
+  }
+  // A child takes the lock and dies holding it.
+  const pid_t child = fork();
+  if (child == 0) {
+    _exit(files_.lockExclusively(path, 0600).state() == FileLock::State::held ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0) << "the first lock outlived its object";
+  EXPECT_EQ(files_.lockExclusively(path, 0600).state(), FileLock::State::held);
+  EXPECT_EQ(files_.lockExclusively(dir_.file("none/x.lock"), 0600).error().rfind("cannot open", 0),
+            0u);
 }
 
 }  // namespace

@@ -97,3 +97,8 @@ std::optional<std::vector<std::string>> FaultyFileSystem::listFolder(const std::
 bool FaultyFileSystem::canWriteInFolder(const std::string& path) {
   return !record({Operation::canWriteInFolder, path, 0, {}}) && inner_->canWriteInFolder(path);
 }
+
+FileLock FaultyFileSystem::lockExclusively(const std::string& path, unsigned mode) {
+  auto failure = record({Operation::lockExclusively, path, mode, {}});
+  return failure ? FileLock::failed(*failure) : inner_->lockExclusively(path, mode);
+}

@@ -28,12 +28,13 @@ class FaultyFileSystem : public FileSystem {
     removeFile,
     listFolder,
     canWriteInFolder,
+    lockExclusively,
   };
 
   struct Call {
     Operation operation;
     std::string path;      // for a move, the source
-    unsigned mode = 0;     // of a folder creation, permission change or atomic write
+    unsigned mode = 0;     // of a folder creation, permission change, atomic write or lock
     std::string contents;  // what was written or appended
     bool failed = false;   // whether the call was made to fail
   };
@@ -94,6 +95,7 @@ class FaultyFileSystem : public FileSystem {
   FileResult removeFile(const std::string& path) override;
   std::optional<std::vector<std::string>> listFolder(const std::string& path) override;
   bool canWriteInFolder(const std::string& path) override;
+  FileLock lockExclusively(const std::string& path, unsigned mode) override;
 
  private:
   struct Failure {
