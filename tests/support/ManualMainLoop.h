@@ -1,6 +1,9 @@
 // A main loop whose time moves only when the test says so. Due timers and
-// tasks run in time order, posted tasks on the next runPending() or advance().
+// tasks run in time order, posted tasks on the next runPending() or advance(),
+// the latest watched descriptor's action on runReadable().
 #pragma once
+
+#include <poll.h>
 
 #include <algorithm>
 #include <functional>
@@ -25,6 +28,18 @@ class ManualMainLoop : public MainLoop {
     tasks_.emplace(now_ + delaySeconds, std::move(task));
   }
   void post(std::function<void()> task) override { tasks_.emplace(now_, std::move(task)); }
+  /// Keeps only the latest watch; its handle cancels nothing.
+  std::unique_ptr<Watch> watchReadable(int fd, std::function<void()> action) override {
+    watched_ = {fd, std::move(action)};
+    return std::make_unique<Watch>();
+  }
+  /// Waits up to `timeoutMs` for the watched descriptor; runs its action if readable.
+  void runReadable(int timeoutMs) {
+    pollfd ready{watched_.first, POLLIN, 0};
+    if (watched_.second && poll(&ready, 1, timeoutMs) > 0) {
+      watched_.second();
+    }
+  }
 
   /// Moves the clock forward, running everything that falls due on the way,
   /// each at its own time.
@@ -83,4 +98,5 @@ class ManualMainLoop : public MainLoop {
   /// Tasks of the same time keep the order they were posted in.
   std::multimap<double, std::function<void()>> tasks_;
   std::vector<std::shared_ptr<TimerState>> timers_;
+  std::pair<int, std::function<void()>> watched_{-1, nullptr};
 };

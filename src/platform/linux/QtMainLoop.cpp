@@ -1,7 +1,9 @@
-// Timers and queued tasks on the Qt event loop of the main thread.
+// Timers, queued tasks and socket notifiers on the Qt event loop of the main
+// thread.
 #include "platform/linux/QtMainLoop.h"
 
 #include <QMetaObject>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cmath>
 #include <utility>
@@ -28,6 +30,16 @@ class QtTimer : public MainLoop::Timer {
   QTimer timer_;
 };
 
+class QtWatch : public MainLoop::Watch {
+ public:
+  QtWatch(int fd, std::function<void()> action) : notifier_(fd, QSocketNotifier::Read) {
+    QObject::connect(&notifier_, &QSocketNotifier::activated, std::move(action));
+  }
+
+ private:
+  QSocketNotifier notifier_;
+};
+
 }  // namespace
 
 std::unique_ptr<MainLoop::Timer> QtMainLoop::scheduleRepeating(double intervalSeconds,
@@ -41,4 +53,8 @@ void QtMainLoop::postDelayed(double delaySeconds, std::function<void()> task) {
 
 void QtMainLoop::post(std::function<void()> task) {
   QMetaObject::invokeMethod(&context_, std::move(task), Qt::QueuedConnection);
+}
+
+std::unique_ptr<MainLoop::Watch> QtMainLoop::watchReadable(int fd, std::function<void()> action) {
+  return std::make_unique<QtWatch>(fd, std::move(action));
 }

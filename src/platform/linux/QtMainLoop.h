@@ -13,6 +13,7 @@ class QtMainLoop : public MainLoop {
   /// Dropped unrun if this object goes away first.
   void postDelayed(double delaySeconds, std::function<void()> task) override;
   void post(std::function<void()> task) override;
+  std::unique_ptr<Watch> watchReadable(int fd, std::function<void()> action) override;
 
  private:
   // Tasks run in this object's context, so they die with it.

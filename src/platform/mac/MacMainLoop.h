@@ -11,4 +11,6 @@ class MacMainLoop : public MainLoop {
                                            std::function<void()> action) override;
   void postDelayed(double delaySeconds, std::function<void()> task) override;
   void post(std::function<void()> task) override;
+  /// A read source on the main dispatch queue.
+  std::unique_ptr<Watch> watchReadable(int fd, std::function<void()> action) override;
 };

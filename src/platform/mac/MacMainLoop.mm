@@ -1,9 +1,12 @@
-// NSTimer on the main run loop and blocks on the main dispatch queue.
+// NSTimer on the main run loop, blocks and read sources on the main dispatch
+// queue.
 #include "platform/mac/MacMainLoop.h"
 
 #import <Foundation/Foundation.h>
 
 #include <dispatch/dispatch.h>
+
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -39,6 +42,42 @@ class MacTimer : public MainLoop::Timer {
   __strong NSTimer* timer_ = nil;
 };
 
+// A descriptor must stay open until its source's cancellation has finished,
+// which happens later on the queue; the source therefore watches a duplicate
+// of its own and closes it in the cancel handler.
+class MacWatch : public MainLoop::Watch {
+ public:
+  MacWatch(int fd, std::function<void()> action) {
+    const int own = dup(fd);
+    if (own < 0) return;
+    source_ = dispatch_source_create(DISPATCH_SOURCE_TYPE_READ, static_cast<uintptr_t>(own), 0,
+                                     dispatch_get_main_queue());
+    if (source_ == nil) {
+      close(own);
+      return;
+    }
+    dispatch_source_set_event_handler(source_, ^{
+      callAtBoundary(action);
+    });
+    dispatch_source_set_cancel_handler(source_, ^{
+      close(own);
+    });
+    dispatch_resume(source_);
+  }
+
+  ~MacWatch() override {
+    if (source_ != nil) dispatch_source_cancel(source_);
+  }
+
+  MacWatch(const MacWatch&) = delete;
+  MacWatch& operator=(const MacWatch&) = delete;
+
+ private:
+  // A dispatch object is an Objective-C object under ARC, released with
+  // this member.
+  dispatch_source_t source_ = nil;
+};
+
 dispatch_time_t fromNow(double seconds) {
   if (seconds <= 0) return DISPATCH_TIME_NOW;
   return dispatch_time(DISPATCH_TIME_NOW, static_cast<std::int64_t>(seconds * NSEC_PER_SEC));
@@ -61,4 +100,8 @@ void MacMainLoop::post(std::function<void()> task) {
   dispatch_async(dispatch_get_main_queue(), ^{
     callAtBoundary(task);
   });
+}
+
+std::unique_ptr<MainLoop::Watch> MacMainLoop::watchReadable(int fd, std::function<void()> action) {
+  return std::make_unique<MacWatch>(fd, std::move(action));
 }
