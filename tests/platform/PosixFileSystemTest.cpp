@@ -1,4 +1,4 @@
-// The real POSIX file operations, exercised in scratch folders.
+// The real POSIX file and socket operations, exercised in scratch folders.
 #include "platform/PosixFileSystem.h"
 
 #include <sys/stat.h>
@@ -10,8 +10,11 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 
+#include "ManualMainLoop.h"
 #include "TempDir.h"
+#include "platform/LocalSocketChannel.h"
 
 namespace {
 
@@ -154,6 +157,24 @@ TEST_F(PosixFileSystemTest, LockIsExclusiveEvenWithinAProcessAndEndsWithItsHolde
   EXPECT_EQ(files_.lockExclusively(path, 0600).state(), FileLock::State::held);
   EXPECT_EQ(files_.lockExclusively(dir_.file("none/x.lock"), 0600).error().rfind("cannot open", 0),
             0u);
+}
+
+TEST_F(PosixFileSystemTest, ChannelReplacesALeftOverSocketAndAnswersALaterStart) {
+  ManualMainLoop loop;
+  const std::string path = dir_.file("x.socket");
+  ASSERT_EQ(LocalSocketChannel(loop, path).listen([] {}), std::nullopt);
+  int requests = 0;
+  LocalSocketChannel running(loop, path);
+  ASSERT_EQ(running.listen([&] { ++requests; }), std::nullopt);
+  EXPECT_EQ(modeOf(path), 0600u);
+  std::optional<std::string> error = "not asked";
+  std::thread later([&] { error = LocalSocketChannel(loop, path).requestOpen(); });
+  for (int turn = 0; turn < 50 && requests == 0; ++turn) {
+    loop.runReadable(100);
+  }
+  later.join();
+  EXPECT_EQ(error, std::nullopt);
+  EXPECT_EQ(requests, 1);
 }
 
 }  // namespace

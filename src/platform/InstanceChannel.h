@@ -1,0 +1,18 @@
+// How a later start of the application reaches the one already running: the
+// running one listens, a later one asks it to open its popup.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class InstanceChannel {
+ public:
+  virtual ~InstanceChannel() = default;
+  /// From now on, runs `onOpenRequest` on the main thread for each request.
+  /// Nothing on success; the error's description when nobody could reach us.
+  virtual std::optional<std::string> listen(std::function<void()> onOpenRequest) = 0;
+  /// Asks the listening instance to open its popup and waits a bounded time
+  /// for its answer. Nothing once it answered; else what went wrong.
+  virtual std::optional<std::string> requestOpen() = 0;
+};
