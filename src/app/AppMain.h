@@ -5,7 +5,9 @@
 class AppPlatform;
 
 /// Installs the crash recorder before anything else, gets the application
-/// object, builds the delegate and keeps it alive for the whole run, makes it
-/// the application's delegate, switches to the accessory activation policy
-/// (no Dock icon) and runs the event loop. Returns the loop's exit status.
+/// object, and leaves at once with SingleInstance's status when another
+/// instance runs. Otherwise builds the delegate and keeps it alive for the
+/// whole run, lets later starts open its popup, makes it the application's
+/// delegate, switches to the accessory activation policy (no Dock icon) and
+/// runs the event loop. Returns the loop's exit status.
 int runApp(AppPlatform& platform);

@@ -1,10 +1,12 @@
 // What a front end supplies to start the application: the crash recorder,
-// the application object and the services the delegate works through.
+// the application object, the services the delegate works through and the
+// channel between instances.
 #pragma once
 
 #include "app/AppEnvironment.h"
 
 class ApplicationHost;
+class InstanceChannel;
 
 class AppPlatform {
  public:
@@ -17,4 +19,6 @@ class AppPlatform {
   virtual ApplicationHost& sharedApplication() = 0;
   /// Asked for once, after the application object exists.
   virtual AppEnvironment environment() = 0;
+  /// How a later start reaches this one; lives as long as this object.
+  virtual InstanceChannel& instanceChannel() = 0;
 };

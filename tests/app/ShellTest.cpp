@@ -11,6 +11,7 @@
 #include "app/AppMain.h"
 #include "app/AppPlatform.h"
 #include "app/Brand.h"
+#include "app/SingleInstance.h"
 #include "capture/ClipboardMonitor.h"
 #include "history/ClipboardStore.h"
 #include "platform/ApplicationDelegate.h"
@@ -295,15 +296,18 @@ TEST_F(ShellTest, CallbacksDoNothingOnceTheDelegateIsGone) {
   EXPECT_THAT(files.callsOf(FaultyFileSystem::Operation::writeFileAtomically), IsEmpty());
 }
 
-/// Its application object only tells its delegate that launching finished.
+/// Its application object tells its delegate that launching finished; then a
+/// later start asks twice for the popup.
 struct RecordingPlatform : AppPlatform, ApplicationHost, Recorder {
-  RecordingPlatform(std::shared_ptr<CallRecord> shared, AppEnvironment appEnvironment)
-      : Recorder(std::move(shared)), environment_(std::move(appEnvironment)) {}
+  RecordingPlatform(std::shared_ptr<CallRecord> shared, AppEnvironment appEnvironment,
+                    FakeInstanceChannel& channel)
+      : Recorder(std::move(shared)), environment_(std::move(appEnvironment)), channel_(channel) {}
   void installCrashHandler() override { record->add("crashHandler.install"); }
   ApplicationHost& sharedApplication() override {
     return noted<ApplicationHost&>("platform.sharedApplication", *this);
   }
   AppEnvironment environment() override { return noted("platform.environment", environment_); }
+  InstanceChannel& instanceChannel() override { return channel_; }
   void setDelegate(ApplicationDelegate* newDelegate) override {
     delegate = noted("host.setDelegate", newDelegate);
   }
@@ -312,23 +316,58 @@ struct RecordingPlatform : AppPlatform, ApplicationHost, Recorder {
   }
   int run() override {
     delegate->applicationDidFinishLaunching();
+    channel_.onOpenRequest();
+    channel_.onOpenRequest();
     return 3;
   }
   AppEnvironment environment_;
+  FakeInstanceChannel& channel_;
   ApplicationDelegate* delegate = nullptr;
 };
 
 TEST_F(ShellTest, RunAppInstallsTheCrashHandlerFirstAndLaunchesFromTheEventLoop) {
-  RecordingPlatform platform(record, environment());
+  RecordingPlatform platform(record, environment(), instances);
   EXPECT_EQ(runApp(platform), 3);
   // The store and monitor are built between asking for the environment and
   // handing over the delegate; launching starts by keeping the poll awake.
-  const std::vector<std::string> start(record->calls().begin(), record->calls().begin() + 6);
-  EXPECT_THAT(start, ::testing::ElementsAre("crashHandler.install", "platform.sharedApplication",
-                                            "platform.environment", "host.setDelegate",
-                                            "host.setActivationPolicy(1)",  // an accessory
-                                            record->matching("activity.begin").at(0)));
+  const std::vector<std::string> start(record->calls().begin(), record->calls().begin() + 7);
+  EXPECT_THAT(start,
+              ::testing::ElementsAre("crashHandler.install", "platform.sharedApplication",
+                                     "platform.environment", "instance.listen", "host.setDelegate",
+                                     "host.setActivationPolicy(1)",  // an accessory
+                                     record->matching("activity.begin").at(0)));
   EXPECT_EQ(statusBar.items.size(), 1U) << "the delegate outlived the call to run";
+  EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 2) << "a later start opens, never closes";
+  EXPECT_EQ(record->count("panel.orderOut"), 0);
+}
+
+TEST_F(ShellTest, ALaterStartAsksTheRunningOneForItsPopupOrSaysWhyNotAndLeaves) {
+  SingleInstance running(files, instances, systemLog);
+  ASSERT_EQ(running.claim(), std::nullopt);
+  RecordingPlatform platform(record, environment(), instances);
+  const std::string error = "cannot connect to /run/x.socket: Connection refused";
+  const std::string line = "launch: Pellimore Clip is already running but did not answer: " + error;
+  EXPECT_EQ(runApp(platform), 0);
+  instances.requestError = error;
+  EXPECT_EQ(runApp(platform), 1);
+  EXPECT_THAT(
+      record->only({"instance.requestOpen", "instance.listen", "host.setDelegate",
+                    "systemLog.write(" + line + ")"}),
+      ElementsAre("instance.requestOpen", "instance.requestOpen", "systemLog.write(" + line + ")"));
+  EXPECT_THAT(log.messages(), ElementsAre(line));
+}
+
+TEST_F(ShellTest, AnUnusableLockFileOrChannelIsLoggedAndTheAppRunsAnyway) {
+  files.fail(FaultyFileSystem::Operation::lockExclusively, "cannot open x.lock: Read-only");
+  instances.listenError = "socket path too long: /x";
+  SingleInstance instance(files, instances, systemLog);
+  EXPECT_EQ(instance.claim(), std::nullopt);
+  instance.serve([] {});
+  EXPECT_THAT(
+      log.messages(),
+      ElementsAre("launch: running without the instance lock: cannot open x.lock: Read-only",
+                  "launch: later starts cannot reach this one: socket path too long: /x"));
+  EXPECT_EQ(record->count("instance.requestOpen"), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ Exit status: 0 passed, 1 failed, 77 a needed tool is missing.
 """
 
 import contextlib
+import fcntl
 import json
 import os
 import shutil
@@ -250,6 +251,20 @@ def run(session):
     wait_for("the popup to hide on Escape", lambda: session.popup() is None)
     print("ok: Escape hides the popup")
 
+    # A second start opens the first one's popup and leaves; the first one
+    # goes on capturing into its history as it was.
+    before = session.history()
+    second = subprocess.run([session.app], env=session.env, capture_output=True, timeout=20)
+    if second.returncode != 0:
+        raise Failure("a second start exited with %d: %r" % (second.returncode, second.stderr))
+    wait_for("the popup opened by a second start", session.popup)
+    session.xdotool("key", "Escape")
+    session.copy_with_xclip("e2e after a second start")
+    session.wait_for_text("e2e after a second start")
+    if session.history()[1:] != before:
+        raise Failure("the history changed across a second start: %r" % session.texts())
+    print("ok: a second start opens the running one's popup and exits 0")
+
     with open(menu, "w", encoding="utf-8") as pipe:
         pipe.write("Clear All History\n")
     wait_for("an empty history", lambda: session.history() == [])
@@ -265,6 +280,21 @@ def run(session):
 
     if app.poll() is not None:
         raise Failure("the app exited with status %d" % app.returncode)
+
+    # A start that finds the lock held by someone who does not answer fails
+    # with one line on stderr and in the debug log.
+    stuck = os.path.join(session.root, "stuck")
+    for folder in ("Copperwell", "run"):
+        os.makedirs(os.path.join(stuck, folder), mode=0o700)
+    env = dict(session.env, XDG_DATA_HOME=stuck, XDG_RUNTIME_DIR=os.path.join(stuck, "run"))
+    with open(os.path.join(stuck, "Copperwell", "instance.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        result = subprocess.run([session.app], env=env, capture_output=True, text=True, timeout=20)
+    line = "launch: Pellimore Clip is already running but did not answer: "
+    logged = read(os.path.join(stuck, "Copperwell", "debug.log")) or ""
+    if result.returncode == 0 or line not in result.stderr or line not in logged:
+        raise Failure("a start beside a silent lock holder: %r" % result)
+    print("ok: a start that cannot reach the lock holder fails and says why")
 
 
 def main():

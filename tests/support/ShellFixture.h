@@ -29,6 +29,7 @@
 #include "platform/AlertPresenter.h"
 #include "platform/Application.h"
 #include "platform/HotKeyRegistrar.h"
+#include "platform/InstanceChannel.h"
 #include "platform/KeyEventPoster.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/LoginItem.h"
@@ -97,6 +98,22 @@ struct FakeProcessActivity : ProcessActivity, Recorder {
 struct FakeSystemLog : SystemLog, Recorder {
   using Recorder::Recorder;
   void write(const std::string& message) override { record->add("systemLog.write", message); }
+};
+
+/// "instance.listen", "instance.requestOpen"; each fails with the error set.
+struct FakeInstanceChannel : InstanceChannel, Recorder {
+  using Recorder::Recorder;
+  std::optional<std::string> listen(std::function<void()> onRequest) override {
+    onOpenRequest = std::move(onRequest);
+    return noted("instance.listen", listenError);
+  }
+  std::optional<std::string> requestOpen() override {
+    return noted("instance.requestOpen", requestError);
+  }
+  /// What a later start reaches.
+  std::function<void()> onOpenRequest;
+  std::optional<std::string> listenError;
+  std::optional<std::string> requestError;
 };
 
 /// "loginItem.status", "loginItem.registerService", "loginItem.unregisterService",
@@ -452,4 +469,5 @@ class ShellFixture : public ::testing::Test {
   FakeAlertPresenter alerts{record};
   FakeSystemLog systemLog{record};
   FakeWindowFactory windows{record};
+  FakeInstanceChannel instances{record};
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppPlatform.h"
+#include "platform/LocalSocketChannel.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProcessActivity.h"
 #include "platform/linux/PlainRtfConverter.h"
@@ -39,6 +40,7 @@ class LinuxAppPlatform : public AppPlatform {
 
   ApplicationHost& sharedApplication() override { return host_; }
   AppEnvironment environment() override;
+  InstanceChannel& instanceChannel() override { return instanceChannel_; }
 
   QtStatusBar& statusBar() { return statusBar_; }
 
@@ -64,4 +66,5 @@ class LinuxAppPlatform : public AppPlatform {
   XdgLoginItem loginItem_;
   QtAlertPresenter alertPresenter_;
   SyslogSystemLog systemLog_;
+  LocalSocketChannel instanceChannel_;
 };

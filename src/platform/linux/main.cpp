@@ -27,7 +27,8 @@ namespace {
 
 constexpr const char* usage =
     "Usage: pellimore-clip [--menu-commands PATH]\n"
-    "Keeps a history of the clipboard; Shift+Super+V opens it.\n"
+    "Keeps a history of the clipboard; Shift+Super+V opens it. Started again\n"
+    "while it runs, it opens the running one's history and exits.\n"
     "  --menu-commands PATH  choose status-menu items by their title, one per line\n"
     "                        written to the named pipe PATH (created if missing)\n";
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/AppPlatform.h"
+#include "platform/LocalSocketChannel.h"
 #include "platform/mac/MacAccessibility.h"
 #include "platform/mac/MacAlertPresenter.h"
 #include "platform/mac/MacApplication.h"
@@ -34,6 +35,7 @@ class MacAppPlatform : public AppPlatform {
 
   ApplicationHost& sharedApplication() override;
   AppEnvironment environment() override;
+  InstanceChannel& instanceChannel() override { return instanceChannel_; }
 
  private:
   MacApplicationHost host_;
@@ -57,4 +59,5 @@ class MacAppPlatform : public AppPlatform {
   MacSystemLog systemLog_;
   MacPanelFactory panelFactory_;
   MacWindowFactory windowFactory_;
+  LocalSocketChannel instanceChannel_;
 };

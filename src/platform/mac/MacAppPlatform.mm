@@ -5,7 +5,11 @@
 #include "platform/Clock.h"
 #include "platform/DesktopConventions.h"
 
-MacAppPlatform::MacAppPlatform() : panelFactory_(Clock::system(), resourceBundle_) {}
+// The later start's socket sits in the history folder, which only this user
+// can enter.
+MacAppPlatform::MacAppPlatform()
+    : panelFactory_(Clock::system(), resourceBundle_),
+      instanceChannel_(mainLoop_, fileSystem_.applicationFolder() + "/pellimore-clip.socket") {}
 
 ApplicationHost& MacAppPlatform::sharedApplication() {
   host_.createApplication();
