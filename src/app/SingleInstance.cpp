@@ -22,8 +22,8 @@ std::optional<int> SingleInstance::claim() {
     case FileLock::State::held:
       return std::nullopt;
     case FileLock::State::failed:
-      // Without a usable lock file no one can keep a history there either;
-      // running beats refusing to start.
+      // A read-only folder, or a file system without locks: a history that
+      // may be kept twice beats none at all.
       Log::write("launch: running without the instance lock: " + lock_->error());
       return std::nullopt;
     case FileLock::State::heldElsewhere:
