@@ -64,8 +64,9 @@ std::string ClipRow::labelForKind(const ClipboardItem& item,
                                   std::optional<std::size_t> characterCount) {
   switch (item.kind) {
     case ClipboardItemKind::text: {
-      const std::size_t count =
-          characterCount ? *characterCount : UnicodeText::characterCount(item.text.value_or(""));
+      const std::size_t count = characterCount ? *characterCount
+                                : item.text    ? UnicodeText::characterCount(*item.text)
+                                               : 0;
       return std::to_string(count) + " chars";
     }
     case ClipboardItemKind::rtf:

@@ -1,14 +1,11 @@
 // The history list model: ordering, search, selection and actions.
 #include "views/HistoryView.h"
 
-#include <string.h>  // memmem
-
-#include <cstring>
-
 #include <algorithm>
 #include <unordered_set>
 
 #include "history/ClipboardStore.h"
+#include "history/WhiteSpace.h"
 #include "views/UnicodeText.h"
 
 namespace {
@@ -19,52 +16,17 @@ bool comesBefore(const ClipboardItem* a, const ClipboardItem* b) {
   return a->createdAt > b->createdAt;
 }
 
-// Sixteen bytes compared at once through the compiler's portable vector
-// types (SSE2 on x86, NEON on Arm).
-using ByteVector = unsigned char __attribute__((vector_size(16)));
-
-ByteVector loadVector(const char* at) {
-  ByteVector vector;
-  std::memcpy(&vector, at, sizeof vector);
-  return vector;
-}
-
-bool anySet(const ByteVector& mask) {
-  std::uint64_t halves[2];
-  std::memcpy(halves, &mask, sizeof halves);
-  return (halves[0] | halves[1]) != 0;
-}
-
-// A multi-megabyte text is scanned for positions whose first and last bytes
-// both fit the query, sixteen positions per step, and only those are
-// compared in full; that keeps even a query made of common letters fast.
-bool contains(const std::string& text, const std::string& query) {
-  const std::size_t size = query.size();
-  if (size == 0)
-    return true;
-  if (size > text.size())
-    return false;
-  if (size == 1)
-    return text.find(query[0]) != std::string::npos;
-  ByteVector first;
-  ByteVector last;
-  for (std::size_t k = 0; k < sizeof(ByteVector); ++k) {
-    first[k] = static_cast<unsigned char>(query[0]);
-    last[k] = static_cast<unsigned char>(query[size - 1]);
+// The entry's display text; `storage` holds it when it is not the entry's
+// own text, trimmed.
+std::string_view displayText(const ClipboardItem& item, std::string& storage) {
+  const bool isText = item.kind == ClipboardItemKind::text || item.kind == ClipboardItemKind::rtf;
+  if (isText && item.text) {
+    const std::string_view trimmed = WhiteSpace::trim(*item.text);
+    if (!trimmed.empty())
+      return trimmed;
   }
-  const char* data = text.data();
-  std::size_t at = 0;
-  for (; at + size - 1 + sizeof(ByteVector) <= text.size(); at += sizeof(ByteVector)) {
-    const auto match =
-        (loadVector(data + at) == first) & (loadVector(data + at + size - 1) == last);
-    if (!anySet(reinterpret_cast<const ByteVector&>(match)))
-      continue;
-    for (std::size_t k = 0; k < sizeof(ByteVector); ++k) {
-      if (match[k] != 0 && std::memcmp(data + at + k + 1, query.data() + 1, size - 2) == 0)
-        return true;
-    }
-  }
-  return memmem(data + at, text.size() - at, query.data(), size) != nullptr;
+  storage = item.displayText();
+  return storage;
 }
 
 }  // namespace
@@ -100,21 +62,26 @@ void HistoryView::refreshSorted() const {
   filteredRevision_.reset();
 }
 
-const HistoryView::TextCache& HistoryView::searchText(const ClipboardItem& item) const {
+bool HistoryView::matches(const ClipboardItem& item, std::string_view query) const {
+  std::string storage;
+  const std::string_view text = displayText(item, storage);
   TextCache& cache = texts_[item.id];
-  if (!cache.lowered) {
-    std::string text = item.displayText();
-    UnicodeText::lowerCaseInPlace(text);
-    cache.lowered = std::move(text);
-    cache.trigrams = TrigramFilter(*cache.lowered);
+  if (!cache.indexed) {
+    cache.trigrams = TrigramFilter(text.size());
+    cache.keepsLength = UnicodeText::lowerCaseInPieces(text, [&cache](std::string_view piece) {
+      cache.trigrams.add(piece);
+      return true;
+    });
+    cache.indexed = true;
   }
-  return cache;
+  return cache.trigrams.mayContain(query) &&
+         UnicodeText::lowerCasedContains(text, query, cache.keepsLength);
 }
 
 std::size_t HistoryView::characterCount(const ClipboardItem& item) const {
   TextCache& cache = texts_[item.id];
   if (!cache.characters)
-    cache.characters = UnicodeText::characterCount(item.text.value_or(""));
+    cache.characters = item.text ? UnicodeText::characterCount(*item.text) : 0;
   return *cache.characters;
 }
 
@@ -135,8 +102,7 @@ const std::vector<const ClipboardItem*>& HistoryView::filtered() const {
     const std::vector<const ClipboardItem*> candidates = narrowing ? filtered_ : sorted_;
     filtered_.clear();
     for (const ClipboardItem* item : candidates) {
-      const TextCache& text = searchText(*item);
-      if (text.trigrams.mayContain(query) && contains(*text.lowered, query))
+      if (matches(*item, query))
         filtered_.push_back(item);
     }
   }

@@ -97,15 +97,19 @@ class HistoryView {
   void confirmClear();
 
  private:
+  // What search and the rows keep of an entry's text, which itself is never
+  // copied: a long text is scanned where it stands.
   struct TextCache {
-    std::optional<std::string> lowered;
+    bool indexed = false;
+    /// Lower-casing keeps every character's encoded length.
+    bool keepsLength = true;
     TrigramFilter trigrams;
     std::optional<std::size_t> characters;
   };
 
   void refreshSorted() const;
-  /// The entry's lower-cased display text, made on first use.
-  const TextCache& searchText(const ClipboardItem& item) const;
+  /// Whether the entry's display text, lower-cased, contains `query`.
+  bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;
   void setSelectedIndex(int index);
   void paste(const ClipboardItem& item);
@@ -123,8 +127,8 @@ class HistoryView {
   std::function<void(const Uuid&)> onScrollTo_;
   int observerToken_ = 0;
 
-  // Rebuilt when the store's revision moves; the lower-cased texts are kept
-  // per entry, so a keystroke only scans them.
+  // Rebuilt when the store's revision moves; what search knows of each text
+  // is kept per entry, so a keystroke only scans them.
   mutable std::optional<std::uint64_t> sortedRevision_;
   mutable std::vector<const ClipboardItem*> sorted_;
   mutable std::unordered_map<Uuid, TextCache> texts_;

@@ -15,13 +15,23 @@ class TrigramFilter {
   TrigramFilter() = default;
   /// Empty (passing everything) for texts under `minimumTextSize`.
   explicit TrigramFilter(std::string_view text);
+  /// For a text of `textSize` bytes, read through `add` one piece after
+  /// the other; empty as above.
+  explicit TrigramFilter(std::size_t textSize);
+
+  /// The text's next bytes; runs that straddle two pieces count.
+  void add(std::string_view piece);
 
   /// False only when `query` certainly does not occur in the text; true
   /// otherwise, including for queries shorter than three bytes.
   bool mayContain(std::string_view query) const;
 
  private:
-  static std::uint32_t slot(unsigned char a, unsigned char b, unsigned char c);
+  /// Where the three bytes of `run` (the first in bits 16 to 23) are noted.
+  static std::uint32_t slot(std::uint32_t run);
 
   std::vector<std::uint64_t> bits_;
+  // The last bytes read, and how many more are needed before they form a run.
+  std::uint32_t run_ = 0;
+  int missing_ = 2;
 };

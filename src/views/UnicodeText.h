@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,18 @@ namespace UnicodeText {
 std::string lowerCased(std::string_view text);
 /// The same, without a copy: `text` is rewritten where it stands.
 void lowerCaseInPlace(std::string& text);
+
+/// Lower-cases `text` as lowerCased does, 64 KiB at a time, and hands each piece to `take` until it
+/// returns false. Pieces end between characters. Returns whether every character read kept the
+/// length of its encoding.
+bool lowerCaseInPieces(std::string_view text,
+                       const std::function<bool(std::string_view piece)>& take);
+/// Whether lowerCased(text) contains `query`, itself lower-cased already,
+/// without making that copy. `keepsLength` (lowerCaseInPieces' answer for the
+/// whole text) lets a query with an ASCII byte be found by scanning `text` in
+/// place; otherwise it is lower-cased a piece at a time. Stops at the first
+/// match.
+bool lowerCasedContains(std::string_view text, std::string_view query, bool keepsLength);
 
 /// The number of grapheme clusters: "e" followed by U+0301 counts once.
 /// Invalid bytes count as one character each.

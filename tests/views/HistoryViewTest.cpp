@@ -312,9 +312,38 @@ TEST(UnicodeTextTest, CharactersAreWhatAReaderCounts) {
       {"cafe\u0301!", 5},  // a base letter and its combining mark are one
       {"a\r\nb", 3},
       {"\U0001F1EB\U0001F1F7\U0001F1E9\U0001F1EA", 2},
-      {"日本語", 3}};
+      {"日本語", 3},
+      // ASCII goes eight bytes a step, unless what came before may join it.
+      {"abcdefg\r\nxyz", 11},
+      {"abcdefgh\u0301ijklmnop\U0001F469\u200D\U0001F4BB", 17},
+      {"\u06001234567812345678", 16}};
   for (const auto& [text, count] : cases)
     EXPECT_EQ(UnicodeText::characterCount(text), count) << text;
+}
+
+TEST(UnicodeTextTest, FindsInPlaceWhatALowerCasedCopyHolds) {
+  std::string longText(70000, 'x');
+  longText.replace(65534, 6, "\u023A\u00C9COLE");  // across the first piece's end
+  const std::string texts[] = {"Stra\u00DFe \u1E9E",
+                               "\u00C9COLE caf\u00E9",
+                               "\u0130stanbul \u212Aelvin",
+                               "cafe\u0301 \u041F\u0420\u0418",
+                               "A\xff-B\xc3-Q",
+                               longText};
+  const char* queries[] = {"\u00DF", "STRASSE", "\u00C9cole",     "e\u0301",
+                           "i",      "kelvin",  "stanbul",        "\u043F\u0440",
+                           "\xc3-q", "\xa9",    "\u2C65\u00E9co", "xxz"};
+  for (const std::string& base : texts) {
+    // Long enough for the vector scan too.
+    const std::string text = std::string(100, ' ') + base + std::string(100, ' ');
+    const bool keepsLength = UnicodeText::lowerCaseInPieces(text, [](auto) { return true; });
+    for (const std::string query : queries) {
+      const std::string lowered = UnicodeText::lowerCased(query);
+      const bool expected = UnicodeText::lowerCased(text).find(lowered) != std::string::npos;
+      EXPECT_EQ(UnicodeText::lowerCasedContains(text, lowered, keepsLength), expected) << query;
+      EXPECT_EQ(UnicodeText::lowerCasedContains(text, lowered, false), expected) << query;
+    }
+  }
 }
 
 TEST(TrigramFilterTest, NeverTurnsAwayARunOfTheText) {
