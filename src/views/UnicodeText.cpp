@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -232,9 +233,7 @@ std::uint64_t bytesEqualTo(std::uint64_t word, unsigned char byte) {
 // Whether a grapheme cluster always ends before and after `codePoint`: no
 // rule joins it to a neighbour (only CR LF, both of which are such
 // characters, is an exception handled by the caller).
-bool standsAlone(utf8proc_int32_t codePoint) {
-  if (codePoint < 0x80)
-    return true;
+bool standsAloneByProperty(utf8proc_int32_t codePoint) {
   switch (utf8proc_get_property(codePoint)->boundclass) {
     case UTF8PROC_BOUNDCLASS_OTHER:
     case UTF8PROC_BOUNDCLASS_CONTROL:
@@ -244,6 +243,42 @@ bool standsAlone(utf8proc_int32_t codePoint) {
     default:
       return false;
   }
+}
+
+// The same, answered for the Basic Multilingual Plane from a bit set made
+// once (8 KiB), since long texts ask for the same letters again and again.
+bool standsAlone(utf8proc_int32_t codePoint) {
+  static const std::vector<std::uint64_t> plane = [] {
+    std::vector<std::uint64_t> bits(0x10000 / 64);
+    for (utf8proc_int32_t point = 0; point < 0x10000; ++point) {
+      if (standsAloneByProperty(point))
+        bits[static_cast<std::size_t>(point) / 64] |= std::uint64_t{1} << (point % 64);
+    }
+    return bits;
+  }();
+  if (codePoint >= 0x10000)
+    return standsAloneByProperty(codePoint);
+  return (plane[static_cast<std::size_t>(codePoint) / 64] >> (codePoint % 64) & 1) != 0;
+}
+
+// Decodes the code point at `bytes`, as utf8proc_iterate does, with the
+// common two- and three-byte forms taken inline; the length, or -1 when the
+// bytes are not valid UTF-8.
+utf8proc_ssize_t decode(const utf8proc_uint8_t* bytes, utf8proc_ssize_t size,
+                        utf8proc_int32_t& codePoint) {
+  const auto continues = [bytes, size](utf8proc_ssize_t at) {
+    return at < size && (bytes[at] & 0xC0) == 0x80;
+  };
+  if (bytes[0] >= 0xC2 && bytes[0] <= 0xDF && continues(1)) {
+    codePoint = ((bytes[0] & 0x1F) << 6) | (bytes[1] & 0x3F);
+    return 2;
+  }
+  if ((bytes[0] & 0xF0) == 0xE0 && continues(1) && continues(2)) {
+    codePoint = ((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F);
+    if (codePoint >= 0x800 && (codePoint < 0xD800 || codePoint > 0xDFFF))
+      return 3;
+  }
+  return utf8proc_iterate(bytes, size, &codePoint);
 }
 
 }  // namespace
@@ -350,23 +385,31 @@ std::size_t characterCount(std::string_view text) {
   bool previousAlone = true;
   utf8proc_ssize_t at = 0;
   while (at < size) {
-    std::uint64_t word = 0;
     if (previousAlone && at + 8 <= size) {
+      // The ASCII bytes that open the next eight, after a character that
+      // stands alone: a break before each except a line feed that follows a
+      // carriage return.
+      std::uint64_t word = 0;
       std::memcpy(&word, bytes + at, sizeof word);
-      if ((word & eachByte(0x80)) == 0) {
-        // ASCII after a character that stands alone: a break before every
-        // byte except a line feed that follows a carriage return.
+      const std::uint64_t high = word & eachByte(0x80);
+      const int ascii = high == 0 ? 8 : std::countr_zero(high) / 8;
+      if (ascii > 0) {
+        if (ascii < 8)
+          word &= (std::uint64_t{1} << (8 * ascii)) - 1;
         const std::uint64_t pairs =
             (bytesEqualTo(word, '\r') << 8 | (previous == '\r' ? 0x80 : 0)) &
             bytesEqualTo(word, '\n');
-        count += 8 - static_cast<std::size_t>(std::popcount(pairs));
-        previous = bytes[at + 7];
-        at += 8;
+        count += static_cast<std::size_t>(ascii) -
+                 static_cast<std::size_t>(((pairs >> 7) * eachByte(1)) >> 56);
+        previous = bytes[at + ascii - 1];
+        at += ascii;
         continue;
       }
     }
-    utf8proc_int32_t codePoint = 0;
-    const utf8proc_ssize_t length = utf8proc_iterate(bytes + at, size - at, &codePoint);
+    utf8proc_int32_t codePoint = bytes[at];
+    utf8proc_ssize_t length = 1;
+    if (codePoint >= 0x80)
+      length = decode(bytes + at, size - at, codePoint);
     if (length <= 0) {
       // An invalid byte stands alone and breaks any cluster around it.
       ++count;
