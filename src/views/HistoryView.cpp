@@ -124,7 +124,8 @@ std::optional<std::string_view> HistoryView::sectionTitle(std::size_t index) con
   return std::nullopt;
 }
 
-ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts) const {
+ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
+                         bool withKindLabel) const {
   const ClipboardItem& item = *filtered().at(index);
   ClipRow::State state;
   state.index = static_cast<int>(index);
@@ -132,8 +133,23 @@ ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& 
   state.hovering = hovered_ == item.id;
   std::optional<std::size_t> characters;
   if (item.kind == ClipboardItemKind::text)
-    characters = characterCount(item);
-  return ClipRow::make(item, state, store_, now, shortcuts, characters);
+    characters = withKindLabel ? characterCount(item) : 0;
+  ClipRow row = ClipRow::make(item, state, store_, now, shortcuts, characters);
+  if (!withKindLabel)
+    row.kindLabel.clear();
+  return row;
+}
+
+std::string HistoryView::kindLabel(const Uuid& id) const {
+  for (const ClipboardItem* item : filtered()) {
+    if (item->id == id) {
+      std::optional<std::size_t> characters;
+      if (item->kind == ClipboardItemKind::text)
+        characters = characterCount(*item);
+      return ClipRow::labelForKind(*item, characters);
+    }
+  }
+  return {};
 }
 
 void HistoryView::shown() {

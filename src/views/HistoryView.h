@@ -56,8 +56,15 @@ class HistoryView {
   /// "Pinned" above the first pinned row, "Recent" above the first unpinned
   /// one; `index` must be a row of `filtered`.
   std::optional<std::string_view> sectionTitle(std::size_t index) const;
-  /// The row at `index` of `filtered`, as drawn at `now`.
-  ClipRow row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts) const;
+  /// The row at `index` of `filtered`, as drawn at `now`. Without
+  /// `withKindLabel` its kind label is left empty, so that a list can lay out
+  /// every row and count the characters of long texts only for the rows it
+  /// draws (kindLabel).
+  ClipRow row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
+              bool withKindLabel = true) const;
+  /// The kind label of the listed entry `id` ("n chars", counted once per
+  /// entry); empty when it is not listed.
+  std::string kindLabel(const Uuid& id) const;
 
   // Triggers from the front end.
   /// The view came on screen: focus the search field, select row 0.

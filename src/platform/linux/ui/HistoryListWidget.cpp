@@ -49,15 +49,18 @@ QSize HistoryListWidget::sizeHint() const {
   return {static_cast<int>(M::cardWidth), static_cast<int>(std::ceil(contentHeight_))};
 }
 
-QStringList HistoryListWidget::titleLines(const std::string& title, double width) const {
-  const QFont font = QtFont::screenFont(M::rowTitleFont);
-  QString text = QString::fromStdString(title);
+namespace {
+
+// Lays `text` out in at most the title's lines, the last one elided at the
+// tail; `whole` tells whether they show all of it.
+QStringList layOutTitle(QString text, const QFont& font, double width, bool& whole) {
   text.replace(QLatin1Char('\n'), QChar::LineSeparator);
   QTextLayout layout(text, font);
   QTextOption option;
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   layout.setTextOption(option);
   QStringList lines;
+  whole = true;
   layout.beginLayout();
   for (int i = 0; i < M::rowTitleMaxLines; ++i) {
     QTextLine line = layout.createLine();
@@ -71,6 +74,7 @@ QStringList HistoryListWidget::titleLines(const std::string& title, double width
       QString rest = text.mid(line.textStart());
       rest.replace(QChar::LineSeparator, QLatin1Char(' '));
       lines << QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width);
+      whole = lines.last() == rest;
       break;
     }
     QString piece = text.mid(line.textStart(), line.textLength());
@@ -81,6 +85,24 @@ QStringList HistoryListWidget::titleLines(const std::string& title, double width
   if (lines.isEmpty())
     lines << QString();
   return lines;
+}
+
+}  // namespace
+
+QStringList HistoryListWidget::titleLines(const std::string& title, double width) const {
+  const QFont font = QtFont::screenFont(M::rowTitleFont);
+  const QString text = QString::fromStdString(title);
+  // Two lines show a few hundred characters at most, and shaping all of a
+  // long title for its elision would cost more than the rest of the list.
+  // Only when its start fits the lines whole does the full title decide.
+  constexpr qsizetype shaped = 256;
+  bool whole = true;
+  if (text.size() > shaped) {
+    QStringList lines = layOutTitle(text.left(shaped), font, width, whole);
+    if (!whole)
+      return lines;
+  }
+  return layOutTitle(text, font, width, whole);
 }
 
 double HistoryListWidget::trailingWidth(const ClipRow& row) const {
@@ -137,7 +159,7 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
       geometry.titleRect = QRectF(M::listInsets.leading, y, rowWidth, height);
       y += height + M::listSpacing;
     }
-    geometry.row = view_.row(i, now, shortcuts_);
+    geometry.row = view_.row(i, now, shortcuts_, /*withKindLabel=*/false);
     // Chip, gap, text, gap, the spacer's minimum, gap, trailing controls.
     const double textWidth =
         std::max(40.0, rowWidth - M::rowInsets.leading - M::rowInsets.trailing - M::chipSize -
@@ -412,11 +434,13 @@ void HistoryListWidget::paintEvent(QPaintEvent* event) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRectF exposed = event->rect();
-  for (const RowGeometry& geometry : rows_) {
+  for (RowGeometry& geometry : rows_) {
     const QRectF band = geometry.titleRect.isEmpty() ? geometry.rowRect
                                                      : geometry.titleRect.united(geometry.rowRect);
     if (band.bottom() < exposed.top() || band.top() > exposed.bottom())
       continue;
+    if (geometry.row.kindLabel.empty())
+      geometry.row.kindLabel = view_.kindLabel(geometry.row.id);
     paintRow(painter, geometry);
   }
 }

@@ -29,6 +29,8 @@ class HistoryListWidget : public QWidget {
     QRectF titleRect;
     /// The row's rounded background, which is also its hit area.
     QRectF rowRect;
+    /// Its kind label is read when the row is first drawn: counting the
+    /// characters of every long text would hold up the list.
     ClipRow row;
     /// The title, at most two lines, the last one elided at the tail.
     QStringList titleLines;
