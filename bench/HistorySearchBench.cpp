@@ -46,7 +46,8 @@ Popup& worstPopup() {
 void keystrokes(benchmark::State& state, Popup& popup, const std::string& first,
                 const std::string& second) {
   HistoryView& view = popup.view;
-  // The first search lower-cases each entry once; keystrokes after it reuse that.
+  // The first search reads each entry once for its index; keystrokes after it
+  // reuse that.
   view.setSearch(first);
   benchmark::DoNotOptimize(view.filtered());
   std::size_t matches = 0;
@@ -90,8 +91,9 @@ void worstEveryRunPresentNoneMatch(benchmark::State& state) {
              "budget design team question about release ready");
 }
 
-// The first search after a load lower-cases every text and indexes its
-// three-byte runs; later keystrokes reuse that.
+// The first search after a load reads every text, lower-cased a piece at a
+// time, for the three-byte runs of its lower-cased form; later keystrokes
+// reuse that.
 void worstFirstSearch(benchmark::State& state) {
   Popup& popup = worstPopup();
   for (auto _ : state) {
