@@ -217,8 +217,11 @@ bool containsInPlace(std::string_view text, std::string_view query, std::size_t 
         return true;
     }
   }
+  const char firstCaseBit = caseBit(query[first]);
+  const char lastCaseBit = caseBit(query[last]);
   for (; at < end; ++at) {
-    if (lowerCasedStartsWith(text, at, query))
+    if ((data[at + first] | firstCaseBit) == query[first] &&
+        (data[at + last] | lastCaseBit) == query[last] && lowerCasedStartsWith(text, at, query))
       return true;
   }
   return false;
