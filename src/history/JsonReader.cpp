@@ -13,6 +13,7 @@
 #include "history/JsonBlocks.h"
 #include "history/Utf8.h"
 #include "platform/FileReader.h"
+#include "platform/HexDigit.h"
 
 namespace {
 
@@ -53,16 +54,6 @@ bool isWhiteSpace(char c) {
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-  if (isDigit(c))
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 char shortEscape(char letter) {
@@ -241,7 +232,7 @@ bool JsonReader::readString(Text& out) {
 bool JsonReader::hexQuad(char32_t& value) {
   value = 0;
   for (int i = 0; i < 4; ++i) {
-    const int digit = hexValue(cursor_[i]);
+    const int digit = hexDigitValue(cursor_[i]);
     if (digit < 0)
       return false;
     value = value << 4 | static_cast<char32_t>(digit);

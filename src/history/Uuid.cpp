@@ -3,21 +3,12 @@
 
 #include <cstring>
 
+#include "platform/HexDigit.h"
 #include "platform/SecureRandom.h"
 
 namespace {
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
 
 bool isDashPosition(std::size_t i) {
   return i == 8 || i == 13 || i == 18 || i == 23;
@@ -46,8 +37,8 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
       ++i;
       continue;
     }
-    int high = hexValue(text[i]);
-    int low = hexValue(text[i + 1]);
+    int high = hexDigitValue(text[i]);
+    int low = hexDigitValue(text[i + 1]);
     if (high < 0 || low < 0)
       return std::nullopt;
     bytes[byte++] = static_cast<std::uint8_t>((high << 4) | low);

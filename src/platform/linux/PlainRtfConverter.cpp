@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/HexDigit.h"
+
 namespace {
 
 constexpr char32_t replacementCharacter = 0xFFFD;
@@ -60,16 +62,6 @@ bool isLetter(std::uint8_t c) {
 }
 bool isDigit(std::uint8_t c) {
   return c >= '0' && c <= '9';
-}
-
-int hexValue(std::uint8_t c) {
-  if (isDigit(c))
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 bool isHighSurrogate(char32_t c) {
@@ -294,7 +286,7 @@ void RtfReader::controlSymbol(std::uint8_t symbol) {
 void RtfReader::hexCharacter() {
   int value = 0;
   for (int digit = 0; digit < 2; ++digit) {
-    const int nibble = atEnd() ? -1 : hexValue(input_[pos_]);
+    const int nibble = atEnd() ? -1 : hexDigitValue(input_[pos_]);
     if (nibble < 0)
       return;  // Malformed escape: dropped, the following text stays.
     value = value * 16 + nibble;
