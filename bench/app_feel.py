@@ -447,6 +447,9 @@ class Run(Session):
         os.makedirs(self.folder)
         started = time.monotonic()
         history, entries = write_history(self.kind, self.folder, seed=self.number)
+        # A user's history is long on disk when the app starts; without this
+        # the start would share the disk and a core with writing it back.
+        os.sync()
         size = os.path.getsize(history)
         log("%s %d: history written, %.0f MB in %.1f s" % (
             self.kind, self.number, size / 1e6, time.monotonic() - started))
