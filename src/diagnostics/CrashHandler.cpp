@@ -110,8 +110,11 @@ void onFatalSignal(int signal) {
 /// has no room left.
 void installAlternateStack() {
   std::size_t size = std::max<std::size_t>(SIGSTKSZ, std::size_t{64} * 1024);
+  // Lives as long as the process; kept in a static so that it is never
+  // taken for a leak when the process ends normally.
+  static char* alternateStack = new char[size];
   stack_t stack{};
-  stack.ss_sp = new char[size];  // Lives as long as the process.
+  stack.ss_sp = alternateStack;
   stack.ss_size = size;
   stack.ss_flags = 0;
   sigaltstack(&stack, nullptr);

@@ -198,7 +198,8 @@ void JsonReader::Text::reserve(std::size_t size) {
   const std::size_t capacity = std::max(size, 2 * capacity_);
   // Left uninitialised: every byte is written before it is read.
   std::unique_ptr<char[]> grown(new char[capacity]);
-  std::memcpy(grown.get(), data_.get(), size_);
+  if (size_ > 0)
+    std::memcpy(grown.get(), data_.get(), size_);
   data_ = std::move(grown);
   capacity_ = capacity;
 }
