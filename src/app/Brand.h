@@ -16,11 +16,11 @@ namespace Brand {
 
 inline constexpr std::string_view appName = "Pellimore Clip";
 inline constexpr std::string_view company = "Pellimore";
-inline constexpr std::string_view website = BrandConfig::website;
+inline constexpr const std::string_view& website = BrandConfig::website;
 /// The host part of the website, as shown in "Visit " + webDomain.
-inline constexpr std::string_view webDomain = BrandConfig::webDomain;
+inline constexpr const std::string_view& webDomain = BrandConfig::webDomain;
 /// Two sentences separated by one line feed.
-inline constexpr std::string_view tagline = BrandConfig::tagline;
+inline constexpr const std::string_view& tagline = BrandConfig::tagline;
 
 /// #00FF91, for the declarative views.
 inline constexpr SrgbColor green{0.0, 1.0, 145.0 / 255.0, 1.0};
