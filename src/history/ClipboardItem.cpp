@@ -34,19 +34,24 @@ std::string joinedFileNames(const std::optional<std::vector<std::string>>& paths
 }  // namespace
 
 std::string ClipboardItem::displayText() const {
+  std::string storage;
+  return std::string(displayText(storage));
+}
+
+std::string_view ClipboardItem::displayText(std::string& storage) const {
   switch (kind) {
     case ClipboardItemKind::image:
-      return "Image";
+      return storage = "Image";
     case ClipboardItemKind::files:
-      return joinedFileNames(filePaths);
+      return storage = joinedFileNames(filePaths);
     case ClipboardItemKind::text:
     case ClipboardItemKind::rtf:
       break;
   }
   std::string_view trimmed = WhiteSpace::trim(text ? std::string_view(*text) : std::string_view());
   if (trimmed.empty())
-    return "(empty)";
-  return std::string(trimmed);
+    return storage = "(empty)";
+  return trimmed;
 }
 
 std::pair<std::string_view, std::string_view> ClipboardItem::signatureParts() const {

@@ -42,6 +42,9 @@ struct ClipboardItem {
 
   /// The one-line text by which the entry is shown and searched.
   std::string displayText() const;
+  /// The same without copying a text entry's text: a view into it, or into
+  /// `storage` for what has to be made.
+  std::string_view displayText(std::string& storage) const;
 
   friend bool operator==(const ClipboardItem& a, const ClipboardItem& b) { return a.id == b.id; }
 };

@@ -2,7 +2,6 @@
 #include "views/ClipRow.h"
 
 #include "history/ClipboardStore.h"
-#include "history/WhiteSpace.h"
 #include "views/RelativeTime.h"
 #include "views/UnicodeText.h"
 #include "views/ViewMetrics.h"
@@ -15,12 +14,8 @@ constexpr int quickPasteRows = 9;
 // and copying megabytes on every redraw would stall the list. Cut where a
 // UTF-8 sequence begins, so no code point is split.
 std::string titleFor(const ClipboardItem& item) {
-  const bool isText = item.kind == ClipboardItemKind::text || item.kind == ClipboardItemKind::rtf;
-  const std::string whole = isText ? std::string() : item.displayText();
-  std::string_view title = isText ? WhiteSpace::trim(item.text ? *item.text : std::string_view())
-                                  : std::string_view(whole);
-  if (isText && title.empty())
-    return item.displayText();
+  std::string storage;
+  std::string_view title = item.displayText(storage);
   if (title.size() > ClipRow::maxTitleBytes) {
     std::size_t end = ClipRow::maxTitleBytes;
     while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)

@@ -5,7 +5,6 @@
 #include <unordered_set>
 
 #include "history/ClipboardStore.h"
-#include "history/WhiteSpace.h"
 #include "views/UnicodeText.h"
 
 namespace {
@@ -14,19 +13,6 @@ bool comesBefore(const ClipboardItem* a, const ClipboardItem* b) {
   if (a->pinned != b->pinned)
     return a->pinned;
   return a->createdAt > b->createdAt;
-}
-
-// The entry's display text; `storage` holds it when it is not the entry's
-// own text, trimmed.
-std::string_view displayText(const ClipboardItem& item, std::string& storage) {
-  const bool isText = item.kind == ClipboardItemKind::text || item.kind == ClipboardItemKind::rtf;
-  if (isText && item.text) {
-    const std::string_view trimmed = WhiteSpace::trim(*item.text);
-    if (!trimmed.empty())
-      return trimmed;
-  }
-  storage = item.displayText();
-  return storage;
 }
 
 }  // namespace
@@ -64,7 +50,7 @@ void HistoryView::refreshSorted() const {
 
 bool HistoryView::matches(const ClipboardItem& item, std::string_view query) const {
   std::string storage;
-  const std::string_view text = displayText(item, storage);
+  const std::string_view text = item.displayText(storage);
   TextCache& cache = texts_[item.id];
   if (!cache.indexed) {
     cache.trigrams = TrigramFilter(text.size());
