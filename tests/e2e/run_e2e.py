@@ -30,6 +30,8 @@ class Failure(Exception):
 
 
 def wait_for(what, predicate, timeout=TIMEOUT):
+    """Polls `predicate` until it returns something true; a falsy value,
+    None from a clipboard read that timed out included, means "not yet"."""
     deadline = time.monotonic() + timeout
     while not (value := predicate()):
         if time.monotonic() > deadline:
@@ -139,8 +141,20 @@ class Session:
         return process
 
     def paste(self):
-        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
-                              capture_output=True, text=True, timeout=20).stdout
+        """The clipboard's text, or None when its owner does not answer in
+        time: an owner that dies mid-request leaves xclip waiting forever."""
+        try:
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+                                  capture_output=True, text=True, timeout=2).stdout
+        except subprocess.TimeoutExpired:
+            return None
+
+    @staticmethod
+    def end(owner):
+        """Stops a clipboard owner and waits until it is gone, so that no read
+        asks an owner that is still exiting."""
+        owner.terminate()
+        owner.wait(timeout=20)
 
     def wait_for_text(self, text):
         wait_for('"%s" in history.json' % text, lambda: text in self.texts())
@@ -187,13 +201,15 @@ def run(session):
     # with it.
     helper = session.copy_with_helper("e2e plain from helper", hint=False)
     session.wait_for_text("e2e plain from helper")
-    helper.terminate()
+    session.end(helper)
     wait_for("the copy to outlive its owner", lambda: session.paste() == "e2e plain from helper")
     secret = session.copy_with_helper("e2e concealed secret", hint=True)
     time.sleep(1.0)  # seen by the monitor, reported or polled
-    secret.terminate()
+    session.end(secret)
     time.sleep(1.0)
-    if session.paste() != "":
+    answer = wait_for("an answer from the clipboard",
+                      lambda: (text := session.paste()) is not None and [text])
+    if answer != [""]:
         raise Failure("the clipboard was refilled after a hinted copy's owner ended")
     if "e2e concealed secret" in session.texts():
         raise Failure("a copy with x-kde-passwordManagerHint was captured")

@@ -319,7 +319,8 @@ TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
            entry(R"("filePaths":["/a",null],)"), entry(R"("rtfData":[1],)")});
   // Kinds are case-sensitive names; ids are in the 8-4-4-4-12 form.
   refused({with("kind", "\"html\""), with("kind", "\"Text\""),
-           with("id", "\"E621E1F8C36C495A93FC0C247A3E6E5F\""), with("id", "\"{" + idText + "}\"")});
+           with("id", "\"E621E1F8C36C495A93FC0C247A3E6E5F\""), with("id", "\"{" + idText + "}\""),
+           with("id", "\"" + std::string(idText).replace(8, 1, "0") + "\"")});
   // Base64 that is not canonical: no padding, a line break, pad bits not zero.
   refused({entry(R"("rtfData":"e30",)"), entry(R"("rtfData":"e30=\ne30=",)"),
            entry(R"("rtfData":"e31=",)")});
@@ -328,7 +329,7 @@ TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
   refused({time("2025-03-01T09:30:60Z"), time("2025-03-01T09:30:05.1Z"),
            time("2025-03-01T09:30:05+00:00"), time("2025-03-01t09:30:05Z"),
            time("1900-02-29T09:30:05Z"), time("2025-04-31T09:30:05Z"), time("2025-13-01T09:30:05Z"),
-           time("2025-03-01T24:00:00Z"), time("2025-03-01T09:60:05Z")});
+           time("2025-03-01T24:00:00Z"), time("2025-03-01T09:60:05Z"), time("2025-03-01T09:30:05z")});
 }
 
 TEST(HistoryDecoderTest, AKeptListShowsNothingOfAnEarlierFile) {
