@@ -1,9 +1,10 @@
 // Polls the general pasteboard twice a second, and looks at once where the
 // platform reports a change, and hands each new copy, once, to `onNewItem`:
 // files before images before text, with concealed, transient and
-// auto-generated content vetoed and oversized content dropped. When the
-// owner of a captured copy goes away and takes it along, `onOwnerGone` puts
-// the newest entry back.
+// auto-generated content vetoed and oversized content dropped. A capture
+// whose change count moved while it was read, and an image that is not a
+// PNG, are dropped too. When the owner of a captured copy goes away and
+// takes it along, `onOwnerGone` puts the newest entry back.
 #pragma once
 
 #include <cstdint>
@@ -48,10 +49,10 @@ class ClipboardMonitor : public std::enable_shared_from_this<ClipboardMonitor> {
   void check();
 
  private:
-  /// Each returns true when the tick ends at its kind, delivered or not.
-  bool captureFiles();
-  bool captureImage();
-  void captureText();
+  /// The one capture the offered kinds yield in order of preference, or
+  /// nothing when the first kind offered is dropped or none is offered.
+  std::optional<Captured> read();
+  std::optional<Captured> readText();
   void deliver(const Captured& value);
   void takeOverIfAbandoned();
 

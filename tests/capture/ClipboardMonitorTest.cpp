@@ -16,6 +16,8 @@
 #include "FakePasteboard.h"
 #include "FakeRtfConverter.h"
 #include "ManualMainLoop.h"
+#include "ScopedTestLog.h"
+#include "TestPng.h"
 
 namespace {
 
@@ -33,9 +35,9 @@ Bytes bytes(const std::string& text) {
   return {text.begin(), text.end()};
 }
 
-const Bytes copiedPng = bytes("PNG-as-copied");
+const Bytes copiedPng = pngOfSize(40);
 const Bytes tiff = bytes("TIFF");
-const Bytes convertedPng = bytes("PNG-from-TIFF");
+const Bytes convertedPng = pngOfSize(50);
 const Bytes rtf = bytes("{\\rtf1 hi}");
 
 /// `size` bytes of text in two-byte characters (and one "a" to make an odd
@@ -61,7 +63,7 @@ std::string describe(const Captured& value) {
     return line;
   }
   if (const auto* image = std::get_if<CapturedImage>(&value))
-    return "image " + shown(std::string(image->png.begin(), image->png.end()));
+    return "image " + std::to_string(image->png.size()) + " bytes";
   const auto& text = std::get<CapturedText>(value);
   return "text " + shown(text.text) + (text.rtf == rtf ? " + rtf" : "");
 }
@@ -76,7 +78,8 @@ struct ClipboardMonitorTest : ::testing::Test {
   /// What another application's copy offers, from a list of words: "files"
   /// (or "no-files", an empty list), "png", "tiff" (or "bad-tiff", which does
   /// not convert), "rtf" (or "bad-rtf", which does not parse), "text" (or
-  /// "empty-text"), and any marker type by its name. "png=N" offers N bytes,
+  /// "empty-text"), "text-as-png" (text offered as PNG), and any marker type
+  /// by its name. "png=N" offers N bytes,
   /// "tiff=N" and "rtf=N" convert or parse to N bytes, "text=N" is N bytes.
   FakePasteboard::Offer offer(const std::string& offered) {
     FakePasteboard::Offer result;
@@ -93,11 +96,13 @@ struct ClipboardMonitorTest : ::testing::Test {
       } else if (word.ends_with("files")) {
         result.filePaths = word == "files" ? Paths{"/a/Report.pdf", "/a/Photos"} : Paths{};
       } else if (word == "png") {
-        result.data[Type::png] = size > 0 ? Bytes(size, 0x42) : copiedPng;
+        result.data[Type::png] = size > 0 ? pngOfSize(size) : copiedPng;
+      } else if (word == "text-as-png") {
+        result.data[Type::png] = bytes("caption");
       } else if (word.ends_with("tiff")) {
         result.data[Type::tiff] = tiff;
         if (size > 0)
-          imageConverter.result = Bytes(size, 0x42);
+          imageConverter.result = pngOfSize(size);
       } else if (word.ends_with("rtf")) {
         result.data[Type::rtf] = rtf;
         if (size > 0)
@@ -149,8 +154,8 @@ TEST_F(ClipboardMonitorTest, OneChangeYieldsTheFirstKindOfferedInOrderOfPreferen
   expectEach({
       {"files win over an image and text", "files png text", {"files /a/Report.pdf /a/Photos"}},
       {"an empty file list falls through", "no-files text", {"text caption"}},
-      {"a PNG wins over a TIFF, unconverted", "png tiff text", {"image PNG-as-copied"}},
-      {"a TIFF alone is converted", "tiff text", {"image PNG-from-TIFF"}},
+      {"a PNG wins over a TIFF, unconverted", "png tiff text", {"image 40 bytes"}},
+      {"a TIFF alone is converted", "tiff text", {"image 50 bytes"}},
       {"a TIFF that does not convert leaves text its chance",
        "bad-tiff rtf text",
        {"text caption + rtf"}},
@@ -173,8 +178,8 @@ TEST_F(ClipboardMonitorTest, MarkedContentIsVetoedAfterReadingOnlyTheTypeList) {
   }
   // Markers are compared exactly.
   expectEach({
-      {"other case", "org.nspasteboard.concealedtype png", {"image PNG-as-copied"}},
-      {"a longer name", "org.nspasteboard.ConcealedType.x png", {"image PNG-as-copied"}},
+      {"other case", "org.nspasteboard.concealedtype png", {"image 40 bytes"}},
+      {"a longer name", "org.nspasteboard.ConcealedType.x png", {"image 40 bytes"}},
   });
 }
 
@@ -190,6 +195,25 @@ TEST_F(ClipboardMonitorTest, SizeLimitsHoldToTheExactByte) {
   });
 }
 
+TEST_F(ClipboardMonitorTest, ACopyThatIsNotWhatItClaimsOrChangesHandsWhileReadIsDropped) {
+  // Something else offered as PNG is no image, and its text is not taken
+  // either: the owner meant an image.
+  ScopedTestLog log;
+  EXPECT_EQ(copyAndCheck("text-as-png text"), Captures{});
+  EXPECT_EQ(log.messages(),
+            std::vector<std::string>{"capture dropped: the image offered is not a PNG (7 bytes)"});
+
+  // Another application copies while the monitor reads the types' contents:
+  // what was read may be a mix of both, so only the newer copy, on the next
+  // poll, is captured.
+  pasteboard.copy(offer("png"));
+  pasteboard.copyDuringNextRead = offer("text");
+  monitor->check();
+  EXPECT_EQ(seen, Captures{});
+  monitor->check();
+  EXPECT_EQ(seen, Captures{"text caption"});
+}
+
 TEST_F(ClipboardMonitorTest, AnAbandonedPasteboardGetsTheNewestEntryBackOnlyAfterACapture) {
   monitor->onOwnerGone = [this] {
     seen.emplace_back("restored");
@@ -201,7 +225,7 @@ TEST_F(ClipboardMonitorTest, AnAbandonedPasteboardGetsTheNewestEntryBackOnlyAfte
       {"a captured copy, not captured again", "text|gone", {"text caption", "restored"}},
       {"a vetoed copy after it", "text|org.nspasteboard.TransientType text|gone", {"text caption"}},
       {"a copy too large after it", "text|text=2000001|gone", {"text caption"}},
-      {"a live owner offering nothing after it", "png||gone", {"image PNG-as-copied", "restored"}},
+      {"a live owner offering nothing after it", "png||gone", {"image 40 bytes", "restored"}},
   });
 }
 

@@ -19,6 +19,16 @@ std::int64_t FakePasteboard::changeCount() const {
   return changeCount_;
 }
 
+void FakePasteboard::contentRead() const {
+  ++contentReads;
+  if (copyDuringNextRead) {
+    // Reads are const to callers; the other application's copy is not.
+    auto& self = const_cast<FakePasteboard&>(*this);
+    self.copy(*self.copyDuringNextRead);
+    self.copyDuringNextRead.reset();
+  }
+}
+
 std::vector<std::string> FakePasteboard::types() const {
   ++contentReads;
   std::vector<std::string> result = contents_.extraTypes;
@@ -32,18 +42,18 @@ std::vector<std::string> FakePasteboard::types() const {
 }
 
 std::optional<std::vector<std::string>> FakePasteboard::fileURLPaths() const {
-  ++contentReads;
+  contentRead();
   return contents_.filePaths;
 }
 
 std::optional<Bytes> FakePasteboard::data(PasteboardDataType type) const {
-  ++contentReads;
+  contentRead();
   auto it = contents_.data.find(type);
   return it == contents_.data.end() ? std::nullopt : std::optional<Bytes>(it->second);
 }
 
 std::optional<std::string> FakePasteboard::string() const {
-  ++contentReads;
+  contentRead();
   return contents_.string;
 }
 

@@ -43,6 +43,10 @@ class FakePasteboard : public Pasteboard {
 
   /// The current contents, for assertions.
   const Offer& contents() const { return contents_; }
+  /// When set, the next read of the contents (after the type list) finds
+  /// this copy in place of the current one, as when another application
+  /// copies in the middle of a capture.
+  std::optional<Offer> copyDuringNextRead;
   /// Writes in order: "clear", "setData:png", "setData:rtf", "setString",
   /// "writeFileURLs".
   std::vector<std::string> writes;
@@ -52,6 +56,9 @@ class FakePasteboard : public Pasteboard {
   mutable int contentReads = 0;
 
  private:
+  /// Counts a read of the contents, and makes a scheduled copy first.
+  void contentRead() const;
+
   std::int64_t changeCount_ = 100;
   Offer contents_;
   std::function<void()> onChange_;
