@@ -312,7 +312,9 @@ QImage HistoryListWidget::thumbnail(const std::string& path) {
     return *found;
   const qreal ratio = devicePixelRatioF();
   const int side = static_cast<int>(std::ceil(M::chipSize * ratio));
-  QImage image(key);
+  // Read as PNG only: an image entry's file that holds anything else shows
+  // the kind's tile, as a missing one does.
+  QImage image(key, "PNG");
   if (!image.isNull()) {
     // Fill the square keeping the aspect, then cut the overflow evenly.
     image = image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
