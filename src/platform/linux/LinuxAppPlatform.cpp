@@ -30,7 +30,7 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
                                    const std::string& executablePath)
     : panelFactory_(panelFactory),
       windowFactory_(windowFactory),
-      pasteboard_(*QGuiApplication::clipboard()),
+      pasteboard_(*QGuiApplication::clipboard(), mainLoop_),
       accessibility_(keyEventPoster_),
       resourceBundle_(PELLIMORE_VERSION),
       loginItem_(

@@ -49,10 +49,11 @@ class LinuxAppPlatform : public AppPlatform {
   WindowFactory& windowFactory_;
   QtApplicationHost host_;
   LinuxFileSystem fileSystem_;
+  // Before the pasteboard, which watches the clipboard reader through it.
+  QtMainLoop mainLoop_;
   QtPasteboard pasteboard_;
   QtImageConverter imageConverter_;
   PlainRtfConverter rtfConverter_;
-  QtMainLoop mainLoop_;
   LinuxProcessActivity processActivity_;
   X11Workspace workspace_;
   QtApplication application_;

@@ -1,141 +1,113 @@
-// QClipboard in Clipboard mode (the X11 CLIPBOARD selection, not PRIMARY).
+// QClipboard in Clipboard mode (the X11 CLIPBOARD selection, not PRIMARY)
+// for writing; the reader thread's snapshots for reading.
 #include "platform/linux/QtPasteboard.h"
 
+#include <xcb/xcb.h>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
 
-// After Qt: Xlib's macros break Qt's headers.
-#include <X11/Xlib.h>
+#include <cstdlib>
+
+#include "platform/linux/X11ClipboardReader.h"
 
 namespace {
-
-constexpr const char* uriListType = "text/uri-list";
-
-std::optional<Bytes> bytesOf(const QByteArray& data) {
-  return Bytes(data.begin(), data.end());
-}
 
 QByteArray byteArrayOf(const Bytes& data) {
   return QByteArray(reinterpret_cast<const char*>(data.data()),
                     static_cast<qsizetype>(data.size()));
 }
 
+/// The window ids of Qt's own connection lie in one range, which tells our
+/// selection from another client's.
+bool createdBy(const xcb_setup_t& setup, xcb_window_t window) {
+  return (window & ~setup.resource_id_mask) == setup.resource_id_base;
+}
+
 }  // namespace
 
-QtPasteboard::QtPasteboard(QClipboard& clipboard) : clipboard_(clipboard) {
-  connection_ = QObject::connect(&clipboard_, &QClipboard::dataChanged, [this] { ownerChanged(); });
-}
-
-QtPasteboard::~QtPasteboard() {
-  QObject::disconnect(connection_);
-}
-
-void QtPasteboard::ownerChanged() {
-  // Qt reports our own setMimeData too, at once or after the server's
-  // notification; only a change of hands counts.
-  if (publishing_) {
-    return;
-  }
-  if (!published_.isNull() && clipboard_.ownsClipboard() &&
-      clipboard_.mimeData(QClipboard::Clipboard) == published_.data()) {
-    return;
-  }
-  ++changeCount_;
-  if (onChange_) {
-    onChange_();
-  }
-}
-
-bool QtPasteboard::isAbandoned() const {
-  // Asked of the server: Qt's formats cannot tell an owner that is gone from
-  // one that offers nothing.
+QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop)
+    : QtPasteboard(clipboard, mainLoop, {}) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr) {
-    return false;
+    return;
   }
-  Display* display = x11->display();
-  return XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False)) == None;
+  xcb_connection_t* connection = x11->connection();
+  const xcb_setup_t* setup = xcb_get_setup(connection);
+  reader_ = std::make_unique<X11ClipboardReader>(setup->resource_id_base, setup->resource_id_mask);
+  if (!reader_->isRunning()) {
+    reader_.reset();
+    return;
+  }
+  readerWatch_ = mainLoop_.watchReadable(reader_->readyDescriptor(),
+                                         [this] { handOver(reader_->takeSnapshots()); });
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 9, "CLIPBOARD"), nullptr);
+  const xcb_atom_t clipboardAtom =
+      atom != nullptr ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  std::free(atom);  // NOLINT: XCB allocates with malloc
+  // A round trip to the server only, which answers at once whatever the
+  // owner is doing.
+  selectionOwner_ = [connection, setup, clipboardAtom] {
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, clipboardAtom), nullptr);
+    const xcb_window_t owner =
+        reply != nullptr ? reply->owner : static_cast<xcb_window_t>(XCB_NONE);
+    std::free(reply);  // NOLINT: XCB allocates with malloc
+    if (owner == XCB_NONE) {
+      return SelectionOwner::none;
+    }
+    return createdBy(*setup, owner) ? SelectionOwner::thisProcess : SelectionOwner::another;
+  };
 }
 
-std::vector<std::string> QtPasteboard::types() const {
-  std::vector<std::string> result;
-  const QMimeData* mime = clipboard_.mimeData(QClipboard::Clipboard);
-  if (mime == nullptr) {
-    return result;
-  }
-  bool concealed = false;
-  for (const QString& format : mime->formats()) {
-    result.push_back(format.toStdString());
-    concealed = concealed || format == QLatin1String(kdePasswordHint);
-  }
-  if (concealed) {
-    result.emplace_back(concealedType);
-  }
-  return result;
+QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
+                           std::function<SelectionOwner()> selectionOwner)
+    : clipboard_(clipboard), mainLoop_(mainLoop), selectionOwner_(std::move(selectionOwner)) {}
+
+QtPasteboard::~QtPasteboard() = default;
+
+bool QtPasteboard::isAbandoned() const {
+  // Asked of the server too: a newer owner may have come since the snapshot.
+  return !currentIsOurs_ && current_.owner == XCB_NONE && selectionOwner_ &&
+         selectionOwner_() == SelectionOwner::none;
 }
 
-std::vector<std::string> QtPasteboard::filePathsFromUriList(const QByteArray& uriList) {
-  std::vector<std::string> paths;
-  for (const QByteArray& rawLine : uriList.split('\n')) {
-    const QByteArray line = rawLine.trimmed();
-    if (line.isEmpty() || line.startsWith('#')) {
+void QtPasteboard::handOver(std::vector<ClipboardSnapshot> snapshots) {
+  for (ClipboardSnapshot& snapshot : snapshots) {
+    queued_.push_back(std::move(snapshot));
+  }
+  while (queued_.size() > X11ClipboardReader::maxWaitingSnapshots) {
+    queued_.pop_front();
+  }
+  if (!takeScheduled_) {
+    takeNext();
+  }
+}
+
+void QtPasteboard::takeNext() {
+  takeScheduled_ = false;
+  while (!queued_.empty()) {
+    ClipboardSnapshot next = std::move(queued_.front());
+    queued_.pop_front();
+    if (currentIsOurs_ && selectionOwner_ && selectionOwner_() == SelectionOwner::thisProcess) {
       continue;
     }
-    const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-    if (!url.isValid() || !url.isLocalFile()) {
-      continue;
+    current_ = std::move(next);
+    currentIsOurs_ = false;
+    ++changeCount_;
+    if (onChange_) {
+      onChange_();
     }
-    paths.push_back(url.toLocalFile().toStdString());
-  }
-  return paths;
-}
-
-std::optional<std::vector<std::string>> QtPasteboard::fileURLPaths() const {
-  const QMimeData* mime = clipboard_.mimeData(QClipboard::Clipboard);
-  if (mime == nullptr || !mime->hasFormat(QLatin1String(uriListType))) {
-    return std::nullopt;
-  }
-  std::vector<std::string> paths = filePathsFromUriList(mime->data(QLatin1String(uriListType)));
-  if (paths.empty()) {
-    return std::nullopt;
-  }
-  return paths;
-}
-
-QStringList QtPasteboard::mimeTypesFor(PasteboardDataType type) {
-  switch (type) {
-    case PasteboardDataType::png:
-      return {QStringLiteral("image/png")};
-    case PasteboardDataType::tiff:
-      return {QStringLiteral("image/tiff")};
-    case PasteboardDataType::rtf:
-      return {QStringLiteral("text/rtf"), QStringLiteral("application/rtf")};
-  }
-  return {};
-}
-
-std::optional<Bytes> QtPasteboard::data(PasteboardDataType type) const {
-  const QMimeData* mime = clipboard_.mimeData(QClipboard::Clipboard);
-  if (mime == nullptr) {
-    return std::nullopt;
-  }
-  for (const QString& format : mimeTypesFor(type)) {
-    if (mime->hasFormat(format)) {
-      return bytesOf(mime->data(format));
+    // The monitor looks on the loop's next turn; the next copy waits behind.
+    if (!queued_.empty()) {
+      takeScheduled_ = true;
+      mainLoop_.post([this] { takeNext(); });
     }
+    return;
   }
-  return std::nullopt;
-}
-
-std::optional<std::string> QtPasteboard::string() const {
-  const QMimeData* mime = clipboard_.mimeData(QClipboard::Clipboard);
-  if (mime == nullptr || !mime->hasText()) {
-    return std::nullopt;
-  }
-  return mime->text().toStdString();
 }
 
 void QtPasteboard::clearContents() {
@@ -148,8 +120,8 @@ void QtPasteboard::setData(const Bytes& data, PasteboardDataType type) {
   if (!pending_) {
     pending_ = std::make_unique<QMimeData>();
   }
-  for (const QString& format : mimeTypesFor(type)) {
-    pending_->setData(format, byteArrayOf(data));
+  for (const std::string& format : ClipboardSnapshot::targetsFor(type)) {
+    pending_->setData(QString::fromStdString(format), byteArrayOf(data));
   }
   publish();
 }
@@ -179,14 +151,17 @@ void QtPasteboard::writeFileURLs(const std::vector<std::string>& paths) {
 }
 
 void QtPasteboard::publish() {
-  // The clipboard takes ownership of what it is given, so it gets a copy and
-  // we keep the forms to add to.
+  // The clipboard takes ownership of what it is given, so it gets a copy
+  // (sharing the bytes) and we keep the forms to add to; reads answer from
+  // the same forms.
   auto* copy = new QMimeData;
+  current_ = ClipboardSnapshot{};
   for (const QString& format : pending_->formats()) {
-    copy->setData(format, pending_->data(format));
+    const QByteArray data = pending_->data(format);
+    copy->setData(format, data);
+    current_.targets.push_back(format.toStdString());
+    current_.bodies[format.toStdString()] = data;
   }
-  publishing_ = true;
+  currentIsOurs_ = true;
   clipboard_.setMimeData(copy, QClipboard::Clipboard);
-  publishing_ = false;
-  published_ = copy;
 }

@@ -1,28 +1,36 @@
-// The X11 CLIPBOARD selection through QClipboard. The change count moves
-// whenever another client takes the selection or its owner goes away (Qt's
-// change signal, which is XFixes underneath), and on every clearContents of
-// ours; our own writes never move it again, so the count that write-back
-// returns is the one the monitor sees.
+// The X11 CLIPBOARD selection. Another client's copy is read in full by an
+// X11ClipboardReader off the main thread and handed over as a snapshot, which
+// every read here answers from without waiting; each snapshot taken moves
+// the change count, as does every clearContents of ours. Our own writes go
+// out through QClipboard and never move the count again, so the count that
+// write-back returns is the one the monitor sees.
 #pragma once
 
-#include <QMetaObject>
-#include <QPointer>
 #include <QStringList>
+#include <deque>
 #include <functional>
 #include <memory>
 
+#include "platform/MainLoop.h"
 #include "platform/Pasteboard.h"
+#include "platform/linux/ClipboardSnapshot.h"
 
 class QClipboard;
 class QMimeData;
+class X11ClipboardReader;
 
 class QtPasteboard : public Pasteboard {
  public:
-  /// KDE's password managers mark their copies with this target.
-  static constexpr const char* kdePasswordHint = "x-kde-passwordManagerHint";
+  enum class SelectionOwner { none, thisProcess, another };
 
-  /// `clipboard` must outlive this object.
-  explicit QtPasteboard(QClipboard& clipboard);
+  /// Reads through an X11ClipboardReader when Qt runs on X11; elsewhere (the
+  /// offscreen platform) only snapshots handed over by `handOver` arrive.
+  /// `clipboard` and `mainLoop` must outlive this object.
+  QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop);
+  /// As above, with `selectionOwner` answering who owns the selection now in
+  /// place of the X server.
+  QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
+               std::function<SelectionOwner()> selectionOwner);
   ~QtPasteboard() override;
   QtPasteboard(const QtPasteboard&) = delete;
   QtPasteboard& operator=(const QtPasteboard&) = delete;
@@ -30,43 +38,45 @@ class QtPasteboard : public Pasteboard {
   /// X11 lets every client read the selections.
   AccessBehavior accessBehavior() const override { return AccessBehavior::defaultBehavior; }
   std::int64_t changeCount() const override { return changeCount_; }
-  /// Reported from Qt's change signal, for another client's changes only.
+  /// Called for each snapshot taken, that is for another client's changes.
   void setOnChange(const std::function<void()>& onChange) override { onChange_ = onChange; }
-  /// The selection has no owner at all; never outside X11.
+  /// The owner went away, and the selection has no owner still.
   bool isAbandoned() const override;
-  /// The offered MIME types as they are, plus `concealedType` when the KDE
-  /// password hint is among them.
-  std::vector<std::string> types() const override;
-  /// Only file:// entries of "text/uri-list" count; nothing when none.
-  std::optional<std::vector<std::string>> fileURLPaths() const override;
-  /// RTF is read as "text/rtf", else "application/rtf".
-  std::optional<Bytes> data(PasteboardDataType type) const override;
-  std::optional<std::string> string() const override;
+  std::vector<std::string> types() const override { return current_.types(); }
+  std::optional<std::vector<std::string>> fileURLPaths() const override {
+    return current_.fileURLPaths();
+  }
+  std::optional<Bytes> data(PasteboardDataType type) const override { return current_.data(type); }
+  std::optional<std::string> string() const override { return current_.string(); }
 
   void clearContents() override;
   void setData(const Bytes& data, PasteboardDataType type) override;
   void setString(const std::string& text) override;
   void writeFileURLs(const std::vector<std::string>& paths) override;
 
-  /// Every MIME type one of the core's types is written as.
-  static QStringList mimeTypesFor(PasteboardDataType type);
-  /// The local paths of the file:// URLs in a "text/uri-list" body, in order;
-  /// comments and other schemes are skipped.
-  static std::vector<std::string> filePathsFromUriList(const QByteArray& uriList);
+  /// Queues other owners' snapshots, oldest first, and takes them one per
+  /// turn of the main loop, so that the monitor sees each before the next.
+  /// A snapshot read before our latest write took the selection is older
+  /// than that write and is passed over.
+  void handOver(std::vector<ClipboardSnapshot> snapshots);
 
  private:
-  void ownerChanged();
+  void takeNext();
   /// Hands the forms written since the last clear to the clipboard as one
   /// fresh QMimeData, which Qt serves for as long as we own the selection.
   void publish();
 
   QClipboard& clipboard_;
-  QMetaObject::Connection connection_;
+  MainLoop& mainLoop_;
+  std::function<SelectionOwner()> selectionOwner_;
   std::int64_t changeCount_ = 0;
   std::function<void()> onChange_;
-  // What we put on the clipboard; Qt deletes it when another client takes
-  // over, which clears the pointer.
-  QPointer<QMimeData> published_;
+  ClipboardSnapshot current_;
+  // Whether `current_` holds what we wrote rather than another owner's copy.
+  bool currentIsOurs_ = false;
   std::unique_ptr<QMimeData> pending_;
-  bool publishing_ = false;
+  std::deque<ClipboardSnapshot> queued_;
+  bool takeScheduled_ = false;
+  std::unique_ptr<X11ClipboardReader> reader_;
+  std::unique_ptr<MainLoop::Watch> readerWatch_;
 };

@@ -1,53 +1,78 @@
 // The pasteboard over an in-process clipboard: the change count's handshake
-// with our own writes, the forms written back, and how file lists read. The
-// password hint is proven end to end.
+// with our own writes and with other owners' snapshots, the forms written
+// back, and which targets a snapshot reads and how it answers. The reader
+// thread itself is proven end to end against real and hostile owners.
 #include "platform/linux/QtPasteboard.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <map>
+
+#include "ManualMainLoop.h"
 
 namespace {
 
 using Paths = std::vector<std::string>;
+using Owner = QtPasteboard::SelectionOwner;
+
+/// Another owner's copy, as the reader hands it over, with every target read.
+ClipboardSnapshot copied(std::uint32_t owner, const std::map<std::string, QByteArray>& bodies) {
+  ClipboardSnapshot snapshot;
+  snapshot.owner = owner;
+  for (const auto& [target, body] : bodies) {
+    snapshot.targets.push_back(target);
+    snapshot.bodies[target] = body;
+  }
+  return snapshot;
+}
+
+ClipboardSnapshot copiedText(const char* text) {
+  return copied(0x600001, {{"UTF8_STRING", text}});
+}
 
 class QtPasteboardTest : public ::testing::Test {
  protected:
-  /// What another application copying would do to the clipboard.
-  static void copyElsewhere(const QString& format, const QByteArray& data) {
-    auto* mime = new QMimeData;
-    mime->setText(QStringLiteral("from elsewhere"));
-    mime->setData(format, data);
-    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
-    QCoreApplication::processEvents();
+  /// Looks on the loop's next turn, as the monitor does.
+  QtPasteboardTest() {
+    pasteboard_.setOnChange(
+        [this] { loop_.post([this] { seen_.push_back(pasteboard_.string().value_or("-")); }); });
   }
 
-  QtPasteboard pasteboard_{*QGuiApplication::clipboard()};
+  ManualMainLoop loop_;
+  Owner owner_ = Owner::another;
+  QtPasteboard pasteboard_{*QGuiApplication::clipboard(), loop_, [this] { return owner_; }};
+  std::vector<std::string> seen_;
 };
 
-TEST_F(QtPasteboardTest, OurWriteMovesTheCountOnceAndAnotherOwnerMovesItAgain) {
+TEST_F(QtPasteboardTest, OurWriteMovesTheCountOnceAndAnotherOwnersCopyMovesItAgain) {
   const auto before = pasteboard_.changeCount();
   pasteboard_.clearContents();
   const Bytes rtf{'{', '\\', 'r', 't', 'f', '1', ' ', 'x', '}'};
   pasteboard_.setData(rtf, PasteboardDataType::rtf);
   pasteboard_.setString("x");
-  QCoreApplication::processEvents();
   EXPECT_EQ(pasteboard_.changeCount(), before + 1);
 
-  // Every form at once, RTF under both of its names.
+  // Every form at once, RTF under both of its names, and read back as written.
   const QMimeData* served = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
   ASSERT_NE(served, nullptr);
   EXPECT_TRUE(served->hasFormat(QStringLiteral("text/rtf")));
   EXPECT_TRUE(served->hasFormat(QStringLiteral("application/rtf")));
   EXPECT_EQ(pasteboard_.string(), "x");
   EXPECT_EQ(pasteboard_.data(PasteboardDataType::rtf), rtf);
+  EXPECT_FALSE(pasteboard_.isAbandoned());
 
-  copyElsewhere(QStringLiteral("text/html"), "<b>x</b>");
+  // A copy read before our write took the selection is the older one.
+  owner_ = Owner::thisProcess;
+  pasteboard_.handOver({copiedText("read before our write")});
+  EXPECT_EQ(pasteboard_.changeCount(), before + 1);
+  owner_ = Owner::another;
+  pasteboard_.handOver({copiedText("from elsewhere")});
   EXPECT_EQ(pasteboard_.changeCount(), before + 2);
-  EXPECT_EQ(pasteboard_.string(), "from elsewhere");
+  loop_.runPending();
+  EXPECT_EQ(seen_, std::vector<std::string>{"from elsewhere"});
 
   // A clear drops every earlier form.
   pasteboard_.clearContents();
@@ -55,17 +80,105 @@ TEST_F(QtPasteboardTest, OurWriteMovesTheCountOnceAndAnotherOwnerMovesItAgain) {
   EXPECT_EQ(pasteboard_.data(PasteboardDataType::rtf), std::nullopt);
 }
 
+TEST_F(QtPasteboardTest, SnapshotsAreTakenOnePerTurnAndAnOwnerlessOneIsAbandonedIfStillSo) {
+  // Each look finds its own copy, not the last one handed over.
+  pasteboard_.handOver({copiedText("a"), copiedText("b")});
+  pasteboard_.handOver({copiedText("c")});
+  EXPECT_EQ(pasteboard_.string(), "a");
+  loop_.runPending();
+  EXPECT_EQ(seen_, (std::vector<std::string>{"a", "b", "c"}));
+
+  EXPECT_FALSE(pasteboard_.isAbandoned());
+  pasteboard_.handOver({ClipboardSnapshot{}});
+  EXPECT_EQ(pasteboard_.types(), std::vector<std::string>{});
+  owner_ = Owner::none;
+  EXPECT_TRUE(pasteboard_.isAbandoned());
+  // Someone copied since the owner left: not ours to refill.
+  owner_ = Owner::another;
+  EXPECT_FALSE(pasteboard_.isAbandoned());
+}
+
 TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {
-  copyElsewhere(QStringLiteral("text/uri-list"),
-                "# copied\r\n\r\nhttps://example.org/page\r\nfile:///tmp/a%20b.txt\nsmb://s/x\n");
+  pasteboard_.handOver({copied(
+      1, {{"text/uri-list",
+           "# copied\r\n\r\nhttps://example.org/page\r\nfile:///tmp/a%20b.txt\nsmb://s/x\n"}})});
   EXPECT_EQ(pasteboard_.fileURLPaths(), Paths{"/tmp/a b.txt"});
-  copyElsewhere(QStringLiteral("text/uri-list"), "https://example.org/page\r\n");
+  pasteboard_.handOver({copied(1, {{"text/uri-list", "https://example.org/page\r\n"}})});
+  loop_.runPending();
   EXPECT_EQ(pasteboard_.fileURLPaths(), std::nullopt);
 
   pasteboard_.clearContents();
   pasteboard_.writeFileURLs({"/nonexistent/b", "/tmp/a"});
   pasteboard_.writeFileURLs({"/x/ü ñ"});
   EXPECT_EQ(pasteboard_.fileURLPaths(), (Paths{"/nonexistent/b", "/tmp/a", "/x/ü ñ"}));
+}
+
+/// The targets a reader asks for, in order, when the owner offers `offered`
+/// and answers each with `answers` (a missing answer: the read fails).
+std::vector<std::string> readOrder(const std::vector<std::string>& offered,
+                                   const std::map<std::string, QByteArray>& answers) {
+  ClipboardSnapshot snapshot;
+  snapshot.targets = offered;
+  std::vector<std::string> asked;
+  while (std::optional<std::string> target = snapshot.nextTargetToRead()) {
+    asked.push_back(*target);
+    auto answer = answers.find(*target);
+    snapshot.bodies[*target] =
+        answer == answers.end() ? std::nullopt : std::optional<QByteArray>(answer->second);
+    if (asked.size() > offered.size())
+      break;
+  }
+  return asked;
+}
+
+TEST(ClipboardSnapshotTest, ReadsOnlyWhatCaptureTakesInItsOrderOfPreference) {
+  using Targets = std::vector<std::string>;
+  const std::map<std::string, QByteArray> answers = {
+      {"text/uri-list", "file:///tmp/a\n"}, {"image/png", "png"}, {"image/tiff", "tiff"},
+      {"text/rtf", "{\\rtf1 x}"},           {"UTF8_STRING", "x"}, {"STRING", "x"}};
+  const struct {
+    const char* name;
+    Targets offered;
+    std::map<std::string, QByteArray> answers;
+    Targets read;
+  } cases[] = {
+      {"text", {"TARGETS", "UTF8_STRING", "STRING", "TEXT"}, answers, {"UTF8_STRING"}},
+      {"files, not their names as text",
+       {"text/uri-list", "text/plain", "x-special/gnome-copied-files"},
+       answers,
+       {"text/uri-list"}},
+      {"web links fall through to text",
+       {"text/uri-list", "UTF8_STRING"},
+       {{"text/uri-list", "https://example.org/\n"}, {"UTF8_STRING", "x"}},
+       {"text/uri-list", "UTF8_STRING"}},
+      {"a PNG ends it", {"text/html", "image/png", "UTF8_STRING"}, answers, {"image/png"}},
+      {"a PNG that fails leaves TIFF and text their turn",
+       {"image/png", "image/tiff", "text/rtf", "application/rtf", "UTF8_STRING"},
+       {{"image/tiff", "tiff"}, {"text/rtf", "{}"}, {"UTF8_STRING", "x"}},
+       {"image/png", "image/tiff", "text/rtf", "UTF8_STRING"}},
+      {"a failed text target gives way to the next",
+       {"STRING", "UTF8_STRING"},
+       {{"STRING", "x"}},
+       {"UTF8_STRING", "STRING"}},
+      {"the password hint", {"UTF8_STRING", "x-kde-passwordManagerHint"}, answers, {}},
+      {"a marker", {"image/png", "org.nspasteboard.TransientType"}, answers, {}},
+      {"nothing capture takes", {"TARGETS", "text/html"}, answers, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(readOrder(c.offered, c.answers), c.read) << c.name;
+}
+
+TEST(ClipboardSnapshotTest, TextIsAlwaysWellFormedUtf8) {
+  ClipboardSnapshot snapshot = copied(1, {{"STRING", "caf\xE9"}});
+  EXPECT_EQ(snapshot.string(), "caf\u00e9");
+  snapshot = copied(1, {{"text/plain",
+                         "a\xFF"
+                         "b"},
+                        {"UTF8_STRING", "\xC3\xA9"}});
+  EXPECT_EQ(snapshot.string(), "\u00e9");
+  snapshot.bodies.erase("UTF8_STRING");
+  EXPECT_EQ(snapshot.string(), "a\uFFFDb");
+  EXPECT_EQ(ClipboardSnapshot{}.string(), std::nullopt);
 }
 
 }  // namespace
