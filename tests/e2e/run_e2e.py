@@ -140,6 +140,14 @@ class Session:
             raise Failure("the helper did not take the clipboard")
         return process
 
+    def copy_badly(self, mode, text="e2e hostile owner"):
+        """The helper as a badly behaved owner (see E2eHelper.cpp)."""
+        process = self.spawn([self.helper, "hostile", mode, text], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL)
+        if process.stdout.readline().strip() != b"serving":
+            raise Failure("the helper did not take the clipboard as a %s owner" % mode)
+        return process
+
     def paste(self):
         """The clipboard's text, or None when its owner does not answer in
         time: an owner that dies mid-request leaves xclip waiting forever."""
@@ -280,6 +288,25 @@ def run(session):
     if session.history()[1:] != before:
         raise Failure("the history changed across a second start: %r" % session.texts())
     print("ok: a second start opens the running one's popup and exits 0")
+
+    # Owners that never answer or answer a byte at a time never hold up the
+    # popup; a text owner that also offers image/png stores no image.
+    for mode in ("silent", "slow"):
+        owner = session.copy_badly(mode)
+        time.sleep(0.2)  # the app has asked the owner
+        session.xdotool("key", "shift+super+v")
+        wait_for("the popup with a %s owner" % mode, session.popup, timeout=2.0)
+        session.xdotool("key", "Escape")
+        wait_for("the popup to hide", lambda: session.popup() is None)
+        session.end(owner)
+    images = sorted(os.listdir(os.path.join(session.folder, "images")))
+    liar = session.copy_badly("liar", "e2e text offered as image/png")
+    wait_for("the text offered as image/png to be refused",
+             lambda: "capture dropped: the image offered is not a PNG" in session.debug_log())
+    session.end(liar)
+    if sorted(os.listdir(os.path.join(session.folder, "images"))) != images:
+        raise Failure("a text offered as image/png was stored as an image")
+    print("ok: silent and slow owners leave the popup free; a text is no image")
 
     with open(menu, "w", encoding="utf-8") as pipe:
         pipe.write("Clear All History\n")
