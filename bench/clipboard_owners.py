@@ -92,7 +92,13 @@ class OwnersRun(Session):
             time.sleep(0.002)
         raise Failure("history.json did not change as expected")
 
+    def resources(self):
+        """The app's threads and open descriptors."""
+        pid = self.app_process.pid
+        return len(os.listdir("/proc/%d/task" % pid)), len(os.listdir("/proc/%d/fd" % pid))
+
     def hostile_owners(self, rounds):
+        before = self.resources()
         self.record("popup after a silent owner, %d rounds" % rounds,
                     [self.popup_after(["silent"]) for _ in range(rounds)])
         self.record("popup after 10 silent owners in a row",
@@ -100,6 +106,8 @@ class OwnersRun(Session):
         self.record("popup after a slow INCR owner", [self.popup_after(["slow"])])
         self.record("popup after an owner that exits mid-request",
                     [self.popup_after(["dying"])])
+        self.rows.append(("threads / descriptors before and after them",
+                          "%d / %d, %d / %d" % (before + self.resources())))
         silent = self.hostile("silent")
         time.sleep(0.1)
         text = "copy after a silent owner"

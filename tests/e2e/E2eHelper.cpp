@@ -52,7 +52,7 @@ int serveBadly(const QString& mode, const QByteArray& text) {
     return 1;
   }
   (void)std::puts("serving");
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
   if (mode == QLatin1String("silent")) {
     sleep(60);
     return 0;
@@ -150,6 +150,6 @@ int main(int argc, char** argv) {
   });
   QTimer::singleShot(60000, &application, &QApplication::quit);
   (void)std::puts("serving");
-  std::fflush(stdout);
+  (void)std::fflush(stdout);
   return QApplication::exec();
 }

@@ -190,7 +190,8 @@ std::optional<ClipboardSnapshot> X11ClipboardReader::read(const OwnerChange& cha
   if (!targets.body) {
     return snapshot;
   }
-  const auto count = static_cast<std::size_t>(targets.body->size()) / sizeof(std::uint32_t);
+  const std::size_t count = std::min(
+      static_cast<std::size_t>(targets.body->size()) / sizeof(std::uint32_t), maxTargets);
   std::vector<std::uint32_t> atoms(count);
   std::memcpy(atoms.data(), targets.body->data(), count * sizeof(std::uint32_t));
   // Every name asked at once: the server answers these, not the owner.

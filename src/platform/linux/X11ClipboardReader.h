@@ -31,6 +31,8 @@ class X11ClipboardReader {
   /// Longer bodies are cut here: one byte over the largest image capture
   /// takes, so that the cut one is still dropped as too large.
   static constexpr qsizetype maxBodyBytes = 50'000'001;
+  /// Targets beyond these are not looked at: no owner offers so many honestly.
+  static constexpr std::size_t maxTargets = 1024;
   /// Snapshots the main thread has not taken yet; older ones give way.
   static constexpr std::size_t maxWaitingSnapshots = 32;
 
