@@ -3,13 +3,16 @@
 #include "platform/linux/QtPasteboard.h"
 
 #include <xcb/xcb.h>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
-
 #include <cstdlib>
+
+// After Qt: Xlib's macros break Qt's headers.
+#include <X11/Xlib.h>
 
 #include "platform/linux/X11ClipboardReader.h"
 
@@ -36,7 +39,9 @@ QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop)
   }
   xcb_connection_t* connection = x11->connection();
   const xcb_setup_t* setup = xcb_get_setup(connection);
-  reader_ = std::make_unique<X11ClipboardReader>(setup->resource_id_base, setup->resource_id_mask);
+  // The display Qt chose, which a -display argument may have set.
+  reader_ = std::make_unique<X11ClipboardReader>(DisplayString(x11->display()),
+                                                 setup->resource_id_base, setup->resource_id_mask);
   if (!reader_->isRunning()) {
     reader_.reset();
     return;

@@ -40,11 +40,12 @@ std::uint8_t eventType(const xcb_generic_event_t& event) {
 
 }  // namespace
 
-X11ClipboardReader::X11ClipboardReader(std::uint32_t ownIdBase, std::uint32_t ownIdMask)
+X11ClipboardReader::X11ClipboardReader(const std::string& displayName, std::uint32_t ownIdBase,
+                                       std::uint32_t ownIdMask)
     : ownIdBase_(ownIdBase), ownIdMask_(ownIdMask) {
   readyFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   stopFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (readyFd_ >= 0 && stopFd_ >= 0 && connect()) {
+  if (readyFd_ >= 0 && stopFd_ >= 0 && connect(displayName)) {
     thread_ = std::thread([this] { run(); });
   }
 }
@@ -65,8 +66,8 @@ X11ClipboardReader::~X11ClipboardReader() {
   }
 }
 
-bool X11ClipboardReader::connect() {
-  connection_ = xcb_connect(nullptr, nullptr);
+bool X11ClipboardReader::connect(const std::string& displayName) {
+  connection_ = xcb_connect(displayName.c_str(), nullptr);
   if (xcb_connection_has_error(connection_) != 0) {
     return false;
   }
@@ -190,8 +191,8 @@ std::optional<ClipboardSnapshot> X11ClipboardReader::read(const OwnerChange& cha
   if (!targets.body) {
     return snapshot;
   }
-  const std::size_t count = std::min(
-      static_cast<std::size_t>(targets.body->size()) / sizeof(std::uint32_t), maxTargets);
+  const std::size_t count =
+      std::min(static_cast<std::size_t>(targets.body->size()) / sizeof(std::uint32_t), maxTargets);
   std::vector<std::uint32_t> atoms(count);
   std::memcpy(atoms.data(), targets.body->data(), count * sizeof(std::uint32_t));
   // Every name asked at once: the server answers these, not the owner.

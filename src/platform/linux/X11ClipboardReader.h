@@ -36,10 +36,12 @@ class X11ClipboardReader {
   /// Snapshots the main thread has not taken yet; older ones give way.
   static constexpr std::size_t maxWaitingSnapshots = 32;
 
-  /// Connects to the display named by DISPLAY. Owners whose window ids lie
-  /// in `ownIdBase` under `ownIdMask` (the main connection's ids) are this
-  /// process itself: their copies are not read and yield no snapshot.
-  X11ClipboardReader(std::uint32_t ownIdBase, std::uint32_t ownIdMask);
+  /// Connects to `displayName`, the main connection's display. Owners whose
+  /// window ids lie in `ownIdBase` under `ownIdMask` (the main connection's
+  /// ids) are this process itself: their copies are not read and yield no
+  /// snapshot.
+  X11ClipboardReader(const std::string& displayName, std::uint32_t ownIdBase,
+                     std::uint32_t ownIdMask);
   /// Stops the thread and waits for it; it is never left behind.
   ~X11ClipboardReader();
   X11ClipboardReader(const X11ClipboardReader&) = delete;
@@ -66,7 +68,7 @@ class X11ClipboardReader {
     std::optional<QByteArray> body;
   };
 
-  bool connect();
+  bool connect(const std::string& displayName);
   void run();
   /// Everything `change`'s owner offers that capture may need; nothing when
   /// the read was given up or the owner is this process.
