@@ -23,6 +23,7 @@
 #import "platform/mac/MacClipRowView.h"
 #include "platform/mac/MacImage.h"
 #import "platform/mac/MacRoundedView.h"
+#import "platform/mac/MacShortcutKeys.h"
 #import "platform/mac/MacStrings.h"
 #import "platform/mac/MacViewStyle.h"
 #include "views/HistoryLayout.h"
@@ -772,9 +773,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (BOOL)performKeyEquivalent:(NSEvent*)event {
   if (_detached || event.type != NSEventTypeKeyDown) return [super performKeyEquivalent:event];
-  const NSEventModifierFlags modifiers =
-      event.modifierFlags & NSEventModifierFlagDeviceIndependentFlagsMask &
-      ~(NSEventModifierFlagCapsLock | NSEventModifierFlagNumericPad | NSEventModifierFlagFunction);
+  const NSEventModifierFlags modifiers = MacShortcutKeys::modifiers(event);
   NSString* key = event.charactersIgnoringModifiers;
   if (modifiers != NSEventModifierFlagCommand || key.length != 1)
     return [super performKeyEquivalent:event];

@@ -2,8 +2,10 @@
 #include "platform/mac/MacWindow.h"
 
 #import <AppKit/AppKit.h>
+#import <Carbon/Carbon.h>
 
 #import "platform/mac/MacAboutView.h"
+#import "platform/mac/MacShortcutKeys.h"
 #import "platform/mac/MacViewStyle.h"
 
 #include <functional>
@@ -21,11 +23,10 @@
 }
 
 - (BOOL)performKeyEquivalent:(NSEvent*)event {
-  const NSEventModifierFlags flags =
-      event.modifierFlags & NSEventModifierFlagDeviceIndependentFlagsMask;
-  NSString* key = event.charactersIgnoringModifiers;
-  const BOOL commandW = flags == NSEventModifierFlagCommand && [key isEqualToString:@"w"];
-  const BOOL escape = flags == 0 && [key isEqualToString:@"\x1b"];
+  const NSEventModifierFlags flags = MacShortcutKeys::modifiers(event);
+  const BOOL commandW =
+      flags == NSEventModifierFlagCommand && MacShortcutKeys::isLetter(event, 'w', kVK_ANSI_W);
+  const BOOL escape = flags == 0 && [event.charactersIgnoringModifiers isEqualToString:@"\x1b"];
   if (commandW || escape) {
     [self performClose:self];
     return YES;
