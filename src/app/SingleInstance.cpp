@@ -43,5 +43,10 @@ std::optional<int> SingleInstance::claim() {
 void SingleInstance::serve(std::function<void()> onOpenRequest) {
   if (auto error = channel_.listen(std::move(onOpenRequest))) {
     Log::write("launch: later starts cannot reach this one: " + *error);
+  } else if (auto fallback = channel_.fallbackLocation()) {
+    Log::write(
+        "launch: the history folder's path is too long for a socket; later starts reach "
+        "this one at " +
+        *fallback);
   }
 }

@@ -15,4 +15,7 @@ class InstanceChannel {
   /// Asks the listening instance to open its popup and waits a bounded time
   /// for its answer. Nothing once it answered; else what went wrong.
   virtual std::optional<std::string> requestOpen() = 0;
+  /// Where the channel meets when the place meant for it could not hold it;
+  /// nothing when it is there.
+  virtual std::optional<std::string> fallbackLocation() const { return std::nullopt; }
 };

@@ -113,8 +113,25 @@ std::string readAnswer(int fd, Clock::time_point deadline) {
 
 }  // namespace
 
-LocalSocketChannel::LocalSocketChannel(MainLoop& mainLoop, std::string socketPath)
-    : mainLoop_(mainLoop), path_(std::move(socketPath)) {}
+LocalSocketChannel::LocalSocketChannel(MainLoop& mainLoop, std::string socketPath,
+                                       const std::string& fallbackFolder)
+    : mainLoop_(mainLoop), path_(std::move(socketPath)) {
+  sockaddr_un address{};
+  if (fallbackFolder.empty() || fillAddress(path_, address)) {
+    return;
+  }
+  const std::size_t slash = path_.rfind('/');
+  std::string folder = fallbackFolder;
+  if (!folder.ends_with('/')) {
+    folder += '/';
+  }
+  path_ = folder + path_.substr(slash == std::string::npos ? 0 : slash + 1);
+  fellBack_ = true;
+}
+
+std::optional<std::string> LocalSocketChannel::fallbackLocation() const {
+  return fellBack_ ? std::optional<std::string>(path_) : std::nullopt;
+}
 
 LocalSocketChannel::~LocalSocketChannel() {
   watch_.reset();

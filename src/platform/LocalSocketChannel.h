@@ -16,8 +16,12 @@ class LocalSocketChannel : public InstanceChannel {
   static constexpr int answerTimeoutMs = 2000;
 
   /// `socketPath` should lie in a folder only this user can enter; the
-  /// socket itself is made owner-only too. `mainLoop` must outlive this.
-  LocalSocketChannel(MainLoop& mainLoop, std::string socketPath);
+  /// socket itself is made owner-only too. When that path is too long for a
+  /// socket address and `fallbackFolder` (another such folder, with a short
+  /// path) is given, the socket of the same name goes there instead.
+  /// `mainLoop` must outlive this.
+  LocalSocketChannel(MainLoop& mainLoop, std::string socketPath,
+                     const std::string& fallbackFolder = {});
   ~LocalSocketChannel() override;
   LocalSocketChannel(const LocalSocketChannel&) = delete;
   LocalSocketChannel& operator=(const LocalSocketChannel&) = delete;
@@ -26,12 +30,14 @@ class LocalSocketChannel : public InstanceChannel {
   /// listens, so a socket found there was left by a process that died.
   std::optional<std::string> listen(std::function<void()> onOpenRequest) override;
   std::optional<std::string> requestOpen() override;
+  std::optional<std::string> fallbackLocation() const override;
 
  private:
   void acceptAll();
 
   MainLoop& mainLoop_;
   std::string path_;
+  bool fellBack_ = false;
   int listener_ = -1;
   std::function<void()> onOpenRequest_;
   std::unique_ptr<MainLoop::Watch> watch_;

@@ -368,6 +368,14 @@ TEST_F(ShellTest, AnUnusableLockFileOrChannelIsLoggedAndTheAppRunsAnyway) {
       ElementsAre("launch: running without the instance lock: cannot open x.lock: Read-only",
                   "launch: later starts cannot reach this one: socket path too long: /x"));
   EXPECT_EQ(record->count("instance.requestOpen"), 0);
+
+  // A channel that had to meet elsewhere says where.
+  instances.listenError.reset();
+  instances.fallback = "/var/folders/T/pellimore-clip.socket";
+  instance.serve([] {});
+  EXPECT_EQ(log.messages().back(),
+            "launch: the history folder's path is too long for a socket; later starts reach this "
+            "one at /var/folders/T/pellimore-clip.socket");
 }
 
 }  // namespace

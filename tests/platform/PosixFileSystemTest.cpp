@@ -175,6 +175,32 @@ TEST_F(PosixFileSystemTest, ChannelReplacesALeftOverSocketAndAnswersALaterStart)
   later.join();
   EXPECT_EQ(error, std::nullopt);
   EXPECT_EQ(requests, 1);
+  EXPECT_EQ(running.fallbackLocation(), std::nullopt);
+}
+
+TEST_F(PosixFileSystemTest, ChannelMeetsInTheFallbackFolderWhenItsPathIsTooLongForASocket) {
+  ManualMainLoop loop;
+  const std::string fitting = dir_.file("x.socket");
+  const std::string tooLong = dir_.path() + "/" + std::string(120, 'u') + "/x.socket";
+  const std::string fallback = dir_.file("short");
+  std::filesystem::create_directory(fallback);
+  // A path that fits stays where it is, and without a fallback nothing moves.
+  EXPECT_EQ(LocalSocketChannel(loop, fitting, fallback).fallbackLocation(), std::nullopt);
+  EXPECT_EQ(LocalSocketChannel(loop, tooLong).listen([] {}), "socket path too long: " + tooLong);
+
+  int requests = 0;
+  LocalSocketChannel running(loop, tooLong, fallback);
+  ASSERT_EQ(running.listen([&] { ++requests; }), std::nullopt);
+  EXPECT_EQ(running.fallbackLocation(), fallback + "/x.socket");
+  std::optional<std::string> error = "not asked";
+  std::thread later(
+      [&] { error = LocalSocketChannel(loop, tooLong, fallback + "/").requestOpen(); });
+  for (int turn = 0; turn < 50 && requests == 0; ++turn) {
+    loop.runReadable(100);
+  }
+  later.join();
+  EXPECT_EQ(error, std::nullopt);
+  EXPECT_EQ(requests, 1);
 }
 
 }  // namespace

@@ -110,8 +110,10 @@ struct FakeInstanceChannel : InstanceChannel, Recorder {
   std::optional<std::string> requestOpen() override {
     return noted("instance.requestOpen", requestError);
   }
+  std::optional<std::string> fallbackLocation() const override { return fallback; }
   /// What a later start reaches.
   std::function<void()> onOpenRequest;
+  std::optional<std::string> fallback;
   std::optional<std::string> listenError;
   std::optional<std::string> requestError;
 };
