@@ -197,6 +197,12 @@ void AppDelegate::reportUnwritableFolder() {
                   "; the clipboard history will be lost at quit and the debug log is not kept");
 }
 
+void AppDelegate::askForLoginItemApproval() {
+  environment_.systemLog.write(
+      "Launch-at-login toggle failed: the login item awaits approval in System Settings");
+  environment_.loginItem.openSystemSettingsLoginItems();
+}
+
 void AppDelegate::renewLoginItem() {
   // Re-registering keeps the item pointing at this copy of the application
   // after it has been moved or updated; a failure changes nothing.
@@ -242,19 +248,27 @@ void AppDelegate::openHistory() {
 }
 
 void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
-  bool wasEnabled = environment_.loginItem.status() == LoginItem::Status::enabled;
-  auto error = wasEnabled ? environment_.loginItem.unregisterService()
-                          : environment_.loginItem.registerService();
+  LoginItem& loginItem = environment_.loginItem;
+  const LoginItem::Status before = loginItem.status();
+  // Switched off by the user in System Settings, the item can only be
+  // switched on there again: registering fails until they allow it.
+  if (before == LoginItem::Status::requiresApproval) {
+    askForLoginItemApproval();
+    return;
+  }
+  const bool wasEnabled = before == LoginItem::Status::enabled;
+  auto error = wasEnabled ? loginItem.unregisterService() : loginItem.registerService();
   if (error) {
     environment_.systemLog.write("Launch-at-login toggle failed: " + *error);
+    if (!wasEnabled && loginItem.status() == LoginItem::Status::requiresApproval) {
+      loginItem.openSystemSettingsLoginItems();
+    }
     return;
   }
   // The system may accept the registration yet wait for the user to allow
   // it; until then the item is not enabled and the mark stays off.
-  if (!wasEnabled && environment_.loginItem.status() == LoginItem::Status::requiresApproval) {
-    environment_.systemLog.write(
-        "Launch-at-login toggle failed: the login item awaits approval in System Settings");
-    environment_.loginItem.openSystemSettingsLoginItems();
+  if (!wasEnabled && loginItem.status() == LoginItem::Status::requiresApproval) {
+    askForLoginItemApproval();
     return;
   }
   auto state = wasEnabled ? MenuItemDescription::State::off : MenuItemDescription::State::on;

@@ -83,6 +83,9 @@ class AppDelegate : public ApplicationDelegate,
   /// written, and arranges for the first failed save to be told too.
   void reportUnwritableFolder();
   void renewLoginItem();
+  /// Says that the login item waits for the user's approval and shows them
+  /// where to give it.
+  void askForLoginItemApproval();
   /// Registers Shift-Command and the key that types "v" now, replacing the
   /// registration for another key.
   void registerHotKey();

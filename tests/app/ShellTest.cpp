@@ -174,26 +174,70 @@ TEST_F(ShellTest, MenuHasTheTwelveItemsWithTitlesAndActions) {
 }
 
 TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheItemIsEnabled) {
-  loginItem.statusAfterRegister = LoginItem::Status::requiresApproval;
+  using Status = LoginItem::Status;
+  const std::string awaits =
+      "systemLog.write(Launch-at-login toggle failed: the login item awaits approval in System "
+      "Settings)";
+  const std::string settings = "loginItem.openSystemSettingsLoginItems";
+  const struct {
+    const char* name;
+    Status before;
+    Status afterRegister;
+    std::optional<std::string> error;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"enabled: switched off",
+       Status::enabled,
+       Status::enabled,
+       std::nullopt,
+       {"loginItem.status", "loginItem.unregisterService", "statusItem.setMenuItemState(4,0)"}},
+      {"not registered: switched on",
+       Status::notRegistered,
+       Status::enabled,
+       std::nullopt,
+       {"loginItem.status", "loginItem.registerService", "loginItem.status",
+        "statusItem.setMenuItemState(4,1)"}},
+      {"switched off in System Settings: sent there, not registered",
+       Status::requiresApproval,
+       Status::enabled,
+       std::nullopt,
+       {"loginItem.status", awaits, settings}},
+      {"registered, awaiting approval: sent to System Settings",
+       Status::notRegistered,
+       Status::requiresApproval,
+       std::nullopt,
+       {"loginItem.status", "loginItem.registerService", "loginItem.status", awaits, settings}},
+      {"a failed registration that awaits approval: sent there too",
+       Status::notRegistered,
+       Status::requiresApproval,
+       "Operation not permitted",
+       {"loginItem.status", "loginItem.registerService",
+        "systemLog.write(Launch-at-login toggle failed: Operation not permitted)",
+        "loginItem.status", settings}},
+      {"any other failed registration: logged",
+       Status::notRegistered,
+       Status::notRegistered,
+       "Invalid argument",
+       {"loginItem.status", "loginItem.registerService",
+        "systemLog.write(Launch-at-login toggle failed: Invalid argument)", "loginItem.status"}},
+      {"a failed unregistration: logged, the mark kept",
+       Status::enabled,
+       Status::enabled,
+       "Invalid argument",
+       {"loginItem.status", "loginItem.unregisterService",
+        "systemLog.write(Launch-at-login toggle failed: Invalid argument)"}},
+  };
   launch();
-  record->clear();
-  item().choose(4);
-  EXPECT_THAT(record->calls(),
-              ElementsAre("loginItem.status", "loginItem.registerService", "loginItem.status",
-                          "systemLog.write(Launch-at-login toggle failed: the login item awaits "
-                          "approval in System Settings)",
-                          "loginItem.openSystemSettingsLoginItems"));
-  loginItem.statusAfterRegister = LoginItem::Status::enabled;
-  record->clear();
-  item().choose(4);
-  EXPECT_THAT(record->calls(), ElementsAre("loginItem.status", "loginItem.registerService",
-                                           "loginItem.status", "statusItem.setMenuItemState(4,1)"));
-  loginItem.unregisterError = "Invalid argument";
-  record->clear();
-  item().choose(4);
-  EXPECT_THAT(record->calls(),
-              ElementsAre("loginItem.status", "loginItem.unregisterService",
-                          "systemLog.write(Launch-at-login toggle failed: Invalid argument)"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    loginItem.currentStatus = c.before;
+    loginItem.statusAfterRegister = c.afterRegister;
+    loginItem.registerError = loginItem.unregisterError = c.error;
+    loginItem.statusAfterFailedRegister = c.afterRegister;
+    record->clear();
+    item().choose(4);
+    EXPECT_EQ(record->calls(), c.calls);
+  }
 }
 
 TEST_F(ShellTest, AutoPasteIsWordedAsTheDesktopWordsIt) {

@@ -125,7 +125,8 @@ struct FakeLoginItem : LoginItem, Recorder {
   using Recorder::Recorder;
   Status status() override { return noted("loginItem.status", currentStatus); }
   std::optional<std::string> registerService() override {
-    currentStatus = registerError ? currentStatus : statusAfterRegister;
+    currentStatus =
+        registerError ? statusAfterFailedRegister.value_or(currentStatus) : statusAfterRegister;
     return noted("loginItem.registerService", registerError);
   }
   std::optional<std::string> unregisterService() override {
@@ -139,6 +140,8 @@ struct FakeLoginItem : LoginItem, Recorder {
   /// What a successful registration leads to.
   Status statusAfterRegister = Status::enabled;
   std::optional<std::string> registerError;
+  /// Where a failed registration leaves the status, when it moves it.
+  std::optional<Status> statusAfterFailedRegister;
   std::optional<std::string> unregisterError;
 };
 
