@@ -9,6 +9,10 @@
 struct PanelConfig {
   /// Also the frame of the view hosted as the panel's content.
   Rect2D contentRect;
+  /// AppKit's NSWindowStyleMaskNonactivatingPanel: the panel takes the keys
+  /// without making its application active.
+  static constexpr std::uint64_t nonactivatingPanel = 1U << 7;
+
   /// AppKit's NSWindowStyleMask; 0 is borderless.
   std::uint64_t styleMask = 0;
   /// AppKit's NSBackingStoreType; 2 is buffered.

@@ -12,7 +12,6 @@ class RunningApplication {
   /// Its process; may be unknown.
   virtual std::optional<int> processIdentifier() const = 0;
   /// Brings it to the front (no activation options), taking the focus from
-  /// this application, which must be active. The result is not reported:
-  /// the caller has nothing to do on failure.
-  virtual void activate() = 0;
+  /// this application. False when the system refused.
+  virtual bool activate() = 0;
 };

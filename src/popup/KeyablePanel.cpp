@@ -6,7 +6,10 @@ namespace KeyablePanel {
 PanelConfig config() {
   PanelConfig config;
   config.contentRect = Rect2D{Point2D{0, 0}, Size2D{width, height}};
-  config.styleMask = 0;
+  // Borderless, and key without activating this application: the user's
+  // application stays active, which no activation request of ours could
+  // guarantee from macOS 14 on.
+  config.styleMask = PanelConfig::nonactivatingPanel;
   config.backing = 2;
   config.defer = false;
   config.opaque = false;

@@ -72,7 +72,8 @@ void PopupController::show() {
     buildPanel();
   }
   placePanel();
-  application_.activateIgnoringOtherApps();
+  // A refused hand-back hid this application, and its windows with it.
+  application_.unhideWithoutActivation();
   panel_->makeKeyAndOrderFront();
 }
 

@@ -19,8 +19,7 @@ void PreviousApplication::remember() {
 }
 
 void PreviousApplication::handBack() {
-  if (previous_) {
-    previous_->activate();
+  if (previous_ && previous_->activate()) {
     return;
   }
   application_.hide();

@@ -19,8 +19,9 @@ class PreviousApplication {
   /// our own windows is in front), the earlier one is kept: our own process
   /// must never be the target of a paste or of the focus handed back.
   void remember();
-  /// Brings the remembered application to the front; with none known, hides
-  /// this application so the system passes the focus on.
+  /// Brings the remembered application to the front; with none known, or
+  /// when the system refuses, hides this application so the system passes
+  /// the focus on.
   void handBack();
 
   /// Empty until something other than this process was in front.

@@ -50,14 +50,14 @@ class PopupControllerTest : public ShellFixture {
       layout, DesktopConventions::macOS(Brand::appName));
 };
 
-TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesActivatesAndFocusesThePanel) {
+TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesAndFocusesThePanelUnhidden) {
   record->clear();
   controller->hide();  // nothing to hide yet
   controller->show();
   EXPECT_THAT(record->calls(),
               ElementsAre("workspace.frontmostApplication", "panelFactory.createPanel",
                           "panel.setDelegate", "panel.setFrameOrigin(500,140)",
-                          "application.activateIgnoringOtherApps", "panel.makeKeyAndOrderFront"));
+                          "application.unhideWithoutActivation", "panel.makeKeyAndOrderFront"));
 
   controller->toggle();
   EXPECT_FALSE(panel().isVisible());
@@ -66,7 +66,7 @@ TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesActivatesAndFocuse
   controller->toggle();  // the same panel, at the pointer
   EXPECT_THAT(record->calls(),
               ElementsAre("workspace.frontmostApplication", "panel.setFrameOrigin(80,78)",
-                          "application.activateIgnoringOtherApps", "panel.makeKeyAndOrderFront"));
+                          "application.unhideWithoutActivation", "panel.makeKeyAndOrderFront"));
 
   screens.screenList.clear();
   screens.main.reset();
@@ -88,6 +88,13 @@ TEST_F(PopupControllerTest, DismissalsHandTheFocusBackButLosingItOnlyHides) {
     mainLoop.advance(1);
     EXPECT_EQ(record->calls(), calls);
   }
+  // A hand-back the system refuses steps back instead, as with none known.
+  workspace.frontmost->refusesActivation = true;
+  controller->show();
+  record->clear();
+  controller->toggle();
+  EXPECT_THAT(record->calls(),
+              ElementsAre("panel.orderOut", "app[Notes].activate", "application.hide"));
 }
 
 TEST_F(PopupControllerTest, ThisProcessInFrontIsNeverRememberedAsThePreviousApp) {
@@ -169,13 +176,13 @@ TEST_F(PopupControllerTest, MonitorSkipsThePastedWriteButCapturesTheNextCopy) {
   EXPECT_THAT(captured, ElementsAre("fresh"));
 }
 
-TEST(KeyablePanelTest, PopupFloatsBorderlessBufferedAndTakesTheKeyboard) {
+TEST(KeyablePanelTest, PopupFloatsBorderlessBufferedAndTakesTheKeyboardWithoutActivating) {
   // AppKit's values: level 3 floats above normal windows; backing 2 is the
   // buffered store, the only one current systems draw.
   const PanelConfig config = KeyablePanel::config();
   EXPECT_EQ(config.level, 3);
   EXPECT_EQ(config.backing, 2u);
-  EXPECT_EQ(config.styleMask, 0u);
+  EXPECT_EQ(config.styleMask, 128u) << "borderless and non-activating, nothing else";
   EXPECT_TRUE(config.canBecomeKey);
   EXPECT_FALSE(config.hidesOnDeactivate) << "the popup hides itself when it loses focus";
 }

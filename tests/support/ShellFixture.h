@@ -69,13 +69,15 @@ struct FakeAlertPresenter : AlertPresenter, Recorder {
   }
 };
 
-/// "application.activateIgnoringOtherApps", "application.hide", "application.terminate".
+/// "application.activateIgnoringOtherApps", "application.hide",
+/// "application.unhideWithoutActivation", "application.terminate".
 struct FakeApplication : Application, Recorder {
   using Recorder::Recorder;
   void activateIgnoringOtherApps() override {
     record->add("application.activateIgnoringOtherApps");
   }
   void hide() override { record->add("application.hide"); }
+  void unhideWithoutActivation() override { record->add("application.unhideWithoutActivation"); }
   int processIdentifier() const override { return pid; }
   void terminate() override { record->add("application.terminate"); }
   int pid = 4242;
@@ -188,7 +190,12 @@ struct FakeRunningApplication : RunningApplication, Recorder {
       : Recorder(std::move(shared)), name(std::move(appName)), pid(processID) {}
   std::optional<std::string> localizedName() const override { return name; }
   std::optional<int> processIdentifier() const override { return pid; }
-  void activate() override { record->add("app[" + name.value_or("nil") + "].activate"); }
+  bool activate() override {
+    record->add("app[" + name.value_or("nil") + "].activate");
+    return !refusesActivation;
+  }
+  /// The system refuses to bring it to the front.
+  bool refusesActivation = false;
   const std::optional<std::string> name;
   const std::optional<int> pid;
 };

@@ -10,6 +10,7 @@ class QtApplication : public Application {
   void activateIgnoringOtherApps() override {}
   /// A no-op: the window manager focuses the window below when ours hides.
   void hide() override {}
+  void unhideWithoutActivation() override {}
   int processIdentifier() const override;
   /// Ends the event loop on its next turn.
   void terminate() override;

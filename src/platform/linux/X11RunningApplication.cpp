@@ -16,9 +16,9 @@ bool windowManagerRuns(Display* display) {
 
 }  // namespace
 
-void X11RunningApplication::activate() {
+bool X11RunningApplication::activate() {
   if (display_ == nullptr || window_ == None) {
-    return;
+    return false;
   }
   X11ErrorTrap trap(display_);
   if (windowManagerRuns(display_)) {
@@ -35,5 +35,6 @@ void X11RunningApplication::activate() {
     XRaiseWindow(display_, window_);
     XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
   }
-  trap.sync();
+  // A window manager never says no; only a window that is gone fails.
+  return trap.sync();
 }

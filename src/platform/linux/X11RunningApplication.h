@@ -21,7 +21,7 @@ class X11RunningApplication : public RunningApplication {
   /// Asks the window manager through _NET_ACTIVE_WINDOW; without a window
   /// manager raises the window and gives it the input focus directly. A
   /// window that is gone meanwhile is ignored.
-  void activate() override;
+  bool activate() override;
 
   unsigned long window() const { return window_; }
 

@@ -6,6 +6,7 @@
 class MacApplication : public Application {
  public:
   void activateIgnoringOtherApps() override;
+  void unhideWithoutActivation() override;
   void hide() override;
   int processIdentifier() const override;
   void terminate() override;

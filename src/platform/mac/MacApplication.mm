@@ -16,6 +16,8 @@ void MacApplication::activateIgnoringOtherApps() {
 
 void MacApplication::hide() { [NSApp hide:nil]; }
 
+void MacApplication::unhideWithoutActivation() { [NSApp unhideWithoutActivation]; }
+
 int MacApplication::processIdentifier() const {
   return NSProcessInfo.processInfo.processIdentifier;
 }

@@ -23,17 +23,17 @@ class MacRunningApplication : public RunningApplication {
     return static_cast<int>(pid);
   }
 
-  void activate() override {
+  bool activate() override {
     // No options: the application's windows come forward as the user left
     // them. An application that quit in the meantime is simply not activated.
     if (@available(macOS 14.0, *)) {
       // Activation is cooperative from macOS 14 on: the active application
       // (this one) yields, and the request names who yields.
       [NSApp yieldActivationToApplication:application_];
-      [application_ activateFromApplication:NSRunningApplication.currentApplication options:0];
-      return;
+      return [application_ activateFromApplication:NSRunningApplication.currentApplication
+                                           options:0];
     }
-    [application_ activateWithOptions:0];
+    return [application_ activateWithOptions:0];
   }
 
  private:
