@@ -22,6 +22,7 @@
 #include "popup/HotKey.h"
 #include "popup/PasteHelper.h"
 #include "popup/PopupController.h"
+#include "popup/PreviousApplication.h"
 
 namespace {
 
@@ -280,15 +281,28 @@ void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
   }
 }
 
+void AppDelegate::applicationShouldHandleReopen() {
+  if (popup_) {
+    popup_->show();
+  }
+}
+
+void AppDelegate::runAlert(const std::string& message, const std::string& informative) {
+  PreviousApplication previous(environment_.workspace, environment_.application);
+  previous.remember();
+  environment_.alertPresenter.runModal(message, informative);
+  previous.handBack();
+}
+
 void AppDelegate::fixAccessibility() {
   const DesktopConventions& texts = environment_.conventions;
   if (environment_.accessibility.isProcessTrusted()) {
-    environment_.alertPresenter.runModal(texts.pasteAllowedAlert, texts.pasteAllowedAdvice);
+    runAlert(texts.pasteAllowedAlert, texts.pasteAllowedAdvice);
     return;
   }
   environment_.accessibility.isProcessTrustedWithPrompt();
   if (texts.accessibilitySettingsURL.empty()) {
-    environment_.alertPresenter.runModal(texts.pasteBlockedAlert, texts.pasteBlockedAdvice);
+    runAlert(texts.pasteBlockedAlert, texts.pasteBlockedAdvice);
     return;
   }
   Url::openIfValid(environment_.workspace, texts.accessibilitySettingsURL);

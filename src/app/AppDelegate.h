@@ -47,6 +47,8 @@ class AppDelegate : public ApplicationDelegate,
   /// Popup, capture into the store, monitor start, hot key, status item with
   /// its icon and menu, the Accessibility check, and the login-item renewal.
   void applicationDidFinishLaunching() override;
+  /// Opens the popup, as a later start does.
+  void applicationShouldHandleReopen() override;
   void performMenuAction(MenuAction action, std::size_t itemIndex) override;
 
   /// Shows the popup, or hides it when it is open.
@@ -86,6 +88,9 @@ class AppDelegate : public ApplicationDelegate,
   /// Says that the login item waits for the user's approval and shows them
   /// where to give it.
   void askForLoginItemApproval();
+  /// Runs the alert, then gives the focus back to the application that was
+  /// in front, as every other window of ours does when it goes.
+  void runAlert(const std::string& message, const std::string& informative);
   /// Registers Shift-Command and the key that types "v" now, replacing the
   /// registration for another key.
   void registerHotKey();

@@ -7,4 +7,7 @@ class ApplicationDelegate {
   /// Once, from the event loop, after start-up; windows and the status bar
   /// are usable from here on.
   virtual void applicationDidFinishLaunching() = 0;
+  /// The user started the application again (from the Finder, Spotlight or
+  /// `open`) while it runs; the system has made it active for that.
+  virtual void applicationShouldHandleReopen() = 0;
 };

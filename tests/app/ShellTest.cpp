@@ -253,7 +253,7 @@ TEST_F(ShellTest, AutoPasteIsWordedAsTheDesktopWordsIt) {
       record->clear();
       item().choose(5);
       for (const std::string& call : record->calls()) {
-        if (call.rfind("alert.", 0) == 0 || call.rfind("workspace.", 0) == 0) {
+        if (call.rfind("alert.", 0) == 0 || call.rfind("workspace.openURL", 0) == 0) {
           texts.push_back(call);
         }
       }
@@ -280,6 +280,24 @@ TEST_F(ShellTest, AutoPasteIsWordedAsTheDesktopWordsIt) {
                                     HasSubstr("Accessibility"), HasSubstr("openURL")))));
   EXPECT_THAT(linux, Contains(AllOf(StartsWith("alert."), HasSubstr("XTest extension"))));
   EXPECT_THAT(linux, Contains(StartsWith("NOT posting Ctrl+V")));
+}
+
+TEST_F(ShellTest, TheAlertHandsTheFocusBackAndAReopenOpensThePopup) {
+  accessibility.trusted = true;
+  launch();
+  workspace.bringToFront("Notes");
+  record->clear();
+  item().choose(5);
+  const DesktopConventions texts = DesktopConventions::macOS(Brand::appName);
+  const std::string alert =
+      "alert.runModal(" + texts.pasteAllowedAlert + "," + texts.pasteAllowedAdvice + ")";
+  EXPECT_EQ(
+      record->only({"workspace.frontmostApplication", alert, "app[Notes].activate"}),
+      (std::vector<std::string>{"workspace.frontmostApplication", alert, "app[Notes].activate"}));
+
+  record->clear();
+  delegate->applicationShouldHandleReopen();
+  EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 1);
 }
 
 TEST_F(ShellTest, MenuCommandsReachTheirSeams) {

@@ -20,6 +20,13 @@
   callAtBoundary([owner] { owner->applicationDidFinishLaunching(); });
 }
 
+- (BOOL)applicationShouldHandleReopen:(NSApplication*)sender hasVisibleWindows:(BOOL)flag {
+  ApplicationDelegate* owner = self.owner;
+  if (owner != nullptr) callAtBoundary([owner] { owner->applicationShouldHandleReopen(); });
+  // Handled here: AppKit has no window of ours to bring back.
+  return NO;
+}
+
 @end
 
 struct MacApplicationHost::Native {
