@@ -103,6 +103,15 @@ void AppDelegate::applicationDidFinishLaunching() {
   checkAccessibility();
   renewLoginItem();
   reportUnwritableFolder();
+
+  // On a later turn, so that launching ends first; the hot key then finds
+  // the popup built.
+  std::weak_ptr<PopupController> weakPopup = popup_;
+  environment_.mainLoop.post([weakPopup] {
+    if (auto popup = weakPopup.lock()) {
+      popup->prepare();
+    }
+  });
 }
 
 void AppDelegate::registerHotKey() {

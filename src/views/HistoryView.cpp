@@ -48,9 +48,8 @@ void HistoryView::refreshSorted() const {
   filteredRevision_.reset();
 }
 
-bool HistoryView::matches(const ClipboardItem& item, std::string_view query) const {
-  std::string storage;
-  const std::string_view text = item.displayText(storage);
+HistoryView::TextCache& HistoryView::indexed(const ClipboardItem& item,
+                                             std::string_view text) const {
   TextCache& cache = texts_[item.id];
   if (!cache.indexed) {
     cache.trigrams = TrigramFilter(text.size());
@@ -60,8 +59,29 @@ bool HistoryView::matches(const ClipboardItem& item, std::string_view query) con
     });
     cache.indexed = true;
   }
+  return cache;
+}
+
+bool HistoryView::matches(const ClipboardItem& item, std::string_view query) const {
+  std::string storage;
+  const std::string_view text = item.displayText(storage);
+  const TextCache& cache = indexed(item, text);
   return cache.trigrams.mayContain(query) &&
          UnicodeText::lowerCasedContains(text, query, cache.keepsLength);
+}
+
+bool HistoryView::readAheadForSearch() {
+  refreshSorted();
+  const auto unread = [this](const ClipboardItem* item) {
+    const auto found = texts_.find(item->id);
+    return found == texts_.end() || !found->second.indexed;
+  };
+  const auto next = std::find_if(sorted_.begin(), sorted_.end(), unread);
+  if (next == sorted_.end())
+    return false;
+  std::string storage;
+  indexed(**next, (*next)->displayText(storage));
+  return std::any_of(next + 1, sorted_.end(), unread);
 }
 
 std::size_t HistoryView::characterCount(const ClipboardItem& item) const {

@@ -66,6 +66,11 @@ class HistoryView {
   /// entry); empty when it is not listed.
   std::string kindLabel(const Uuid& id) const;
 
+  /// Reads the text of one more entry the way a search does, ahead of the
+  /// first search, so that it only scans; call it while the user is idle.
+  /// Returns whether entries remain unread.
+  bool readAheadForSearch();
+
   // Triggers from the front end.
   /// The view came on screen: focus the search field, select row 0.
   void shown();
@@ -115,6 +120,8 @@ class HistoryView {
   };
 
   void refreshSorted() const;
+  /// The entry's cache, with what search needs of its text read.
+  TextCache& indexed(const ClipboardItem& item, std::string_view text) const;
   /// Whether the entry's display text, lower-cased, contains `query`.
   bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;

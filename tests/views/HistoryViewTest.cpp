@@ -122,6 +122,19 @@ TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
   EXPECT_THAT(listed(), ElementsAre(atEnd, inside, atStart));
 }
 
+TEST_F(HistoryViewTest, ReadingAheadTakesOneUnreadEntryATurnAndSearchStillFindsItsText) {
+  const Uuid longOne = addText("NEEDLE" + std::string(5000, 'q'));  // long enough to be prefiltered
+  const Uuid shortOne = addText("needle");
+  addText("other");
+  for (const bool more : {true, true, false, false})
+    EXPECT_EQ(view_.readAheadForSearch(), more);
+  view_.setSearch("needle");
+  EXPECT_THAT(listed(), ElementsAre(shortOne, longOne));
+  addText("needles");
+  EXPECT_FALSE(view_.readAheadForSearch()) << "the new entry was the only one unread";
+  EXPECT_EQ(listed().size(), 3u);
+}
+
 // Keys
 
 TEST_F(HistoryViewTest, ArrowsMoveTheSelectionWithinTheRowsAndReturnPastesIt) {
