@@ -224,7 +224,7 @@ TEST(ClipRowTest, TextCountsCharactersAndFilesTheirPaths) {
   entry.kind = ClipboardItemKind::files;
   for (const auto& [count, label] :
        {std::pair<std::size_t, const char*>{0, "0 files"}, {1, "1 file"}, {3, "3 files"}}) {
-    entry.filePaths = std::vector<std::string>(count, "/a");
+    entry.filePaths = PathList(std::vector<std::string>(count, "/a"));
     EXPECT_EQ(ClipRow::labelForKind(entry), label);
   }
 }
