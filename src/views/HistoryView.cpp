@@ -52,9 +52,9 @@ HistoryView::TextCache& HistoryView::indexed(const ClipboardItem& item,
                                              std::string_view text) const {
   TextCache& cache = texts_[item.id];
   if (!cache.indexed) {
-    cache.trigrams = TrigramFilter(text.size());
+    cache.runs = ByteRunFilter(text.size());
     cache.keepsLength = UnicodeText::lowerCaseInPieces(text, [&cache](std::string_view piece) {
-      cache.trigrams.add(piece);
+      cache.runs.add(piece);
       return true;
     });
     cache.indexed = true;
@@ -66,7 +66,7 @@ bool HistoryView::matches(const ClipboardItem& item, std::string_view query) con
   std::string storage;
   const std::string_view text = item.displayText(storage);
   const TextCache& cache = indexed(item, text);
-  return cache.trigrams.mayContain(query) &&
+  return cache.runs.mayContain(query) &&
          UnicodeText::lowerCasedContains(text, query, cache.keepsLength);
 }
 

@@ -15,9 +15,9 @@
 
 #include "history/ClipboardItem.h"
 #include "platform/Clock.h"
+#include "views/ByteRunFilter.h"
 #include "views/ClipRow.h"
 #include "views/ShortcutTexts.h"
-#include "views/TrigramFilter.h"
 
 class ClipboardStore;
 
@@ -115,7 +115,7 @@ class HistoryView {
     bool indexed = false;
     /// Lower-casing keeps every character's encoded length.
     bool keepsLength = true;
-    TrigramFilter trigrams;
+    ByteRunFilter runs;
     std::optional<std::size_t> characters;
   };
 

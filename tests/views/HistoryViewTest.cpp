@@ -10,7 +10,6 @@
 #include "StoreFixture.h"
 #include "views/HistoryLayout.h"
 #include "views/RelativeTime.h"
-#include "views/TrigramFilter.h"
 #include "views/UnicodeText.h"
 #include "views/ViewMetrics.h"
 
@@ -359,14 +358,20 @@ TEST(UnicodeTextTest, FindsInPlaceWhatALowerCasedCopyHolds) {
   }
 }
 
-TEST(TrigramFilterTest, NeverTurnsAwayARunOfTheText) {
-  std::string text;
-  while (text.size() < TrigramFilter::minimumTextSize * 4)
+TEST(ByteRunFilterTest, NeverTurnsAwayARunOfTheTextReadInAnyPiecesAndKnowsShortOnes) {
+  std::string text = "Xy";  // a pair only at the start
+  while (text.size() < ByteRunFilter::minimumTextSize * 4)
     text += "meeting notes and report for the quarter, caf\u00E9 d\u00E9j\u00E0 vu. ";
-  const TrigramFilter filter(text);
-  for (std::size_t start = 0; start < 200; ++start) {
-    for (std::size_t length = 1; length < 40; ++length)
-      ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
+  for (const std::size_t piece : {text.size(), std::size_t{1}, std::size_t{7}}) {
+    SCOPED_TRACE(piece);
+    ByteRunFilter filter(text.size());
+    for (std::size_t at = 0; at < text.size(); at += piece)
+      filter.add(std::string_view(text).substr(at, piece));
+    for (std::size_t start = 0; start < 200; ++start) {
+      for (std::size_t length = 1; length < 40; ++length)
+        ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
+    }
+    for (const char* absent : {"z", "Z", "yX", "ee ", "qz", "meeting notes zzz"})
+      EXPECT_FALSE(filter.mayContain(absent)) << absent;
   }
-  EXPECT_FALSE(filter.mayContain("meeting notes zzz"));
 }
