@@ -35,7 +35,8 @@ class ByteRunFilter {
   bool has(std::size_t bit) const;
 
   std::vector<std::uint64_t> bits_;
-  // The last bytes read, and how many of them (up to two) precede the next.
+  // The last bytes read (the latest in bits 0 to 7), and how many of them,
+  // up to two.
   std::uint32_t run_ = 0;
   int seen_ = 0;
 };

@@ -362,6 +362,7 @@ TEST(ByteRunFilterTest, NeverTurnsAwayARunOfTheTextReadInAnyPiecesAndKnowsShortO
   std::string text = "Xy";  // a pair only at the start
   while (text.size() < ByteRunFilter::minimumTextSize * 4)
     text += "meeting notes and report for the quarter, caf\u00E9 d\u00E9j\u00E0 vu. ";
+  text += 'Q';  // a byte only at the end
   for (const std::size_t piece : {text.size(), std::size_t{1}, std::size_t{7}}) {
     SCOPED_TRACE(piece);
     ByteRunFilter filter(text.size());
@@ -371,6 +372,7 @@ TEST(ByteRunFilterTest, NeverTurnsAwayARunOfTheTextReadInAnyPiecesAndKnowsShortO
       for (std::size_t length = 1; length < 40; ++length)
         ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
     }
+    EXPECT_TRUE(filter.mayContain("Q"));
     for (const char* absent : {"z", "Z", "yX", "ee ", "qz", "meeting notes zzz"})
       EXPECT_FALSE(filter.mayContain(absent)) << absent;
   }
