@@ -48,17 +48,30 @@ void HistoryView::refreshSorted() const {
   filteredRevision_.reset();
 }
 
+void HistoryView::read(TextCache& cache, std::string_view text, std::size_t budget) {
+  if (cache.indexed)
+    return;
+  if (cache.bytesRead == 0)
+    cache.runs = ByteRunFilter(text.size());
+  // Lower-casing maps each character alone, so a text read in pieces that
+  // end between characters gives what reading it whole gives.
+  const std::size_t end = text.size() - cache.bytesRead <= budget
+                              ? text.size()
+                              : UnicodeText::pieceEnd(text, cache.bytesRead + budget);
+  const bool keptLength = UnicodeText::lowerCaseInPieces(
+      text.substr(cache.bytesRead, end - cache.bytesRead), [&cache](std::string_view piece) {
+        cache.runs.add(piece);
+        return true;
+      });
+  cache.keepsLength = cache.keepsLength && keptLength;
+  cache.bytesRead = end;
+  cache.indexed = end == text.size();
+}
+
 HistoryView::TextCache& HistoryView::indexed(const ClipboardItem& item,
                                              std::string_view text) const {
   TextCache& cache = texts_[item.id];
-  if (!cache.indexed) {
-    cache.runs = ByteRunFilter(text.size());
-    cache.keepsLength = UnicodeText::lowerCaseInPieces(text, [&cache](std::string_view piece) {
-      cache.runs.add(piece);
-      return true;
-    });
-    cache.indexed = true;
-  }
+  read(cache, text, text.size());
   return cache;
 }
 
@@ -80,8 +93,9 @@ bool HistoryView::readAheadForSearch() {
   if (next == sorted_.end())
     return false;
   std::string storage;
-  indexed(**next, (*next)->displayText(storage));
-  return std::any_of(next + 1, sorted_.end(), unread);
+  TextCache& cache = texts_[(*next)->id];
+  read(cache, (*next)->displayText(storage), readAheadBytes);
+  return !cache.indexed || std::any_of(next + 1, sorted_.end(), unread);
 }
 
 std::size_t HistoryView::characterCount(const ClipboardItem& item) const {

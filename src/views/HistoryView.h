@@ -66,9 +66,12 @@ class HistoryView {
   /// entry); empty when it is not listed.
   std::string kindLabel(const Uuid& id) const;
 
-  /// Reads the text of one more entry the way a search does, ahead of the
-  /// first search, so that it only scans; call it while the user is idle.
-  /// Returns whether entries remain unread.
+  /// How much text readAheadForSearch reads at most: what a key pressed
+  /// meanwhile may have to wait for.
+  static constexpr std::size_t readAheadBytes = std::size_t{256} << 10;
+  /// Reads up to `readAheadBytes` more of the entries' texts the way a
+  /// search does, ahead of the first search, so that it only scans; call it
+  /// while the user is idle. Returns whether text remains unread.
   bool readAheadForSearch();
 
   // Triggers from the front end.
@@ -112,6 +115,8 @@ class HistoryView {
   // What search and the rows keep of an entry's text, which itself is never
   // copied: a long text is scanned where it stands.
   struct TextCache {
+    /// How much of the text went into `runs` so far, and whether all of it.
+    std::size_t bytesRead = 0;
     bool indexed = false;
     /// Lower-casing keeps every character's encoded length.
     bool keepsLength = true;
@@ -122,6 +127,8 @@ class HistoryView {
   void refreshSorted() const;
   /// The entry's cache, with what search needs of its text read.
   TextCache& indexed(const ClipboardItem& item, std::string_view text) const;
+  /// Reads up to `budget` more bytes of `text` into `cache`.
+  static void read(TextCache& cache, std::string_view text, std::size_t budget);
   /// Whether the entry's display text, lower-cased, contains `query`.
   bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;

@@ -121,11 +121,12 @@ TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
   EXPECT_THAT(listed(), ElementsAre(atEnd, inside, atStart));
 }
 
-TEST_F(HistoryViewTest, ReadingAheadTakesOneUnreadEntryATurnAndSearchStillFindsItsText) {
-  const Uuid longOne = addText("NEEDLE" + std::string(5000, 'q'));  // long enough to be prefiltered
+TEST_F(HistoryViewTest, ReadingAheadTakesABoundedPieceATurnAndSearchStillFindsItsText) {
+  // Read in three pieces; only the last one holds the needle.
+  const Uuid longOne = addText(std::string(2 * HistoryView::readAheadBytes, 'q') + "NEEDLE");
   const Uuid shortOne = addText("needle");
   addText("other");
-  for (const bool more : {true, true, false, false})
+  for (const bool more : {true, true, true, true, false, false})
     EXPECT_EQ(view_.readAheadForSearch(), more);
   view_.setSearch("needle");
   EXPECT_THAT(listed(), ElementsAre(shortOne, longOne));
