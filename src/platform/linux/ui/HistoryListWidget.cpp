@@ -168,12 +168,20 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   forgetRemovedTitles();
   // Rows that overflow the viewport make the scroll bar appear, and it
   // narrows the list. Rather than lay every row out at this width and again
-  // at that one, give up as soon as they overflow and start over narrower.
-  const QScrollBar* bar = scrollArea_.verticalScrollBar();
-  if (bar->isVisibleTo(&scrollArea_)) {
+  // at that one, lay them out narrower at once when even rows of the least
+  // height overflow, and otherwise give up as soon as they do. Whether the
+  // bar is there shows in the list's width: a hidden scroll area widens the
+  // list when its rows shrink, but leaves its bar as it was.
+  const QSize viewport = scrollArea_.maximumViewportSize();
+  const double narrower = viewport.width() - scrollArea_.verticalScrollBar()->sizeHint().width();
+  const auto rows = static_cast<double>(view_.filtered().size());
+  const double leastHeight = M::listInsets.top +
+                             rows * (M::rowInsets.top + M::chipSize + M::rowInsets.bottom) +
+                             std::max(0.0, rows - 1) * M::listSpacing + M::listInsets.bottom;
+  if (width() < viewport.width()) {
     layOut(width(), std::nullopt);
-  } else if (!layOut(width(), scrollArea_.maximumViewportSize().height())) {
-    layOut(width() - bar->sizeHint().width(), std::nullopt);
+  } else if (std::ceil(leastHeight) > viewport.height() || !layOut(width(), viewport.height())) {
+    layOut(narrower, std::nullopt);
   }
   setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
   updateGeometry();
