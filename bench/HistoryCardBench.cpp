@@ -120,6 +120,10 @@ void worstTypeAndBackspaceToEmpty(benchmark::State& state) {
 void worstAllMatch(benchmark::State& state) {
   keystrokes(state, "meeting", "budget");
 }
+// From every row to none and back: the list grows back to full length.
+void worstWidenFromNone(benchmark::State& state) {
+  keystrokes(state, "review", "reviewz");
+}
 
 }  // namespace
 
@@ -129,6 +133,7 @@ BENCHMARK(heavyFirstPopup)->Unit(benchmark::kMillisecond);
 BENCHMARK(worstFirstPopup)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(worstTypeAndBackspaceToEmpty)->Unit(benchmark::kMillisecond);
 BENCHMARK(worstAllMatch)->Unit(benchmark::kMillisecond);
+BENCHMARK(worstWidenFromNone)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   // No display needed, and the user's session is never touched.

@@ -15,7 +15,8 @@ What the rows mean:
   the popup's MapNotify; painted: to its first DamageNotify after that.
 - search key to paint: from the XTest press to the first DamageNotify on
   the popup window. That paint may be the search field's cursor blinking
-  before the key was handled, so judge by idle.
+  before the key was handled, so judge by idle. The Backspace from "xy"
+  to "x" widens the matches from none to many: the list is laid out again.
 - idle: to the last paint before the app answers a _NET_WM_PING from its
   event loop with no paint in between; the frame the user waits for.
 - copy to file: from the XFixes notice that xclip owns CLIPBOARD until the
@@ -58,7 +59,7 @@ BIG_TEXT_BYTES = 2_000_000  # the largest text the app captures
 ENTRIES = 200
 WAIT = 120.0  # seconds; the worst history takes seconds per step today
 PROBE = "e"  # every generated entry's display text contains it
-MISSING = "xylo"  # no generated entry contains it; typed key by key
+MISSING = "xylo"  # no generated entry contains it, nor "xy"; many contain "x"
 PAUSE = 0.15  # seconds between search keys, as a quick typist leaves
 
 
@@ -519,6 +520,9 @@ class Run(Session):
                     worst([all_match]))
         self.record('search: "%s" key by key, max: paint / idle (ms)' % MISSING, worst(missing))
         self.record("search: Backspace to empty, max: paint / idle (ms)", worst(to_empty))
+        # "xy" matches nothing and "x" many entries: the list grows back.
+        self.record('search: Backspace "%s" to "%s", widens: paint / idle (ms)'
+                    % (MISSING[:2], MISSING[:1]), worst([others[-1]]))
         self.record("search: slowest of %d keys: paint / idle (ms)" % len(keys), worst(keys))
         if self.args.verbose:
             log("%s %d keys, paint / idle (ms): %s" % (self.kind, self.number, ", ".join(

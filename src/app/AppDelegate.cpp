@@ -1,9 +1,11 @@
 // Start-up wiring and the status menu's commands.
 #include "app/AppDelegate.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "app/Brand.h"
 #include "app/Url.h"
@@ -12,6 +14,7 @@
 #include "platform/Accessibility.h"
 #include "platform/AlertPresenter.h"
 #include "platform/Application.h"
+#include "platform/HeapTrim.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/LoginItem.h"
 #include "platform/Pasteboard.h"
@@ -25,6 +28,24 @@
 #include "popup/PreviousApplication.h"
 
 namespace {
+
+// Captures from this size on leave enough freed temporaries of their reading
+// behind to be worth handing back.
+constexpr std::size_t largeCaptureBytes = std::size_t{256} << 10;
+
+std::size_t capturedBytes(const Captured& captured) {
+  if (const auto* text = std::get_if<CapturedText>(&captured)) {
+    return text->text.size() + (text->rtf ? text->rtf->size() : 0);
+  }
+  if (const auto* image = std::get_if<CapturedImage>(&captured)) {
+    return image->png.size();
+  }
+  std::size_t bytes = 0;
+  for (const std::string& path : std::get<CapturedFiles>(captured).paths) {
+    bytes += path.size() + 1;
+  }
+  return bytes;
+}
 
 MenuItemDescription heading(std::string title) {
   MenuItemDescription item;
@@ -62,8 +83,14 @@ void AppDelegate::applicationDidFinishLaunching() {
 
   std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
   monitor_->onNewItem = [weakSelf](const Captured& captured) {
-    if (auto self = weakSelf.lock()) {
-      self->store_.add(captured);
+    auto self = weakSelf.lock();
+    if (!self) {
+      return;
+    }
+    self->store_.add(captured);
+    if (capturedBytes(captured) >= largeCaptureBytes) {
+      // On a later turn, once the monitor has freed what it read too.
+      self->environment_.mainLoop.post(trimHeap);
     }
   };
   monitor_->onOwnerGone = [weakSelf]() -> std::optional<std::int64_t> {
@@ -104,6 +131,15 @@ void AppDelegate::applicationDidFinishLaunching() {
   checkAccessibility();
   renewLoginItem();
   reportUnwritableFolder();
+
+  // On a later turn, so that launching ends first; the hot key then finds
+  // the popup built.
+  std::weak_ptr<PopupController> weakPopup = popup_;
+  environment_.mainLoop.post([weakPopup] {
+    if (auto popup = weakPopup.lock()) {
+      popup->prepare();
+    }
+  });
 }
 
 void AppDelegate::registerHotKey() {

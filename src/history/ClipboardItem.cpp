@@ -7,6 +7,7 @@
 namespace {
 
 constexpr std::string_view textPrefix = "T:";
+constexpr std::string_view filesPrefix = "F:";
 
 // The part after the last "/", ignoring trailing slashes; a path of slashes
 // only is the root, "/".
@@ -19,7 +20,7 @@ std::string_view lastPathComponent(std::string_view path) {
   return slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
-std::string joinedFileNames(const std::optional<std::vector<std::string>>& paths) {
+std::string joinedFileNames(const std::optional<PathList>& paths) {
   std::string joined;
   if (!paths)
     return joined;
@@ -54,12 +55,19 @@ std::string_view ClipboardItem::displayText(std::string& storage) const {
   return trimmed;
 }
 
+std::optional<std::pair<std::string_view, std::string_view>> ClipboardItem::derivedSignatureParts()
+    const {
+  if (text)
+    return std::pair{textPrefix, std::string_view(*text)};
+  if (filePaths)
+    return std::pair{filesPrefix, filePaths->joined()};
+  return std::nullopt;
+}
+
 std::pair<std::string_view, std::string_view> ClipboardItem::signatureParts() const {
   if (storedSignature)
     return {{}, *storedSignature};
-  if (text)
-    return {textPrefix, *text};
-  return {};
+  return derivedSignatureParts().value_or(std::pair<std::string_view, std::string_view>{});
 }
 
 std::string ClipboardItem::signature() const {
@@ -72,7 +80,9 @@ std::string ClipboardItem::signature() const {
 }
 
 void ClipboardItem::setSignature(std::string_view signature) {
-  if (text && signature.starts_with(textPrefix) && signature.substr(textPrefix.size()) == *text) {
+  const auto derived = derivedSignatureParts();
+  if (derived && signature.starts_with(derived->first) &&
+      signature.substr(derived->first.size()) == derived->second) {
     storedSignature.reset();
   } else if (storedSignature) {
     storedSignature->assign(signature);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "history/ClipboardItemKind.h"
+#include "history/PathList.h"
 #include "history/Uuid.h"
 #include "platform/Bytes.h"
 #include "platform/Clock.h"
@@ -21,22 +22,23 @@ struct ClipboardItem {
   /// A bare file name in the store's images folder. Read from a file, so it
   /// may be anything; the store checks it before touching the disk.
   std::optional<std::string> imageFileName;
-  std::optional<std::vector<std::string>> filePaths;
-  /// The deduplication key when it is not "T:" + `text`: "I:" + image
-  /// SHA-256, "F:" + paths, or whatever a file written elsewhere holds.
-  /// Absent for texts, whose key follows the text, so that a long text is
-  /// held once; read the key through the members below.
+  std::optional<PathList> filePaths;
+  /// The deduplication key when it does not follow from the content: "I:" +
+  /// image SHA-256, or whatever a file written elsewhere holds. Absent when
+  /// it is "T:" + `text`, or for an entry without text "F:" + the paths
+  /// joined with "|", so that a long text or file list is held once; read
+  /// the key through the members below.
   std::optional<std::string> storedSignature;
   TimePoint createdAt;
   bool pinned = false;
 
   /// The deduplication key, built afresh: `storedSignature`, else "T:" +
-  /// `text`, else empty.
+  /// `text`, else "F:" + the joined paths, else empty.
   std::string signature() const;
   /// The key as a prefix and the rest, without a copy.
   std::pair<std::string_view, std::string_view> signatureParts() const;
-  /// Sets the key, storing it only when it is not "T:" + `text`; so set the
-  /// text first.
+  /// Sets the key, storing it only when it does not follow from the text or
+  /// the paths; so set those first.
   void setSignature(std::string_view signature);
   bool hasSameSignature(const ClipboardItem& other) const;
 
@@ -47,4 +49,8 @@ struct ClipboardItem {
   std::string_view displayText(std::string& storage) const;
 
   friend bool operator==(const ClipboardItem& a, const ClipboardItem& b) { return a.id == b.id; }
+
+ private:
+  /// The key that the text or the paths give, if any.
+  std::optional<std::pair<std::string_view, std::string_view>> derivedSignatureParts() const;
 };

@@ -32,16 +32,6 @@ bool isBareFileName(std::string_view name) {
   return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
-std::string joinPaths(const std::vector<std::string>& paths) {
-  std::string joined;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (i > 0)
-      joined += '|';
-    joined += paths[i];
-  }
-  return joined;
-}
-
 // File names compared without ASCII case, so that on a case-insensitive
 // volume two spellings of one file still count as the same file.
 std::string fileKey(std::string_view name) {
@@ -162,8 +152,9 @@ void ClipboardStore::addFiles(const std::vector<std::string>& paths) {
   ClipboardItem item;
   item.createdAt = clock_.now();
   item.kind = ClipboardItemKind::files;
-  item.filePaths = paths;
-  item.setSignature("F:" + joinPaths(paths));
+  // No stored signature: a file list's is "F:" + its joined paths, which
+  // the list holds already.
+  item.filePaths.emplace(paths);
   insertAtFront(std::move(item));
 }
 
@@ -252,7 +243,7 @@ std::int64_t ClipboardStore::writeToPasteboard(const ClipboardItem& item) {
       break;
     case ClipboardItemKind::files:
       if (item.filePaths && !item.filePaths->empty())
-        pasteboard_.writeFileURLs(*item.filePaths);
+        pasteboard_.writeFileURLs(item.filePaths->toVector());
       break;
   }
   return pasteboard_.changeCount();

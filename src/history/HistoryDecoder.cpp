@@ -169,14 +169,13 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           if (!json.take('['))
             return false;
           {
-            std::vector<std::string>& paths =
-                item.filePaths ? *item.filePaths : item.filePaths.emplace();
+            PathList& paths = item.filePaths ? *item.filePaths : item.filePaths.emplace();
             paths.clear();
             if (!json.take(']')) {
               do {
                 if (!json.readString(scratch_))
                   return false;
-                paths.emplace_back(scratch_.view());
+                paths.append(scratch_.view());
               } while (json.take(','));
               if (!json.take(']'))
                 return false;

@@ -15,6 +15,10 @@ class Panel {
   virtual void setDelegate(PanelDelegate* delegate) = 0;
   virtual Rect2D frame() const = 0;
   virtual void setFrameOrigin(Point2D origin) = 0;
+  /// Does ahead of time, while hidden, what the first showing would do but
+  /// not put it on screen nor move the focus, so that showing only maps it.
+  /// Panels with nothing worth doing early ignore it.
+  virtual void prepare() {}
   virtual void makeKeyAndOrderFront() = 0;
   /// Removes it from the screen; it keeps its contents and can be shown again.
   virtual void orderOut() = 0;

@@ -91,6 +91,25 @@ void PopupController::toggle() {
   show();
 }
 
+void PopupController::prepare() {
+  if (!panel_) {
+    buildPanel();
+    panel_->prepare();
+  }
+  readAheadForSearch();
+}
+
+void PopupController::readAheadForSearch() {
+  // One entry per turn: a key pressed meanwhile waits for one text at most.
+  std::weak_ptr<PopupController> weakSelf = weak_from_this();
+  mainLoop_.post([weakSelf] {
+    std::shared_ptr<PopupController> self = weakSelf.lock();
+    if (self && self->view_->readAheadForSearch()) {
+      self->readAheadForSearch();
+    }
+  });
+}
+
 void PopupController::dismiss() {
   hide();
   previousApp_.handBack();

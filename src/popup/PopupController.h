@@ -52,12 +52,19 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   void hide();
   /// Dismisses a visible panel, otherwise shows it.
   void toggle();
+  /// Builds and prepares the panel ahead of its first showing, hidden and
+  /// without focus, then reads the history's texts for search one entry per
+  /// turn of the main loop; so neither the first popup nor the first search
+  /// waits for that work. Meant for an idle moment after launch, once.
+  void prepare();
 
   /// Losing focus (a click elsewhere) hides the popup without pasting.
   void windowDidResignKey() override;
 
  private:
   void buildPanel();
+  /// Reads one more text for search on a later turn, and so on until all are.
+  void readAheadForSearch();
   void placePanel();
   void paste(const ClipboardItem& item);
   /// Hides the panel and gives the focus back to the remembered application.

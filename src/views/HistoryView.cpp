@@ -48,20 +48,54 @@ void HistoryView::refreshSorted() const {
   filteredRevision_.reset();
 }
 
+void HistoryView::read(TextCache& cache, std::string_view text, std::size_t budget) {
+  if (cache.indexed)
+    return;
+  if (cache.bytesRead == 0)
+    cache.runs = ByteRunFilter(text.size());
+  // Lower-casing maps each character alone, so a text read in pieces that
+  // end between characters gives what reading it whole gives.
+  const std::size_t end = text.size() - cache.bytesRead <= budget
+                              ? text.size()
+                              : UnicodeText::pieceEnd(text, cache.bytesRead + budget);
+  const bool keptLength = UnicodeText::lowerCaseInPieces(
+      text.substr(cache.bytesRead, end - cache.bytesRead), [&cache](std::string_view piece) {
+        cache.runs.add(piece);
+        return true;
+      });
+  cache.keepsLength = cache.keepsLength && keptLength;
+  cache.bytesRead = end;
+  cache.indexed = end == text.size();
+}
+
+HistoryView::TextCache& HistoryView::indexed(const ClipboardItem& item,
+                                             std::string_view text) const {
+  TextCache& cache = texts_[item.id];
+  read(cache, text, text.size());
+  return cache;
+}
+
 bool HistoryView::matches(const ClipboardItem& item, std::string_view query) const {
   std::string storage;
   const std::string_view text = item.displayText(storage);
-  TextCache& cache = texts_[item.id];
-  if (!cache.indexed) {
-    cache.trigrams = TrigramFilter(text.size());
-    cache.keepsLength = UnicodeText::lowerCaseInPieces(text, [&cache](std::string_view piece) {
-      cache.trigrams.add(piece);
-      return true;
-    });
-    cache.indexed = true;
-  }
-  return cache.trigrams.mayContain(query) &&
+  const TextCache& cache = indexed(item, text);
+  return cache.runs.mayContain(query) &&
          UnicodeText::lowerCasedContains(text, query, cache.keepsLength);
+}
+
+bool HistoryView::readAheadForSearch() {
+  refreshSorted();
+  const auto unread = [this](const ClipboardItem* item) {
+    const auto found = texts_.find(item->id);
+    return found == texts_.end() || !found->second.indexed;
+  };
+  const auto next = std::find_if(sorted_.begin(), sorted_.end(), unread);
+  if (next == sorted_.end())
+    return false;
+  std::string storage;
+  TextCache& cache = texts_[(*next)->id];
+  read(cache, (*next)->displayText(storage), readAheadBytes);
+  return !cache.indexed || std::any_of(next + 1, sorted_.end(), unread);
 }
 
 std::size_t HistoryView::characterCount(const ClipboardItem& item) const {

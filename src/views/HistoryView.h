@@ -15,9 +15,9 @@
 
 #include "history/ClipboardItem.h"
 #include "platform/Clock.h"
+#include "views/ByteRunFilter.h"
 #include "views/ClipRow.h"
 #include "views/ShortcutTexts.h"
-#include "views/TrigramFilter.h"
 
 class ClipboardStore;
 
@@ -66,6 +66,14 @@ class HistoryView {
   /// entry); empty when it is not listed.
   std::string kindLabel(const Uuid& id) const;
 
+  /// How much text readAheadForSearch reads at most: what a key pressed
+  /// meanwhile may have to wait for.
+  static constexpr std::size_t readAheadBytes = std::size_t{256} << 10;
+  /// Reads up to `readAheadBytes` more of the entries' texts the way a
+  /// search does, ahead of the first search, so that it only scans; call it
+  /// while the user is idle. Returns whether text remains unread.
+  bool readAheadForSearch();
+
   // Triggers from the front end.
   /// The view came on screen: focus the search field, select row 0.
   void shown();
@@ -107,14 +115,20 @@ class HistoryView {
   // What search and the rows keep of an entry's text, which itself is never
   // copied: a long text is scanned where it stands.
   struct TextCache {
+    /// How much of the text went into `runs` so far, and whether all of it.
+    std::size_t bytesRead = 0;
     bool indexed = false;
     /// Lower-casing keeps every character's encoded length.
     bool keepsLength = true;
-    TrigramFilter trigrams;
+    ByteRunFilter runs;
     std::optional<std::size_t> characters;
   };
 
   void refreshSorted() const;
+  /// The entry's cache, with what search needs of its text read.
+  TextCache& indexed(const ClipboardItem& item, std::string_view text) const;
+  /// Reads up to `budget` more bytes of `text` into `cache`.
+  static void read(TextCache& cache, std::string_view text, std::size_t budget);
   /// Whether the entry's display text, lower-cased, contains `query`.
   bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;

@@ -324,6 +324,16 @@ void lowerCaseInPlace(std::string& text) {
   }
 }
 
+std::size_t pieceEnd(std::string_view text, std::size_t at) {
+  if (at >= text.size())
+    return text.size();
+  // After four continuation bytes in a row no valid character spans the cut.
+  std::size_t cut = at;
+  for (int back = 0; back < 3 && cut > 0 && isContinuation(text[cut]); ++back)
+    --cut;
+  return isContinuation(text[cut]) ? at : cut;
+}
+
 bool lowerCaseInPieces(std::string_view text,
                        const std::function<bool(std::string_view piece)>& take) {
   constexpr std::size_t pieceBytes = std::size_t{1} << 16;
@@ -332,14 +342,7 @@ bool lowerCaseInPieces(std::string_view text,
   bool keptLength = true;
   std::size_t at = 0;
   while (at < text.size()) {
-    std::size_t end = std::min(text.size(), at + pieceBytes);
-    // End where a character starts; after four continuation bytes in a row
-    // no valid character spans the cut.
-    std::size_t cut = end;
-    for (int back = 0; back < 3 && cut < text.size() && isContinuation(text[cut]); ++back)
-      --cut;
-    if (cut == text.size() || !isContinuation(text[cut]))
-      end = cut;
+    const std::size_t end = pieceEnd(text, at + pieceBytes);
     const std::size_t size = lowerInto(text.substr(at, end - at), buffer.data(), keptLength);
     if (!take(std::string_view(buffer.data(), size)))
       break;

@@ -16,6 +16,10 @@ std::string lowerCased(std::string_view text);
 /// The same, without a copy: `text` is rewritten where it stands.
 void lowerCaseInPlace(std::string& text);
 
+/// Where a piece of `text` that should end at `at` ends between characters:
+/// `at` moved back to the start of the character it falls in; `text.size()`
+/// when `at` lies beyond.
+std::size_t pieceEnd(std::string_view text, std::size_t at);
 /// Lower-cases `text` as lowerCased does, 64 KiB at a time, and hands each piece to `take` until it
 /// returns false. Pieces end between characters. Returns whether every character read kept the
 /// length of its encoding.

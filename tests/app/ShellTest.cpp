@@ -67,6 +67,12 @@ TEST_F(ShellTest, TrustedLaunchRunsItsStepsInOrderAndRenewsTheLoginItem) {
   EXPECT_EQ(item().menu.items.at(5).title, "Accessibility: granted ✓");
   EXPECT_EQ(record->count("accessibility.isProcessTrustedWithPrompt"), 0);
   EXPECT_THAT(log.messages(), ElementsAre("launch: Accessibility already granted"));
+  EXPECT_EQ(record->count("panelFactory.createPanel"), 0) << "not while launching";
+  mainLoop.runPending();
+  const std::vector<std::string> popup{"panelFactory.createPanel", "panel.prepare"};
+  EXPECT_EQ(record->only({"panelFactory.createPanel", "panel.prepare", "panel.makeKeyAndOrderFront",
+                          "application.activateIgnoringOtherApps"}),
+            popup);
 }
 
 TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNothing) {

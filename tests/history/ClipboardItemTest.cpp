@@ -30,7 +30,7 @@ TEST(UuidTest, IdsReadBackInEitherCaseAndHashApart) {
 
 TEST(ClipboardItemTest, DisplayTextByKind) {
   using Kind = ClipboardItemKind;
-  using Paths = std::vector<std::string>;
+  using Paths = PathList;
   struct Case {
     const char* name;
     Kind kind;
@@ -55,6 +55,24 @@ TEST(ClipboardItemTest, DisplayTextByKind) {
     item.filePaths = c.paths;
     EXPECT_EQ(item.displayText(), c.shown) << c.name;
   }
+}
+
+TEST(PathListTest, EachPathComesBackAsGivenWhateverItHolds) {
+  const std::vector<std::vector<std::string>> lists = {
+      {}, {""}, {"", ""}, {"/a/one.txt", "/b/two.txt"}, {"a|b"}, {"a", "b"}, {"|", "", "|"}};
+  for (const std::vector<std::string>& paths : lists) {
+    const PathList list(paths);
+    EXPECT_EQ(list.size(), paths.size());
+    EXPECT_EQ(list.toVector(), paths);
+    std::string joined;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      EXPECT_EQ(list[i], paths[i]);
+      joined += (i > 0 ? "|" : "") + paths[i];
+    }
+    EXPECT_EQ(list.joined(), joined);
+  }
+  EXPECT_NE((PathList{"a|b"}), (PathList{"a", "b"})) << "same joined text, other paths";
+  EXPECT_NE(PathList{}, (PathList{""}));
 }
 
 const std::string fffd = "\xEF\xBF\xBD";

@@ -111,7 +111,9 @@ TEST_F(ClipboardStoreTest, CapturesAreKeptAsTheyCameUnderTheirKindsKey) {
   EXPECT_EQ(std::get<CapturedText>(rich).text, "  bold\n");  // copied, not taken
   EXPECT_EQ(items[3].kind, ClipboardItemKind::text);
   EXPECT_EQ(items[0].kind, ClipboardItemKind::files);
-  EXPECT_EQ(items[0].filePaths, (Strings{"/a/one.txt", "/b/two.txt"}));
+  EXPECT_EQ(items[0].filePaths, (PathList{"/a/one.txt", "/b/two.txt"}));
+  EXPECT_EQ(items[0].signature(), "F:/a/one.txt|/b/two.txt");
+  EXPECT_FALSE(items[0].storedSignature) << "the paths spell it already";
   EXPECT_EQ(idsOf(saved()), idsOf(items));
 }
 

@@ -76,10 +76,10 @@ std::vector<ClipboardItem> everyKindHistory() {
   items[2].setSignature("I:ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   items[2].pinned = true;
   items[3].kind = ClipboardItemKind::files;
-  items[3].filePaths = std::vector<std::string>{"/Users/a/R\u00e9port \"1\".pdf", "", "C:\\x\xFF"};
+  items[3].filePaths = PathList{"/Users/a/R\u00e9port \"1\".pdf", "", "C:\\x\xFF"};
   items[3].setSignature("F:/Users/a/R\u00e9port \"1\".pdf||C:\\x\xFF");
   items[4].kind = ClipboardItemKind::files;
-  items[4].filePaths = std::vector<std::string>{};
+  items[4].filePaths = PathList{};
   items[4].setSignature("F:");
   // Written elsewhere: a signature that is not "T:" + text, or an entry without text.
   items[5].text = longText(1'000);
@@ -156,8 +156,9 @@ TEST(HistoryCodecTest, WritesTheFormerBytesInBoundedPiecesAndReadsThemBackInAnyP
     PieceReader file(json, size);
     ASSERT_EQ(decoder.decode(file, decoded), Outcome::decoded);
     EXPECT_EQ(hexSha256(HistoryCodec::encode(decoded)), former);
-    // Only a key that the text does not give is held.
+    // Only a key that the text or the paths do not give is held.
     EXPECT_FALSE(decoded[0].storedSignature || decoded[7].storedSignature);
+    EXPECT_FALSE(decoded[3].storedSignature || decoded[4].storedSignature);
     EXPECT_TRUE(decoded[5].storedSignature && decoded[2].storedSignature);
   }
   const std::pair<PieceReader, Outcome> files[] = {
@@ -178,7 +179,7 @@ TEST(HistoryCodecTest, WritesCompactObjectsInFixedKeyOrderLeavingAbsentFieldsOut
   full.text = "hi";
   full.rtfData = Bytes{'{', '}'};
   full.imageFileName = "A.png";
-  full.filePaths = std::vector<std::string>{"/a", "b"};
+  full.filePaths = PathList{"/a", "b"};
   full.setSignature("T:hi");
   full.createdAt = at("2025-03-01T09:30:05Z") + 700ms;
   full.pinned = true;
@@ -244,11 +245,11 @@ TEST(HistoryCodecTest, EveryKindAndFieldReadsBackInOrder) {
   items[2].imageFileName = Uuid::random().toString() + ".png";
   items[2].pinned = true;
   items[3].kind = ClipboardItemKind::files;
-  items[3].filePaths = std::vector<std::string>{"/Users/a/Report.pdf", "/Users/a/Photos/"};
+  items[3].filePaths = PathList{"/Users/a/Report.pdf", "/Users/a/Photos/"};
   // Empty strings and lists stay present.
   items[4].text = "";
   items[4].rtfData = Bytes{};
-  items[4].filePaths = std::vector<std::string>{};
+  items[4].filePaths = PathList{};
   // The writer shows every field, so writing what was read shows any loss.
   auto decoded = HistoryCodec::decode(HistoryCodec::encode(items));
   ASSERT_TRUE(decoded);
@@ -329,7 +330,8 @@ TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
   refused({time("2025-03-01T09:30:60Z"), time("2025-03-01T09:30:05.1Z"),
            time("2025-03-01T09:30:05+00:00"), time("2025-03-01t09:30:05Z"),
            time("1900-02-29T09:30:05Z"), time("2025-04-31T09:30:05Z"), time("2025-13-01T09:30:05Z"),
-           time("2025-03-01T24:00:00Z"), time("2025-03-01T09:60:05Z"), time("2025-03-01T09:30:05z")});
+           time("2025-03-01T24:00:00Z"), time("2025-03-01T09:60:05Z"),
+           time("2025-03-01T09:30:05z")});
 }
 
 TEST(HistoryDecoderTest, AKeptListShowsNothingOfAnEarlierFile) {

@@ -75,6 +75,22 @@ TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesAndFocusesThePanel
   EXPECT_THAT(record->matching("panel.setFrameOrigin"), IsEmpty());
 }
 
+TEST_F(PopupControllerTest, PrepareBuildsThePanelHiddenThenReadsTheTextsOnLaterTurns) {
+  store.add(CapturedText{"world", std::nullopt});
+  record->clear();
+  controller->prepare();
+  EXPECT_THAT(record->calls(),
+              ElementsAre("panelFactory.createPanel", "panel.setDelegate", "panel.prepare"));
+  EXPECT_FALSE(panel().isVisible());
+  EXPECT_EQ(mainLoop.pendingTasks(), 1);
+  mainLoop.runPending();
+  EXPECT_FALSE(panel().rootView.readAheadForSearch()) << "both texts read";
+  record->clear();
+  controller->show();
+  EXPECT_EQ(record->count("panelFactory.createPanel"), 0);
+  EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 1);
+}
+
 TEST_F(PopupControllerTest, DismissalsHandTheFocusBackButLosingItOnlyHides) {
   workspace.bringToFront("Notes");
   const std::pair<std::function<void()>, std::vector<std::string>> dismissals[] = {

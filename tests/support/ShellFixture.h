@@ -228,8 +228,8 @@ struct FakeScreens : Screens {
   Point2D mouse{720, 700};
 };
 
-/// "panel.setDelegate", "panel.setFrameOrigin(X,Y)", "panel.makeKeyAndOrderFront",
-/// "panel.orderOut".
+/// "panel.setDelegate", "panel.setFrameOrigin(X,Y)", "panel.prepare",
+/// "panel.makeKeyAndOrderFront", "panel.orderOut".
 struct FakePanel : Panel, Recorder {
   FakePanel(const PanelConfig& config, HistoryView& view, std::shared_ptr<CallRecord> shared)
       : Recorder(std::move(shared)), rootView(view), frame_(config.contentRect) {}
@@ -241,6 +241,7 @@ struct FakePanel : Panel, Recorder {
     record->add("panel.setFrameOrigin", origin.x, origin.y);
     frame_.origin = origin;
   }
+  void prepare() override { record->add("panel.prepare"); }
   void makeKeyAndOrderFront() override { visible_ = noted("panel.makeKeyAndOrderFront", true); }
   void orderOut() override {
     if (onOrderOut) {

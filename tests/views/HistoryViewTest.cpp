@@ -10,7 +10,6 @@
 #include "StoreFixture.h"
 #include "views/HistoryLayout.h"
 #include "views/RelativeTime.h"
-#include "views/TrigramFilter.h"
 #include "views/UnicodeText.h"
 #include "views/ViewMetrics.h"
 
@@ -122,6 +121,20 @@ TEST_F(HistoryViewTest, SearchFindsTheQueryAnywhereInALongText) {
   EXPECT_THAT(listed(), ElementsAre(atEnd, inside, atStart));
 }
 
+TEST_F(HistoryViewTest, ReadingAheadTakesABoundedPieceATurnAndSearchStillFindsItsText) {
+  // Read in three pieces; only the last one holds the needle.
+  const Uuid longOne = addText(std::string(2 * HistoryView::readAheadBytes, 'q') + "NEEDLE");
+  const Uuid shortOne = addText("needle");
+  addText("other");
+  for (const bool more : {true, true, true, true, false, false})
+    EXPECT_EQ(view_.readAheadForSearch(), more);
+  view_.setSearch("needle");
+  EXPECT_THAT(listed(), ElementsAre(shortOne, longOne));
+  addText("needles");
+  EXPECT_FALSE(view_.readAheadForSearch()) << "the new entry was the only one unread";
+  EXPECT_EQ(listed().size(), 3u);
+}
+
 // Keys
 
 TEST_F(HistoryViewTest, ArrowsMoveTheSelectionWithinTheRowsAndReturnPastesIt) {
@@ -211,7 +224,7 @@ TEST(ClipRowTest, TextCountsCharactersAndFilesTheirPaths) {
   entry.kind = ClipboardItemKind::files;
   for (const auto& [count, label] :
        {std::pair<std::size_t, const char*>{0, "0 files"}, {1, "1 file"}, {3, "3 files"}}) {
-    entry.filePaths = std::vector<std::string>(count, "/a");
+    entry.filePaths = PathList(std::vector<std::string>(count, "/a"));
     EXPECT_EQ(ClipRow::labelForKind(entry), label);
   }
 }
@@ -346,14 +359,22 @@ TEST(UnicodeTextTest, FindsInPlaceWhatALowerCasedCopyHolds) {
   }
 }
 
-TEST(TrigramFilterTest, NeverTurnsAwayARunOfTheText) {
-  std::string text;
-  while (text.size() < TrigramFilter::minimumTextSize * 4)
+TEST(ByteRunFilterTest, NeverTurnsAwayARunOfTheTextReadInAnyPiecesAndKnowsShortOnes) {
+  std::string text = "Xy";  // a pair only at the start
+  while (text.size() < ByteRunFilter::minimumTextSize * 4)
     text += "meeting notes and report for the quarter, caf\u00E9 d\u00E9j\u00E0 vu. ";
-  const TrigramFilter filter(text);
-  for (std::size_t start = 0; start < 200; ++start) {
-    for (std::size_t length = 1; length < 40; ++length)
-      ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
+  text += 'Q';  // a byte only at the end
+  for (const std::size_t piece : {text.size(), std::size_t{1}, std::size_t{7}}) {
+    SCOPED_TRACE(piece);
+    ByteRunFilter filter(text.size());
+    for (std::size_t at = 0; at < text.size(); at += piece)
+      filter.add(std::string_view(text).substr(at, piece));
+    for (std::size_t start = 0; start < 200; ++start) {
+      for (std::size_t length = 1; length < 40; ++length)
+        ASSERT_TRUE(filter.mayContain(text.substr(start, length))) << start << "+" << length;
+    }
+    EXPECT_TRUE(filter.mayContain("Q"));
+    for (const char* absent : {"z", "Z", "yX", "ee ", "qz", "meeting notes zzz"})
+      EXPECT_FALSE(filter.mayContain(absent)) << absent;
   }
-  EXPECT_FALSE(filter.mayContain("meeting notes zzz"));
 }

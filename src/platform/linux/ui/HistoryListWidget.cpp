@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "history/ClipboardStore.h"
 #include "platform/linux/ui/QtFont.h"
@@ -89,27 +90,51 @@ QStringList layOutTitle(QString text, const QFont& font, double width, bool& who
 
 }  // namespace
 
-QStringList HistoryListWidget::titleLines(const std::string& title, double width) const {
+const QStringList& HistoryListWidget::titleLines(const ClipRow& row, double width) {
+  std::vector<TitleLayout>& layouts = titles_[row.id];
+  for (const TitleLayout& layout : layouts) {
+    if (layout.width == width)
+      return layout.lines;
+  }
+  // A row has a few widths at most (with or without its shortcut label or
+  // pin, beside the scroll bar or not); more would mean the list keeps
+  // changing width, and then the oldest are the least likely to come back.
+  constexpr std::size_t widthsKept = 6;
+  if (layouts.size() == widthsKept)
+    layouts.erase(layouts.begin());
+
   const QFont font = QtFont::screenFont(M::rowTitleFont);
-  const QString text = QString::fromStdString(title);
+  const QString text = QString::fromStdString(row.title);
   // Two lines show a few hundred characters at most, and shaping all of a
   // long title for its elision would cost more than the rest of the list.
   // Only when its start fits the lines whole does the full title decide.
   constexpr qsizetype shaped = 256;
   bool whole = true;
-  if (text.size() > shaped) {
-    QStringList lines = layOutTitle(text.left(shaped), font, width, whole);
-    if (!whole)
-      return lines;
-  }
-  return layOutTitle(text, font, width, whole);
+  QStringList lines;
+  if (text.size() > shaped)
+    lines = layOutTitle(text.left(shaped), font, width, whole);
+  if (whole)
+    lines = layOutTitle(text, font, width, whole);
+  layouts.push_back({width, std::move(lines)});
+  return layouts.back().lines;
+}
+
+void HistoryListWidget::forgetRemovedTitles() {
+  if (titlesRevision_ == view_.store().revision())
+    return;
+  titlesRevision_ = view_.store().revision();
+  std::unordered_set<Uuid> present;
+  for (const ClipboardItem& item : view_.store().items())
+    present.insert(item.id);
+  std::erase_if(titles_, [&present](const auto& entry) { return !present.count(entry.first); });
 }
 
 double HistoryListWidget::trailingWidth(const ClipRow& row) const {
   std::vector<double> widths;
-  if (row.quickPasteLabel)
+  if (row.quickPasteLabel) {
     widths.push_back(QFontMetricsF(QtFont::screenFont(M::quickPasteFont))
                          .horizontalAdvance(QString::fromStdString(*row.quickPasteLabel)));
+  }
   if (row.pinButton)
     widths.push_back(SymbolIcon::side(M::pinFont.size));
   if (row.deleteButton)
@@ -140,10 +165,35 @@ void HistoryListWidget::layOutTrailing(RowGeometry& geometry) const {
 
 void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view>>& sectionTitles) {
   sectionTitles_ = sectionTitles;
+  forgetRemovedTitles();
+  // Rows that overflow the viewport make the scroll bar appear, and it
+  // narrows the list. Rather than lay every row out at this width and again
+  // at that one, lay them out narrower at once when even rows of the least
+  // height overflow, and otherwise give up as soon as they do. Whether the
+  // bar is there shows in the list's width: a hidden scroll area widens the
+  // list when its rows shrink, but leaves its bar as it was.
+  const QSize viewport = scrollArea_.maximumViewportSize();
+  const double narrower = viewport.width() - scrollArea_.verticalScrollBar()->sizeHint().width();
+  const auto rows = static_cast<double>(view_.filtered().size());
+  const double leastHeight = M::listInsets.top +
+                             rows * (M::rowInsets.top + M::chipSize + M::rowInsets.bottom) +
+                             std::max(0.0, rows - 1) * M::listSpacing + M::listInsets.bottom;
+  if (width() < viewport.width()) {
+    layOut(width(), std::nullopt);
+  } else if (std::ceil(leastHeight) > viewport.height() || !layOut(width(), viewport.height())) {
+    layOut(narrower, std::nullopt);
+  }
+  setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
+  updateGeometry();
+  update();
+}
+
+bool HistoryListWidget::layOut(double listWidth, std::optional<double> overflowAbove) {
   rows_.clear();
+  laidOutWidth_ = listWidth;
   const std::vector<const ClipboardItem*>& items = view_.filtered();
   const TimePoint now = clock_.now();
-  const double rowWidth = width() - M::listInsets.leading - M::listInsets.trailing;
+  const double rowWidth = listWidth - M::listInsets.leading - M::listInsets.trailing;
   const QFontMetricsF titleMetrics(QtFont::screenFont(M::rowTitleFont));
   const QFontMetricsF metaMetrics(QtFont::screenFont(M::metadataFont));
   const QFontMetricsF sectionMetrics(QtFont::screenFont(M::sectionHeaderFont));
@@ -151,6 +201,8 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   double y = M::listInsets.top;
   rows_.reserve(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
+    if (overflowAbove && std::ceil(y + M::listInsets.bottom) > *overflowAbove)
+      return false;
     RowGeometry geometry;
     if (i < sectionTitles_.size() && sectionTitles_[i]) {
       geometry.sectionTitle = QtFont::toQString(*sectionTitles_[i]);
@@ -164,7 +216,7 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
     const double textWidth =
         std::max(40.0, rowWidth - M::rowInsets.leading - M::rowInsets.trailing - M::chipSize -
                            3 * M::rowSpacing - M::rowSpacerMinLength - trailingWidth(geometry.row));
-    geometry.titleLines = titleLines(geometry.row.title, textWidth);
+    geometry.titleLines = titleLines(geometry.row, textWidth);
     const double textHeight =
         titleMetrics.lineSpacing() * static_cast<double>(geometry.titleLines.size()) +
         M::rowTextSpacing + metaMetrics.height();
@@ -178,9 +230,7 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   if (!rows_.empty())
     y -= M::listSpacing;
   contentHeight_ = y + M::listInsets.bottom;
-  setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
-  updateGeometry();
-  update();
+  return !overflowAbove || std::ceil(contentHeight_) <= *overflowAbove;
 }
 
 const HistoryListWidget::RowGeometry* HistoryListWidget::rowFor(const Uuid& id) const {
@@ -241,9 +291,10 @@ void HistoryListWidget::updateHoverFromCursor() {
 
 void HistoryListWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  // Titles wrap to the new width; the titles themselves are string literals
-  // of the view, so the kept views stay valid.
-  if (event->oldSize().width() != width())
+  // Titles wrap to the new width, unless the rows were laid out for it
+  // already; the titles themselves are string literals of the view, so the
+  // kept views stay valid.
+  if (width() != laidOutWidth_)
     rebuild(std::vector<std::optional<std::string_view>>(sectionTitles_));
 }
 

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -41,7 +43,8 @@ class HistoryListWidget : public QWidget {
   HistoryListWidget(HistoryView& view, const Clock& clock, const ShortcutTexts& shortcuts,
                     QScrollArea& scrollArea);
 
-  /// Reads the rows and section titles again and lays them out.
+  /// Reads the rows and section titles again and lays them out, at the width
+  /// the list will have once the scroll area has placed it.
   void rebuild(const std::vector<std::optional<std::string_view>>& sectionTitles);
   const std::vector<RowGeometry>& rows() const { return rows_; }
   /// The row of `id`, or nothing when it is not listed.
@@ -63,9 +66,20 @@ class HistoryListWidget : public QWidget {
   bool event(QEvent* event) override;
 
  private:
+  /// A title's lines at one text width.
+  struct TitleLayout {
+    double width = 0;
+    QStringList lines;
+  };
+
+  /// Lays the rows out `listWidth` wide. Stops early and returns false when
+  /// `overflowAbove` is given and the rows grow taller than it.
+  bool layOut(double listWidth, std::optional<double> overflowAbove);
   const RowGeometry* rowAt(QPointF point) const;
   void hoverAt(std::optional<QPointF> point);
-  QStringList titleLines(const std::string& title, double width) const;
+  /// The title lines of `row` at `width`, shaped once per entry and width.
+  const QStringList& titleLines(const ClipRow& row, double width);
+  void forgetRemovedTitles();
   double trailingWidth(const ClipRow& row) const;
   void layOutTrailing(RowGeometry& geometry) const;
   void paintRow(QPainter& painter, const RowGeometry& geometry);
@@ -80,6 +94,14 @@ class HistoryListWidget : public QWidget {
   std::vector<std::optional<std::string_view>> sectionTitles_;
   std::vector<RowGeometry> rows_;
   double contentHeight_ = 0;
+  /// The width the rows were laid out for; the widget may still be on its
+  /// way there.
+  double laidOutWidth_ = -1;
+  // Shaping titles is most of a layout's cost, and an entry's title never
+  // changes: each is shaped once for each width it is drawn at (the row's
+  // trailing controls and the scroll bar change it).
+  std::unordered_map<Uuid, std::vector<TitleLayout>> titles_;
+  std::optional<std::uint64_t> titlesRevision_;
   // Thumbnails as drawn, dropped whenever the history changes.
   QHash<QString, QImage> thumbnails_;
   std::optional<std::uint64_t> thumbnailRevision_;

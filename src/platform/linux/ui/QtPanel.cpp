@@ -3,6 +3,8 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainterPath>
 #include <QRegion>
@@ -73,6 +75,19 @@ void QtPanel::setFrameOrigin(Point2D origin) {
   const Rect2D qtFrame = ScreenCoordinates::flipped(macFrame, primaryHeight());
   move(static_cast<int>(std::lround(qtFrame.origin.x)),
        static_cast<int>(std::lround(qtFrame.origin.y)));
+}
+
+void QtPanel::prepare() {
+  // The card laid out at its size, the native window made (unmapped), and
+  // one paint off screen, which loads fonts, glyphs and icons and counts the
+  // first rows' characters.
+  card_->ensurePolished();
+  card_->layout()->activate();
+  winId();
+  QImage scratch(size() * devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+  scratch.setDevicePixelRatio(devicePixelRatioF());
+  scratch.fill(Qt::transparent);
+  render(&scratch);
 }
 
 void QtPanel::makeKeyAndOrderFront() {

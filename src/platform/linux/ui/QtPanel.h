@@ -20,6 +20,7 @@ class QtPanel : public QWidget, public Panel {
   void setDelegate(PanelDelegate* delegate) override { delegate_ = delegate; }
   Rect2D frame() const override;
   void setFrameOrigin(Point2D origin) override;
+  void prepare() override;
   void makeKeyAndOrderFront() override;
   void orderOut() override;
   bool isVisible() const override;

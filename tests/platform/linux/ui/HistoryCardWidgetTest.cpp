@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -17,6 +18,7 @@
 #include "StoreFixture.h"
 #include "platform/linux/ui/HistoryListWidget.h"
 #include "views/HistoryView.h"
+#include "views/ViewMetrics.h"
 
 namespace {
 
@@ -139,6 +141,27 @@ TEST_F(HistoryCardWidgetTest, SelectionFarDownScrollsItsRowIntoTheMiddle) {
   QTest::qWait(400);
   const int viewport = card().findChild<QScrollArea*>()->viewport()->height();
   EXPECT_NEAR(rows()[20].rowRect.center().y() - bar->value(), viewport / 2.0, 2.0);
+}
+
+TEST_F(HistoryCardWidgetTest, RowsFitTheListsWidthAsTheScrollBarComesAndGoes) {
+  for (int i = 0; i < 40; ++i)
+    addText("entry " + std::to_string(i) + (i % 10 == 0 ? " rare" : "") + std::string(60, 'w'));
+  HistoryListWidget& list = card().list();
+  QScrollBar* bar = card().findChild<QScrollArea*>()->verticalScrollBar();
+  // All rows, none, a few, none, all again, a few: the list widens and
+  // narrows with the bar.
+  const std::pair<const char*, bool> searches[] = {
+      {"", true},       {"entryz", false}, {"entry", true}, {"rare", false},
+      {"rarez", false}, {"entry", true},   {"", true}};
+  for (const auto& [search, scrolls] : searches) {
+    SCOPED_TRACE(search);
+    card().searchField().setText(QString::fromUtf8(search));
+    card().searchField().textEdited(card().searchField().text());
+    QApplication::processEvents();
+    EXPECT_EQ(bar->isVisibleTo(card().findChild<QScrollArea*>()), scrolls && !rows().empty());
+    for (const HistoryListWidget::RowGeometry& geometry : rows())
+      EXPECT_EQ(geometry.rowRect.right(), list.width() - ViewMetrics::listInsets.trailing);
+  }
 }
 
 TEST_F(HistoryCardWidgetTest, TheListLetsTheDarkCardShowThrough) {
