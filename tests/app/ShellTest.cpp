@@ -50,16 +50,16 @@ TEST_F(ShellTest, TrustedLaunchRunsItsStepsInOrderAndRenewsTheLoginItem) {
   accessibility.trusted = true;
   launch();
   const std::string icon = "/bundle/Resources/PellimoreMarkTemplate.png";
-  const std::vector<std::string> steps{
-      "activity.begin(Polling the pasteboard twice a second so "
-      "that no copy is missed)",
-      "hotKeys.registerEventHotKey(9,0x300,0x434c4950,1,0)",
-      "statusBar.statusItemWithLength(-1)",
-      "image.setTemplate(" + icon + ",1)",
-      "image.setSize(" + icon + ",19,15)",
-      "statusItem.setButtonImage(" + icon + ")",
-      "statusItem.setMenu",
-      "loginItem.registerService"};
+  const std::string polling =
+      "activity.begin(Polling the pasteboard twice a second so that no copy is missed)";
+  const std::vector<std::string> steps{polling,
+                                       "hotKeys.registerEventHotKey(9,0x300,0x434c4950,1,0)",
+                                       "statusBar.statusItemWithLength(-1)",
+                                       "image.setTemplate(" + icon + ",1)",
+                                       "image.setSize(" + icon + ",19,15)",
+                                       "statusItem.setButtonImage(" + icon + ")",
+                                       "statusItem.setMenu",
+                                       "loginItem.registerService"};
   EXPECT_EQ(record->only(steps), steps);
   EXPECT_EQ(mainLoop.activeTimers(), 1) << "the monitor polls";
   EXPECT_EQ(record->count("activity.end"), 0) << "held while the monitor runs";

@@ -59,7 +59,7 @@ std::vector<ClipboardItem> everyKindHistory() {
   auto longText = [&](std::size_t size) {
     std::string text;
     while (text.size() < size) {
-      text.append(next() % 40, 'a' + static_cast<char>(next() % 26));
+      text.append(next() % 40, static_cast<char>('a' + next() % 26));
       text += specials[next() % std::size(specials)];
     }
     return text;
