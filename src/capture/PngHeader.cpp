@@ -1,4 +1,4 @@
-// Checked byte by byte, as the PNG specification lays the header out.
+// Checked byte by byte, in the order a PNG file lays its header out.
 #include "capture/PngHeader.h"
 
 #include <algorithm>

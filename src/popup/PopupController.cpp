@@ -100,7 +100,7 @@ void PopupController::prepare() {
 }
 
 void PopupController::readAheadForSearch() {
-  // One entry per turn: a key pressed meanwhile waits for one text at most.
+  // A bounded piece per turn: a key pressed meanwhile waits for that at most.
   std::weak_ptr<PopupController> weakSelf = weak_from_this();
   mainLoop_.post([weakSelf] {
     std::shared_ptr<PopupController> self = weakSelf.lock();

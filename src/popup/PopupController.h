@@ -53,8 +53,8 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   /// Dismisses a visible panel, otherwise shows it.
   void toggle();
   /// Builds and prepares the panel ahead of its first showing, hidden and
-  /// without focus, then reads the history's texts for search one entry per
-  /// turn of the main loop; so neither the first popup nor the first search
+  /// without focus, then reads the history's texts for search a bounded
+  /// piece per turn of the main loop; so neither the first popup nor the first search
   /// waits for that work. Meant for an idle moment after launch, once.
   void prepare();
 
