@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -174,4 +176,50 @@ TEST_F(HistoryCardWidgetTest, TheListLetsTheDarkCardShowThrough) {
       card().list().mapTo(&card(), centreOf(rows().back().rowRect) + QPoint(0, 80));
   const QColor colour = image.pixelColor(inList);
   EXPECT_LT(colour.lightness(), 96) << colour.name().toStdString();
+}
+
+TEST_F(HistoryCardWidgetTest, AnImageFileThatHoldsNoPngShowsTheKindsTile) {
+  // A colour no tile or card uses, so that its pixels can only come from a
+  // drawn thumbnail.
+  const QColor colour(12, 200, 34);
+  const auto encoded = [&](int side, const char* format) {
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+  };
+  const struct {
+    const char* name;
+    QByteArray file;
+    bool drawn;
+  } cases[] = {
+      {"a PNG", encoded(8, "PNG"), true},
+      {"another image format", encoded(8, "BMP"), false},
+      {"text", "text that an owner answered for image/png", false},
+  };
+  for (int i = 0; i < 3; ++i) {
+    const QByteArray png = encoded(9 + i, "PNG");
+    const Uuid id = add(CapturedImage{Bytes(png.begin(), png.end())});
+    QFile file(QString::fromStdString(*store->imageURL(item(id))));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(cases[i].file);
+  }
+  const QImage image = card().grab().toImage();
+  ASSERT_EQ(rows().size(), 3U);
+  for (int i = 0; i < 3; ++i) {
+    // Newest first.
+    const QRectF& rect = rows()[2 - i].rowRect;
+    const QRect area =
+        QRect(card().list().mapTo(&card(), rect.topLeft().toPoint()), rect.size().toSize()) &
+        image.rect();
+    int thumbnailPixels = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x)
+        thumbnailPixels += image.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    EXPECT_EQ(thumbnailPixels > 20, cases[i].drawn) << cases[i].name << ": " << thumbnailPixels;
+  }
 }
