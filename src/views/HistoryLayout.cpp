@@ -1,10 +1,19 @@
 // Presentation of the popup card around its rows.
 #include "views/HistoryLayout.h"
 
+#include <algorithm>
+
+#include "app/Brand.h"
 #include "history/ClipboardStore.h"
 #include "views/HistoryView.h"
 
 namespace {
+
+std::string announcementOf(const HistoryLayout::EmptyState& state) {
+  std::string message = state.message;
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return state.title + ". " + message;
+}
 
 HistoryLayout::EmptyState noClips(const ShortcutTexts& shortcuts) {
   HistoryLayout::EmptyState state;
@@ -14,6 +23,7 @@ HistoryLayout::EmptyState noClips(const ShortcutTexts& shortcuts) {
   state.titleFont = ViewMetrics::noClipsTitleFont;
   state.message = "Copy anything and it appears here.\nPress " + std::string(shortcuts.hotKey) +
                   " any time to open this.";
+  state.announcement = announcementOf(state);
   return state;
 }
 
@@ -24,6 +34,7 @@ HistoryLayout::EmptyState noMatches(const std::string& search) {
   state.title = "No matches";
   state.titleFont = ViewMetrics::noMatchesTitleFont;
   state.message = "Nothing matches \u201C" + search + "\u201D.";
+  state.announcement = announcementOf(state);
   return state;
 }
 
@@ -58,5 +69,17 @@ HistoryLayout HistoryLayout::make(const HistoryView& view, const ShortcutTexts& 
   footer.clearOpacity = footer.clearEnabled ? 1.0 : ViewMetrics::clearAllDisabledOpacity;
   // Always plural, also for a single entry.
   footer.question = "Clear all " + count + " clips?";
+
+  Spoken& spoken = layout.spoken;
+  const std::string rowKeys = "Up and Down choose a clip, Return pastes it, " +
+                              std::string(shortcuts.spokenPinKey) + " pins or unpins it, " +
+                              std::string(shortcuts.spokenDeleteKey) + " deletes it";
+  spoken.popupName = Brand::appName;
+  spoken.searchDescription = "Type to search. " + rowKeys + ", " +
+                             std::string(shortcuts.spokenQuickPastePrefix) +
+                             "1 to 9 paste the first nine, Escape closes. Tab moves to the list "
+                             "and to Clear all.";
+  spoken.listDescription = rowKeys + ".";
+  spoken.confirmDescription = "Removes all " + count + " clips, pinned ones too.";
   return layout;
 }

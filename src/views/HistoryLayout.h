@@ -46,6 +46,8 @@ struct HistoryLayout {
     FontSpec titleFont;
     /// Secondary style, lines centred; may hold a line feed.
     std::string message;
+    /// Title and message as one sentence, said when the state appears.
+    std::string announcement;
   };
 
   struct Footer {
@@ -65,6 +67,20 @@ struct HistoryLayout {
     ViewColor confirmFill = ViewColor::red;
   };
 
+  /// What a screen reader is told of the card's controls beyond their
+  /// visible titles: the popup's and the list's names, and the keys each
+  /// control answers to.
+  struct Spoken {
+    std::string_view popupName;
+    std::string searchDescription;
+    std::string_view clearSearchName = "Clear search";
+    std::string_view listName = "Clips";
+    std::string listDescription;
+    std::string_view clearAllDescription = "Asks before removing every clip, pinned ones too.";
+    std::string confirmDescription;
+    std::string_view cancelDescription = "Keeps every clip.";
+  };
+
   static HistoryLayout make(const HistoryView& view, const ShortcutTexts& shortcuts);
 
   Header header;
@@ -74,4 +90,5 @@ struct HistoryLayout {
   /// during a search.
   std::vector<std::optional<std::string_view>> sectionTitles;
   Footer footer;
+  Spoken spoken;
 };

@@ -160,6 +160,17 @@ ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& 
   return row;
 }
 
+AccessibleRow HistoryView::accessibleRow(
+    std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
+    std::optional<AccessibleRow::PixelSize> imageSize) const {
+  const ClipboardItem& item = *filtered().at(index);
+  std::optional<std::size_t> characters;
+  if (item.kind == ClipboardItemKind::text)
+    characters = characterCount(item);
+  return AccessibleRow::make(item, static_cast<int>(index), now, shortcuts, characters,
+                             imageSize);
+}
+
 std::string HistoryView::kindLabel(const Uuid& id) const {
   for (const ClipboardItem* item : filtered()) {
     if (item->id == id) {
@@ -240,11 +251,47 @@ bool HistoryView::quickPaste(int digit) {
   return true;
 }
 
-void HistoryView::pasteSelected() {
+const ClipboardItem* HistoryView::selectedItem() const {
   const std::vector<const ClipboardItem*>& list = filtered();
   if (selectedIndex_ < 0 || static_cast<std::size_t>(selectedIndex_) >= list.size())
-    return;
-  paste(*list[static_cast<std::size_t>(selectedIndex_)]);
+    return nullptr;
+  return list[static_cast<std::size_t>(selectedIndex_)];
+}
+
+void HistoryView::pasteSelected() {
+  if (const ClipboardItem* item = selectedItem())
+    paste(*item);
+}
+
+bool HistoryView::togglePinSelected() {
+  const ClipboardItem* item = selectedItem();
+  if (!item)
+    return true;
+  const Uuid id = item->id;
+  store_.togglePin(id);
+  const std::vector<const ClipboardItem*>& list = filtered();
+  const auto moved = std::find_if(list.begin(), list.end(),
+                                  [&id](const ClipboardItem* entry) { return entry->id == id; });
+  if (moved != list.end())
+    setSelectedIndex(static_cast<int>(moved - list.begin()));
+  changed();
+  return true;
+}
+
+bool HistoryView::deleteSelected() {
+  const ClipboardItem* item = selectedItem();
+  if (!item)
+    return true;
+  const int index = selectedIndex_;
+  store_.deleteItem(item->id);
+  // The next row moves up into the selection; after the last row, the one
+  // above it takes it. Announced like any move, so a screen reader says
+  // where the user is now.
+  const auto count = static_cast<int>(filtered().size());
+  selectedIndex_ = -1;
+  setSelectedIndex(std::max(std::min(index, count - 1), 0));
+  changed();
+  return true;
 }
 
 void HistoryView::clickRow(const Uuid& id) {

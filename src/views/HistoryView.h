@@ -15,6 +15,7 @@
 
 #include "history/ClipboardItem.h"
 #include "platform/Clock.h"
+#include "views/AccessibleRow.h"
 #include "views/ByteRunFilter.h"
 #include "views/ClipRow.h"
 #include "views/ShortcutTexts.h"
@@ -62,6 +63,10 @@ class HistoryView {
   /// draws (kindLabel).
   ClipRow row(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
               bool withKindLabel = true) const;
+  /// What a screen reader says of the row at `index` of `filtered`;
+  /// `imageSize` is the stored image's size, for an image entry.
+  AccessibleRow accessibleRow(std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
+                              std::optional<AccessibleRow::PixelSize> imageSize) const;
   /// The kind label of the listed entry `id` ("n chars", counted once per
   /// entry); empty when it is not listed.
   std::string kindLabel(const Uuid& id) const;
@@ -98,6 +103,12 @@ class HistoryView {
 
   /// Pastes `filtered[selectedIndex]` when it exists; otherwise nothing.
   void pasteSelected();
+  /// The keyboard's pin key: pins or unpins the selected entry, and the
+  /// selection follows it to its new place. Handled even without a selection.
+  bool togglePinSelected();
+  /// The keyboard's delete key: deletes the selected entry; the selection
+  /// stays at its place, or on the new last row. Handled even without one.
+  bool deleteSelected();
 
   // Row actions, by entry; an entry that is gone is ignored.
   void clickRow(const Uuid& id);
@@ -133,6 +144,8 @@ class HistoryView {
   bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;
   void setSelectedIndex(int index);
+  /// The selected entry, when the selection is on a row.
+  const ClipboardItem* selectedItem() const;
   void paste(const ClipboardItem& item);
   void changed();
 

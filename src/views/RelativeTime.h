@@ -10,3 +10,6 @@
 /// (dates in the future included) reads "just now".
 std::string relativeTime(TimePoint date, TimePoint now);
 std::string relativeTime(TimePoint date, const Clock& clock);
+/// The same age in words, as a screen reader should say it: "just now",
+/// "1 second ago", "42 seconds ago", "3 minutes ago", "2 days ago".
+std::string spokenRelativeTime(TimePoint date, TimePoint now);

@@ -177,6 +177,31 @@ TEST_F(HistoryViewTest, CommandDigitPastesThatListedRowAndBeyondTheRowsIsNotHand
   EXPECT_THAT(pasted_, ElementsAre(ids[4], ids[3], ids[3]));
 }
 
+TEST_F(HistoryViewTest, PinAndDeleteKeysActOnTheSelectedRowWhichStaysInPlace) {
+  const std::vector<Uuid> ids = addFive();  // e5 to e1
+  std::vector<Uuid> scrolledTo;
+  view_.setOnScrollTo([&](const Uuid& id) { scrolledTo.push_back(id); });
+  view_.keyDown();
+  view_.keyDown();
+  EXPECT_TRUE(view_.togglePinSelected());  // e3 goes to the top, selected
+  EXPECT_TRUE(item(ids[2]).pinned);
+  EXPECT_EQ(view_.selectedIndex(), 0);
+  EXPECT_TRUE(view_.togglePinSelected());  // and back to its time's place
+  EXPECT_FALSE(item(ids[2]).pinned);
+  EXPECT_EQ(view_.selectedIndex(), 2);
+  EXPECT_TRUE(view_.deleteSelected());  // e2 moves up into the selection
+  EXPECT_EQ(listed(), (std::vector<Uuid>{ids[0], ids[1], ids[3], ids[4]}));
+  EXPECT_EQ(view_.selectedIndex(), 2);
+  view_.keyDown();
+  view_.deleteSelected();  // the last row: the one above takes the selection
+  EXPECT_EQ(view_.selectedIndex(), 2);
+  EXPECT_THAT(scrolledTo, ElementsAre(ids[1], ids[2], ids[2], ids[2], ids[3], ids[4], ids[3]));
+  view_.setSearch("nothing");
+  EXPECT_TRUE(view_.deleteSelected());  // handled, so the field never sees it
+  EXPECT_TRUE(view_.togglePinSelected());
+  EXPECT_EQ(store->items().size(), 3u);
+}
+
 // Row actions
 
 TEST_F(HistoryViewTest, ClickPastesItsEntryWithoutMovingTheSelection) {
@@ -268,6 +293,67 @@ TEST_F(HistoryViewTest, RowShowsTheStoredImageAndSelectionOutweighsHover) {
   EXPECT_EQ(rowFor({}, {0, true, true}).background.opacity, ViewMetrics::rowSelectedOpacity);
 }
 
+TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
+  ClipboardItem text;
+  text.text = "ssh deploy@build-07 -p 2222\n";
+  text.createdAt = clock.now() - 7s;
+  ClipboardItem pinned = text;
+  pinned.pinned = true;
+  pinned.createdAt = clock.now() - 61s;
+  ClipboardItem rich = text;
+  rich.kind = ClipboardItemKind::rtf;
+  rich.text = "a\nb";
+  rich.createdAt = clock.now();
+  ClipboardItem image;
+  image.kind = ClipboardItemKind::image;
+  image.createdAt = clock.now() - 2h;
+  ClipboardItem fileList;
+  fileList.kind = ClipboardItemKind::files;
+  fileList.filePaths = PathList({"/home/u/a.txt"});
+  fileList.createdAt = clock.now() - 48h;
+  const AccessibleRow::PixelSize size{640, 480};
+  const struct {
+    const ClipboardItem& entry;
+    int index;
+    std::optional<AccessibleRow::PixelSize> size;
+    const ShortcutTexts& shortcuts;
+    const char* name;
+  } cases[] = {
+      {text, 1, {}, ShortcutTexts::linuxX11(),
+       "ssh deploy@build-07 -p 2222, 28 characters, 7 seconds ago, Ctrl+2"},
+      {pinned, 0, {}, ShortcutTexts::macOS(),
+       "ssh deploy@build-07 -p 2222, 28 characters, 1 minute ago, pinned, Command-1"},
+      {rich, 9, {}, ShortcutTexts::macOS(), "a b, Rich text, just now"},
+      {image, 2, size, ShortcutTexts::linuxX11(), "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},
+      {image, 12, {}, ShortcutTexts::linuxX11(), "Image, 2 hours ago"},
+      {fileList, 8, {}, ShortcutTexts::linuxX11(), "a.txt, 1 file, 2 days ago, Ctrl+9"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AccessibleRow::make(c.entry, c.index, clock.now(), c.shortcuts, std::nullopt, c.size)
+                  .name,
+              c.name);
+  }
+  const AccessibleRow onLinux = AccessibleRow::make(pinned, 0, clock.now(), ShortcutTexts::linuxX11());
+  EXPECT_EQ(onLinux.description, "Return pastes it, Ctrl+P unpins it, Shift+Delete deletes it.");
+  EXPECT_EQ(onLinux.pinOrUnpinAction, AccessibleRow::unpinAction);
+  const AccessibleRow mac = AccessibleRow::make(text, 0, clock.now(), ShortcutTexts::macOS());
+  EXPECT_EQ(mac.description, "Return pastes it, Command-P pins it, Command-Delete deletes it.");
+  EXPECT_EQ(mac.pinOrUnpinLabel, "Pin");
+}
+
+TEST_F(HistoryViewTest, AccessibleNameCutsALongTitleAtACharacter) {
+  std::string accents;
+  for (std::size_t i = 0; i < AccessibleRow::spokenTitleLength + 1; ++i)
+    accents += "\xC3\xA9";
+  const Uuid id = addText(accents);
+  const std::string name =
+      view_.accessibleRow(0, clock.now(), ShortcutTexts::macOS(), std::nullopt).name;
+  EXPECT_EQ(name, accents.substr(0, accents.size() - 2) + "…, " +
+                      std::to_string(AccessibleRow::spokenTitleLength + 1) +
+                      " characters, just now, Command-1");
+  EXPECT_EQ(item(id).text, accents);
+}
+
 // The card
 
 TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
@@ -287,6 +373,15 @@ TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
   EXPECT_EQ(shown.header.badge, "2");
   EXPECT_TRUE(shown.footer.clearEnabled);
   EXPECT_EQ(shown.footer.question, "Clear all 2 clips?");
+  EXPECT_EQ(shown.emptyState->announcement, "No matches. Nothing matches \u201Cxyz\u201D.");
+  EXPECT_EQ(empty.emptyState->announcement,
+            "No clips yet. Copy anything and it appears here. Press Shift+Super+V any time to "
+            "open this.");
+  EXPECT_EQ(shown.spoken.confirmDescription, "Removes all 2 clips, pinned ones too.");
+  EXPECT_EQ(layout(ShortcutTexts::linuxX11()).spoken.searchDescription,
+            "Type to search. Up and Down choose a clip, Return pastes it, Ctrl+P pins or unpins "
+            "it, Shift+Delete deletes it, Ctrl+1 to 9 paste the first nine, Escape closes. Tab "
+            "moves to the list and to Clear all.");
 }
 
 // Texts
@@ -301,6 +396,10 @@ TEST(RelativeTimeTest, EachUnitFromItsBoundary) {
     const auto date = now - std::chrono::duration_cast<TimePoint::duration>(age);
     EXPECT_EQ(relativeTime(date, now), shown) << age.count();
   }
+  for (const auto& [age, spoken] :
+       {std::pair{4s, "just now"}, std::pair{5s, "5 seconds ago"}, std::pair{60s, "1 minute ago"},
+        std::pair{7200s, "2 hours ago"}, std::pair{86400s, "1 day ago"}})
+    EXPECT_EQ(spokenRelativeTime(now - age, now), spoken) << age.count();
 }
 
 TEST(UnicodeTextTest, LowerCasesEveryScriptAndKeepsInvalidBytes) {
