@@ -32,6 +32,7 @@ packages=(
   libx11-dev libxtst-dev libxfixes-dev libxcb1-dev libxcb-xfixes0-dev zlib1g-dev
   xvfb xauth xdotool xclip x11-utils imagemagick trayer
   python3-xlib librsvg2-bin dpkg-dev
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -3,9 +3,23 @@
 # history with entries of every kind (plain, hovered and searching), the
 # empty search state, the About window, and the tray icon on a dark and on a
 # light panel (with trayer, when it is installed).
+# With dbus-run-session and Debian's python3-pyatspi, it also saves the
+# popup's accessibility tree as a screen reader reads it, beside the first
+# screenshot, and shows the footer reached with the keyboard.
 # Usage: scripts/screenshots.sh OUTPUT_DIR [BUILD_DIR]
 # Needs Xvfb, xdotool, xdpyinfo and ImageMagick (import, convert).
 set -euo pipefail
+
+# A session bus of its own, in which the accessibility bus starts.
+if [ -z "${PELLIMORE_SCREENSHOTS_BUS:-}" ] && command -v dbus-run-session >/dev/null; then
+  PELLIMORE_SCREENSHOTS_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
+tree_reader=
+if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  tree_reader="/usr/bin/python3 $(cd "$(dirname "$0")" && pwd)/accessibility-tree.py"
+  /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
 
 [ $# -ge 1 ] || { echo "usage: $0 OUTPUT_DIR [BUILD_DIR]" >&2; exit 2; }
 mkdir -p "$1"
@@ -99,6 +113,10 @@ xdotool mousemove 640 120
 xdotool key super+shift+v
 wait_for popup_visible
 shot popup.png
+if [ -n "$tree_reader" ]; then
+  $tree_reader >"$out/popup-accessibility.txt"
+  echo "$out/popup-accessibility.txt"
+fi
 
 # A row under the pointer shows its pin and delete buttons.
 xdotool mousemove 640 330
@@ -113,7 +131,15 @@ shot popup-search.png
 xdotool key ctrl+a
 xdotool type --delay 40 "xyz"
 shot popup-no-matches.png
-xdotool key Escape
+xdotool key ctrl+a BackSpace
+
+# The keyboard alone: Tab reaches the list, then Clear all; Return asks, and
+# the question's Cancel takes the focus.
+xdotool key Tab Tab
+shot popup-keyboard-clear.png
+xdotool key Return
+shot popup-keyboard-confirm.png
+xdotool key Return Escape
 
 printf 'About Pellimore Clip\n' >"$fifo"
 wait_for xdotool search --onlyvisible --name "About Pellimore Clip"

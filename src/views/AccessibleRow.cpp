@@ -58,8 +58,8 @@ AccessibleRow AccessibleRow::make(const ClipboardItem& item, int index, TimePoin
       }
       break;
     case ClipboardItemKind::files:
-      name = spokenTitle(title) + ", " +
-             counted(item.filePaths ? item.filePaths->size() : 0, "file");
+      name =
+          spokenTitle(title) + ", " + counted(item.filePaths ? item.filePaths->size() : 0, "file");
       break;
   }
   name += ", " + spokenRelativeTime(item.createdAt, now);

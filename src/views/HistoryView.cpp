@@ -160,15 +160,14 @@ ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& 
   return row;
 }
 
-AccessibleRow HistoryView::accessibleRow(
-    std::size_t index, TimePoint now, const ShortcutTexts& shortcuts,
-    std::optional<AccessibleRow::PixelSize> imageSize) const {
+AccessibleRow HistoryView::accessibleRow(std::size_t index, TimePoint now,
+                                         const ShortcutTexts& shortcuts,
+                                         std::optional<AccessibleRow::PixelSize> imageSize) const {
   const ClipboardItem& item = *filtered().at(index);
   std::optional<std::size_t> characters;
   if (item.kind == ClipboardItemKind::text)
     characters = characterCount(item);
-  return AccessibleRow::make(item, static_cast<int>(index), now, shortcuts, characters,
-                             imageSize);
+  return AccessibleRow::make(item, static_cast<int>(index), now, shortcuts, characters, imageSize);
 }
 
 std::string HistoryView::kindLabel(const Uuid& id) const {

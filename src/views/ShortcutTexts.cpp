@@ -18,8 +18,7 @@ std::string ShortcutTexts::spokenQuickPasteKey(int digit) const {
 // under a text field (the browsers' address bars), which is what the popup is.
 const ShortcutTexts& ShortcutTexts::macOS() {
   static const std::string hotKey = DesktopConventions::macOS(Brand::appName).hotKeyText;
-  static const ShortcutTexts texts{hotKey,      "⌘1–9",       "⌘", "Command-",
-                                     "Command-P", "Command-Delete"};
+  static const ShortcutTexts texts{hotKey, "⌘1–9", "⌘", "Command-", "Command-P", "Command-Delete"};
   return texts;
 }
 

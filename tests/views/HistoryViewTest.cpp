@@ -319,9 +319,15 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
     const ShortcutTexts& shortcuts;
     const char* name;
   } cases[] = {
-      {text, 1, {}, ShortcutTexts::linuxX11(),
+      {text,
+       1,
+       {},
+       ShortcutTexts::linuxX11(),
        "ssh deploy@build-07 -p 2222, 28 characters, 7 seconds ago, Ctrl+2"},
-      {pinned, 0, {}, ShortcutTexts::macOS(),
+      {pinned,
+       0,
+       {},
+       ShortcutTexts::macOS(),
        "ssh deploy@build-07 -p 2222, 28 characters, 1 minute ago, pinned, Command-1"},
       {rich, 9, {}, ShortcutTexts::macOS(), "a b, Rich text, just now"},
       {image, 2, size, ShortcutTexts::linuxX11(), "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},
@@ -329,11 +335,12 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
       {fileList, 8, {}, ShortcutTexts::linuxX11(), "a.txt, 1 file, 2 days ago, Ctrl+9"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(AccessibleRow::make(c.entry, c.index, clock.now(), c.shortcuts, std::nullopt, c.size)
-                  .name,
-              c.name);
+    EXPECT_EQ(
+        AccessibleRow::make(c.entry, c.index, clock.now(), c.shortcuts, std::nullopt, c.size).name,
+        c.name);
   }
-  const AccessibleRow onLinux = AccessibleRow::make(pinned, 0, clock.now(), ShortcutTexts::linuxX11());
+  const AccessibleRow onLinux =
+      AccessibleRow::make(pinned, 0, clock.now(), ShortcutTexts::linuxX11());
   EXPECT_EQ(onLinux.description, "Return pastes it, Ctrl+P unpins it, Shift+Delete deletes it.");
   EXPECT_EQ(onLinux.pinOrUnpinAction, AccessibleRow::unpinAction);
   const AccessibleRow mac = AccessibleRow::make(text, 0, clock.now(), ShortcutTexts::macOS());

@@ -10,6 +10,7 @@
 
 #include "app/AboutMetrics.h"
 #include "app/AboutView.h"
+#include "app/Brand.h"
 #include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/QtImage.h"
 #include "platform/linux/ui/ViewPalette.h"
@@ -56,6 +57,8 @@ AboutWidget::AboutWidget(AboutView& view, QWidget* parent) : QWidget(parent), vi
   stack->addStretch(1);
 
   wordmark_ = styledLabel(A::wordmarkFallbackStyle, this);
+  // The wordmark is a picture of the maker's name.
+  wordmark_->setAccessibleName(QtFont::toQString(Brand::company));
   stack->addWidget(wordmark_, 0, Qt::AlignHCenter);
 
   auto* nameBlock = new QVBoxLayout();

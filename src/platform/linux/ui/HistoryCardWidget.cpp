@@ -1,6 +1,7 @@
 // The popup's card, drawn from the view's presentation.
 #include "platform/linux/ui/HistoryCardWidget.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <cmath>
 
 #include "history/ClipboardStore.h"
+#include "platform/linux/ui/AccessibleFactory.h"
 #include "platform/linux/ui/HistoryListWidget.h"
 #include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/SymbolIcon.h"
@@ -47,12 +49,13 @@ QWidget* divider(QWidget* parent) {
   return line;
 }
 
-/// Text-only buttons in the plain style: no frame, no fill, no focus.
+/// Text-only buttons in the plain style: no frame, no fill. A click leaves
+/// the focus in the search field; Tab reaches them.
 QPushButton* plainButton(const QString& title, const QFont& font, QWidget* parent) {
   auto* button = new QPushButton(title, parent);
   button->setFont(font);
   button->setFlat(true);
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   button->setCursor(Qt::PointingHandCursor);
   return button;
 }
@@ -82,6 +85,7 @@ QRectF fitted(const QImage& image, const QRectF& box) {
 
 HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWidget* parent)
     : QWidget(parent), view_(view), clock_(clock), shortcuts_(ShortcutTexts::linuxX11()) {
+  AccessibleFactory::install();
   setFixedSize(static_cast<int>(M::cardWidth), static_cast<int>(M::cardHeight));
   setAttribute(Qt::WA_TranslucentBackground);
   mark_ = brandImage(layout_.header.markAsset, devicePixelRatioF());
@@ -117,6 +121,7 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           .arg(css(ViewPalette::color(ViewColor::primary, 0.28))));
   scrollArea_->viewport()->setAutoFillBackground(false);
   list_ = new HistoryListWidget(view_, clock_, shortcuts_, *scrollArea_);
+  list_->installEventFilter(this);
   scrollArea_->setWidget(list_);
   // setWidget turns background filling on; the card's material must show
   // through the list.
@@ -126,6 +131,7 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           [this] { list_->updateHoverFromCursor(); });
 
   emptyArea_ = new QWidget(this);
+  emptyArea_->setObjectName(QtFont::toQString(AccessibleFactory::emptyStateName));
   column->addWidget(emptyArea_, 1);
 
   bottomDivider_ = divider(this);
@@ -140,6 +146,7 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
       if (!pendingScroll_)
         return;
       list_->centreRow(*pendingScroll_, /*animated=*/true);
+      list_->selectionMoved(*pendingScroll_);
       pendingScroll_.reset();
     });
   });
@@ -180,13 +187,16 @@ void HistoryCardWidget::buildSearchBar() {
   palette.setColor(QPalette::PlaceholderText, ViewPalette::color(ViewColor::tertiary));
   searchField_->setPalette(palette);
   searchField_->installEventFilter(this);
+  searchField_->setAccessibleName(QtFont::toQString(layout_.searchBar.placeholder));
   row->addWidget(searchField_, 1);
-  connect(searchField_, &QLineEdit::textEdited, this,
+  // textChanged, not textEdited: a screen reader may set the text too.
+  connect(searchField_, &QLineEdit::textChanged, this,
           [this](const QString& text) { view_.setSearch(text.toStdString()); });
 
   clearSearchButton_ = new QToolButton(searchBar_);
   clearSearchButton_->setAutoRaise(true);
   clearSearchButton_->setFocusPolicy(Qt::NoFocus);
+  clearSearchButton_->setAccessibleName(QtFont::toQString(layout_.spoken.clearSearchName));
   clearSearchButton_->setCursor(Qt::ArrowCursor);
   clearSearchButton_->setStyleSheet(
       QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
@@ -222,6 +232,7 @@ void HistoryCardWidget::buildFooter() {
                                 QtFont::screenFont(M::clearAllFont), normalFooter_);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIconSize(QSize(trashSide, trashSide));
+  clearAllButton_->setAccessibleDescription(QtFont::toQString(layout_.spoken.clearAllDescription));
   normal->addWidget(clearAllButton_);
   connect(clearAllButton_, &QPushButton::clicked, this, [this] { view_.requestClear(); });
   stack->addWidget(normalFooter_);
@@ -239,10 +250,11 @@ void HistoryCardWidget::buildFooter() {
   cancelButton_ = plainButton(QtFont::toQString(layout_.footer.cancelTitle),
                               QtFont::screenFont(M::cancelFont), confirmFooter_);
   cancelButton_->setStyleSheet(
-      QStringLiteral(
-          "QPushButton { border: none; background: transparent; padding: 0; color: %1; }")
+      QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; color: %1; }"
+                     "QPushButton:focus { text-decoration: underline; }")
           .arg(css(ViewPalette::color(ViewColor::secondary))));
   confirm->addWidget(cancelButton_);
+  cancelButton_->setAccessibleDescription(QtFont::toQString(layout_.spoken.cancelDescription));
   connect(cancelButton_, &QPushButton::clicked, this, [this] { view_.cancelClear(); });
   const QFont confirmFont = QtFont::screenFont(M::confirmButtonFont);
   confirmButton_ =
@@ -251,7 +263,8 @@ void HistoryCardWidget::buildFooter() {
                                M::confirmButtonInsets.bottom;
   confirmButton_->setStyleSheet(
       QStringLiteral("QPushButton { border: none; color: %1; background: %2; border-radius: %3px; "
-                     "padding: %4px %5px; }")
+                     "padding: %4px %5px; }"
+                     "QPushButton:focus { text-decoration: underline; }")
           .arg(css(ViewPalette::color(layout_.footer.confirmColor)),
                css(ViewPalette::color(layout_.footer.confirmFill)))
           .arg(static_cast<int>(capsuleHeight / 2))
@@ -266,16 +279,31 @@ void HistoryCardWidget::buildFooter() {
 
 void HistoryCardWidget::applyFooter() {
   const HistoryLayout::Footer& footer = layout_.footer;
+  // A keyboard in the footer stays there as it changes form: on Cancel when
+  // the question appears, back on Clear all (or in the field, when nothing
+  // is left to clear) when it goes.
+  QWidget* focused = focusWidget();
+  const bool footerHadFocus =
+      focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
+  const bool changesForm = normalFooter_->isHidden() != footer.confirming;
   normalFooter_->setVisible(!footer.confirming);
   confirmFooter_->setVisible(footer.confirming);
+  if (footerHadFocus && changesForm) {
+    QWidget* next = footer.confirming     ? static_cast<QWidget*>(cancelButton_)
+                    : footer.clearEnabled ? static_cast<QWidget*>(clearAllButton_)
+                                          : static_cast<QWidget*>(searchField_);
+    next->setFocus(Qt::TabFocusReason);
+  }
+  confirmButton_->setAccessibleDescription(
+      QString::fromStdString(layout_.spoken.confirmDescription));
   hintLabel_->setText(QString::fromStdString(footer.hint));
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIcon(
       QIcon(SymbolIcon::pixmap(footer.clearSymbol, clearColor, trashSide, devicePixelRatioF())));
   clearAllButton_->setStyleSheet(
-      QStringLiteral(
-          "QPushButton { border: none; background: transparent; padding: 0; color: %1; }")
+      QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; color: %1; }"
+                     "QPushButton:focus { text-decoration: underline; }")
           .arg(css(clearColor)));
   clearAllButton_->setEnabled(footer.clearEnabled);
   questionLabel_->setText(QString::fromStdString(footer.question));
@@ -288,12 +316,30 @@ void HistoryCardWidget::refresh() {
     searchField_->setText(search);
   clearSearchButton_->setVisible(layout_.searchBar.showsClearButton);
 
+  searchField_->setAccessibleDescription(QString::fromStdString(layout_.spoken.searchDescription));
+
   const bool empty = layout_.emptyState.has_value();
   scrollArea_->setVisible(!empty);
-  emptyArea_->setVisible(empty);
+  announceEmptyState();
+  list_->setSpokenTexts(layout_.spoken);
   list_->rebuild(layout_.sectionTitles);
   applyFooter();
   update();
+}
+
+void HistoryCardWidget::announceEmptyState() {
+  const QString announcement =
+      layout_.emptyState ? QString::fromStdString(layout_.emptyState->announcement) : QString();
+  const bool appears = layout_.emptyState &&
+                       (!emptyArea_->isVisible() || emptyArea_->accessibleName() != announcement);
+  emptyArea_->setAccessibleName(announcement);
+  emptyArea_->setVisible(layout_.emptyState.has_value());
+  if (appears && isVisible() && QAccessible::isActive()) {
+    QAccessibleEvent shown(emptyArea_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+    QAccessibleEvent named(emptyArea_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+  }
 }
 
 void HistoryCardWidget::shown() {
@@ -312,9 +358,16 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
       event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
   if (modifiers == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_9)
     return view_.quickPaste(event.key() - Qt::Key_0);
+  bool handled = false;
+  if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_P) {
+    handled = view_.togglePinSelected();
+  } else if (modifiers == Qt::ShiftModifier && event.key() == Qt::Key_Delete) {
+    handled = view_.deleteSelected();
+  }
+  if (handled)
+    return true;
   if (modifiers != Qt::NoModifier)
     return false;
-  bool handled = false;
   switch (event.key()) {
     case Qt::Key_Down:
       handled = view_.keyDown();
@@ -338,6 +391,12 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
 }
 
 void HistoryCardWidget::keyPressEvent(QKeyEvent* event) {
+  // Return on a footer button presses it, as Space does; it does not paste.
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    button->click();
+    return;
+  }
   if (handleKey(*event))
     return;
   QWidget::keyPressEvent(event);
@@ -346,6 +405,18 @@ void HistoryCardWidget::keyPressEvent(QKeyEvent* event) {
 bool HistoryCardWidget::eventFilter(QObject* watched, QEvent* event) {
   if (watched == searchField_ && event->type() == QEvent::KeyPress)
     return handleKey(*static_cast<QKeyEvent*>(event));
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (handleKey(*key))
+      return true;
+    // Typing in the list goes on in the search field.
+    if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+      searchField_->setFocus(Qt::OtherFocusReason);
+      QCoreApplication::sendEvent(searchField_, event);
+      return true;
+    }
+    return false;
+  }
   // Ctrl+digit must reach us before the field's own shortcuts claim it.
   if (watched == searchField_ && event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -50,6 +50,9 @@ class HistoryCardWidget : public QWidget {
   void buildSearchBar();
   void buildFooter();
   void applyFooter();
+  /// Shows the empty state when there is one, and has it spoken when it
+  /// appears or changes.
+  void announceEmptyState();
   void paintHeader(QPainter& painter);
   void paintSearchField(QPainter& painter);
   void paintEmptyState(QPainter& painter);

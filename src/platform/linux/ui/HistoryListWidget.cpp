@@ -4,6 +4,7 @@
 #include <QEasingCurve>
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,6 +19,7 @@
 #include <unordered_set>
 
 #include "history/ClipboardStore.h"
+#include "platform/linux/ui/AccessibleHistoryList.h"
 #include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/SymbolIcon.h"
 #include "platform/linux/ui/ViewPalette.h"
@@ -41,6 +43,8 @@ HistoryListWidget::HistoryListWidget(HistoryView& view, const Clock& clock,
       scrollArea_(scrollArea),
       scrollAnimation_(new QPropertyAnimation(scrollArea.verticalScrollBar(), "value", this)) {
   setMouseTracking(true);
+  // Reached with Tab from the search field; the keys are the card's.
+  setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_Hover);
   scrollAnimation_->setDuration(static_cast<int>(M::scrollAnimationSeconds * 1000));
   scrollAnimation_->setEasingCurve(QEasingCurve::OutCubic);
@@ -186,6 +190,8 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
   updateGeometry();
   update();
+  if (AccessibleHistoryList* accessible = AccessibleHistoryList::of(*this))
+    accessible->sync();
 }
 
 bool HistoryListWidget::layOut(double listWidth, std::optional<double> overflowAbove) {
@@ -353,11 +359,68 @@ bool HistoryListWidget::event(QEvent* event) {
   return true;
 }
 
-QImage HistoryListWidget::thumbnail(const std::string& path) {
-  if (thumbnailRevision_ != view_.store().revision()) {
-    thumbnails_.clear();
-    thumbnailRevision_ = view_.store().revision();
+void HistoryListWidget::forgetImagesOfOldHistory() {
+  if (imagesRevision_ == view_.store().revision())
+    return;
+  thumbnails_.clear();
+  imageSizes_.clear();
+  imagesRevision_ = view_.store().revision();
+}
+
+std::optional<AccessibleRow::PixelSize> HistoryListWidget::imageSize(const std::string& path) {
+  forgetImagesOfOldHistory();
+  const QString key = QString::fromStdString(path);
+  auto found = imageSizes_.constFind(key);
+  if (found == imageSizes_.constEnd())
+    found = imageSizes_.insert(key, QImageReader(key, "PNG").size());
+  if (!found->isValid())
+    return std::nullopt;
+  return AccessibleRow::PixelSize{found->width(), found->height()};
+}
+
+AccessibleRow HistoryListWidget::accessibleRow(const Uuid& id) {
+  const std::vector<const ClipboardItem*>& items = view_.filtered();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i]->id != id)
+      continue;
+    std::optional<AccessibleRow::PixelSize> size;
+    if (const std::optional<std::string> path = view_.store().imageURL(*items[i]))
+      size = imageSize(*path);
+    return view_.accessibleRow(i, clock_.now(), shortcuts_, size);
   }
+  return {};
+}
+
+QRect HistoryListWidget::screenRect(const QRectF& rect) const {
+  const QRect local = rect.toAlignedRect();
+  return {mapToGlobal(local.topLeft()), local.size()};
+}
+
+bool HistoryListWidget::isShownInViewport(const QRectF& rect) const {
+  const QWidget* viewport = scrollArea_.viewport();
+  const QRect shown(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  return isVisible() && shown.intersects(screenRect(rect));
+}
+
+bool HistoryListWidget::popupHasFocus() const {
+  return window()->isActiveWindow();
+}
+
+void HistoryListWidget::selectionMoved(const Uuid& id) {
+  if (AccessibleHistoryList* accessible = AccessibleHistoryList::of(*this))
+    accessible->selectionMoved(id);
+}
+
+void HistoryListWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  const std::vector<const ClipboardItem*>& items = view_.filtered();
+  const int selected = view_.selectedIndex();
+  if (selected >= 0 && static_cast<std::size_t>(selected) < items.size())
+    selectionMoved(items[static_cast<std::size_t>(selected)]->id);
+}
+
+QImage HistoryListWidget::thumbnail(const std::string& path) {
+  forgetImagesOfOldHistory();
   const QString key = QString::fromStdString(path);
   if (auto found = thumbnails_.constFind(key); found != thumbnails_.constEnd())
     return *found;

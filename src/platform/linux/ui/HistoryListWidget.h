@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "views/AccessibleRow.h"
 #include "views/ClipRow.h"
+#include "views/HistoryLayout.h"
 
 class HistoryView;
 class QPainter;
@@ -57,12 +59,28 @@ class HistoryListWidget : public QWidget {
 
   QSize sizeHint() const override;
 
+  // What the list's accessible interface asks of it.
+  HistoryView& view() const { return view_; }
+  /// What a screen reader says of the listed row of `id`.
+  AccessibleRow accessibleRow(const Uuid& id);
+  void setSpokenTexts(HistoryLayout::Spoken spoken) { spoken_ = std::move(spoken); }
+  const HistoryLayout::Spoken& spokenTexts() const { return spoken_; }
+  /// `rect`, in the list's coordinates, on the screen.
+  QRect screenRect(const QRectF& rect) const;
+  /// Whether any of `rect` shows in the scroll area.
+  bool isShownInViewport(const QRectF& rect) const;
+  /// Whether the keyboard is in the popup: its selection is then the focus.
+  bool popupHasFocus() const;
+  /// The selection moved onto the row of `id`; tells assistive technology.
+  void selectionMoved(const Uuid& id);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -85,6 +103,10 @@ class HistoryListWidget : public QWidget {
   void paintRow(QPainter& painter, const RowGeometry& geometry);
   void paintChip(QPainter& painter, const ClipRow& row, const QRectF& rect);
   QImage thumbnail(const std::string& path);
+  /// The stored image's size, read from its header.
+  std::optional<AccessibleRow::PixelSize> imageSize(const std::string& path);
+  /// Drops the images kept for a history that has changed since.
+  void forgetImagesOfOldHistory();
 
   HistoryView& view_;
   const Clock& clock_;
@@ -104,5 +126,7 @@ class HistoryListWidget : public QWidget {
   std::optional<std::uint64_t> titlesRevision_;
   // Thumbnails as drawn, dropped whenever the history changes.
   QHash<QString, QImage> thumbnails_;
-  std::optional<std::uint64_t> thumbnailRevision_;
+  QHash<QString, QSize> imageSizes_;
+  std::optional<std::uint64_t> imagesRevision_;
+  HistoryLayout::Spoken spoken_;
 };

@@ -13,6 +13,7 @@
 
 #include "platform/PanelDelegate.h"
 #include "platform/linux/ui/HistoryCardWidget.h"
+#include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/ScreenCoordinates.h"
 #include "views/ViewMetrics.h"
 
@@ -56,6 +57,7 @@ QtPanel::QtPanel(const PanelConfig& config, HistoryView& view, const Clock& cloc
   card_ = new HistoryCardWidget(view, clock, this);
   card_->move(0, 0);
   setFocusProxy(&card_->searchField());
+  setAccessibleName(QtFont::toQString(card_->presentation().spoken.popupName));
   setMask(roundedShape(size));
   const Rect2D qtFrame = ScreenCoordinates::flipped(config.contentRect, primaryHeight());
   move(static_cast<int>(std::lround(qtFrame.origin.x)),

@@ -1,0 +1,274 @@
+#!/usr/bin/python3
+"""End-to-end test of the Linux app as a screen reader and a keyboard see it.
+
+Usage: run_accessibility.py PELLIMORE_CLIP E2E_HELPER
+
+Run inside its own session bus (dbus-run-session), with Debian's python3,
+whose pyatspi reads the app's accessibility tree over the AT-SPI bus. The
+app runs on a private Xvfb display as in run_e2e.py, whose session it uses.
+Exit status: 0 passed, 1 failed, 77 a needed tool is missing.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from run_e2e import Failure, Session, read, wait_for  # noqa: E402
+
+try:
+    import pyatspi
+    from gi.repository import GLib
+except ImportError:
+    pyatspi = None
+
+
+class Listener:
+    """AT-SPI events of the app, as they arrive."""
+
+    def __init__(self, *kinds):
+        self.events = []
+        for kind in kinds:
+            pyatspi.Registry.registerEventListener(self.events.append, kind)
+
+    def pump(self):
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+
+    def seen(self, kind, name):
+        self.pump()
+        return any(event.type.startswith(kind) and name in (event.source.name or "")
+                   for event in self.events)
+
+
+def find(root, role, name=None):
+    """The first object under `root` with `role` (and `name`), depth first."""
+    matches = pyatspi.findDescendant(
+        root, lambda node: node.getRoleName() == role and (name is None or node.name == name))
+    return matches
+
+
+def app_root():
+    for application in pyatspi.Registry.getDesktop(0):
+        if application is not None and application.name == "Pellimore Clip":
+            # A window shown later may be missing from the children cached
+            # from an earlier read.
+            application.clearCache()
+            return application
+    return None
+
+
+def popup_tree():
+    """The popup's dialog and its list, once the popup is on screen."""
+    root = app_root()
+    dialog = root and find(root, "dialog", "Pellimore Clip")
+    if not dialog or not dialog.getState().contains(pyatspi.STATE_SHOWING):
+        return None
+    return dialog, find(dialog, "list", "Clips")
+
+
+def entries(clips):
+    """The list's children as (role, name, states) in order."""
+    result = []
+    for index in range(clips.childCount):
+        child = clips.getChildAtIndex(index)
+        result.append((child.getRoleName(), child.name, child.getState()))
+    return result
+
+
+def item_named(clips, start):
+    for index in range(clips.childCount):
+        child = clips.getChildAtIndex(index)
+        if child.getRoleName() == "list item" and child.name.startswith(start):
+            return child
+    return None
+
+
+def act(item, action):
+    actions = item.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if action not in names:
+        raise Failure("%r offers %r, not %r" % (item.name, names, action))
+    actions.doAction(names.index(action))
+
+
+def open_popup(session):
+    session.xdotool("key", "shift+super+v")
+    wait_for("the popup", session.popup)
+    return wait_for("the popup's accessible tree", popup_tree)
+
+
+def close_popup(session):
+    session.xdotool("key", "Escape")
+    wait_for("the popup to hide", lambda: session.popup() is None)
+
+
+def history_texts(session):
+    return [(entry.get("text"), entry.get("pinned")) for entry in session.history() or []]
+
+
+def run(session):
+    session.start_display()
+    # The AT-SPI bus is up before the app starts, as in a desktop session
+    # with a screen reader.
+    pyatspi.Registry.getDesktop(0)
+    session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+    menu = os.path.join(session.root, "menu")
+    session.spawn([session.app, "--menu-commands", menu], stdout=subprocess.DEVNULL,
+                  stderr=open(os.path.join(session.root, "app.err"), "wb"))
+    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
+             timeout=20)
+    for text in ("a11y alpha", "a11y beta", "a11y gamma"):
+        session.copy_with_xclip(text)
+        session.wait_for_text(text)
+    target_file = os.path.join(session.root, "pasted.txt")
+    session.spawn([session.helper, "target", target_file], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    target = wait_for("the target window", lambda: session.xdotool(
+        "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
+    session.xdotool("windowfocus", "--sync", target)
+    listener = Listener("focus:", "object:state-changed:selected")
+
+    dialog, clips = open_popup(session)
+    field = find(dialog, "text", "Search clips")
+    if not field or "Shift+Delete" not in field.description:
+        raise Failure("no search field named Search clips that tells its keys: %r" % field)
+    if not find(dialog, "push button", "Clear all"):
+        raise Failure("no Clear all button")
+    # Ages move on with the clock; everything else must read as shown.
+    names = [(role, re.sub(r"just now|\d+ seconds? ago", "AGE", name))
+             for role, name, _ in entries(clips)]
+    if names != [("heading", "Recent"),
+                 ("list item", "a11y gamma, 10 characters, AGE, Ctrl+1"),
+                 ("list item", "a11y beta, 9 characters, AGE, Ctrl+2"),
+                 ("list item", "a11y alpha, 10 characters, AGE, Ctrl+3")]:
+        raise Failure("the list reads %r" % names)
+    print("ok: the popup is a dialog with a named search field and one named item per entry")
+
+    session.xdotool("key", "Down", "Down")
+    alpha = wait_for("the third row selected", lambda: (
+        item := item_named(clips, "a11y alpha")) and item.getState().contains(
+            pyatspi.STATE_SELECTED) and item)
+    if not alpha.getState().contains(pyatspi.STATE_FOCUSED):
+        raise Failure("the selected row does not have the focus")
+    wait_for("focus and selection events for the row",
+             lambda: listener.seen("focus:", "a11y alpha")
+             and listener.seen("object:state-changed:selected", "a11y alpha"))
+    print("ok: the selection and the focus follow the Down key, with their events")
+
+    act(alpha, "pin")
+    wait_for("alpha pinned in history.json",
+             lambda: ("a11y alpha", True) in history_texts(session))
+    wait_for("the list in sections", lambda: [(role, name.split(",")[0])
+                                              for role, name, _ in entries(clips)] == [
+        ("heading", "Pinned"), ("list item", "a11y alpha"), ("heading", "Recent"),
+        ("list item", "a11y gamma"), ("list item", "a11y beta")])
+    if "pinned" not in item_named(clips, "a11y alpha").name:
+        raise Failure("a pinned row does not say so")
+    print("ok: a row's pin action pins it, under a Pinned heading")
+
+    # Keyboard only. The pin action left the selection on the third row;
+    # Up twice reaches alpha, Ctrl+P unpins it and the selection follows it
+    # back to the third row; Up selects beta, Shift+Delete deletes it.
+    session.xdotool("key", "Up", "Up", "ctrl+p")
+    wait_for("alpha unpinned", lambda: ("a11y alpha", False) in history_texts(session))
+    session.xdotool("key", "Up")
+    wait_for("beta selected", lambda: (item := item_named(clips, "a11y beta")) and
+             item.getState().contains(pyatspi.STATE_SELECTED))
+    session.xdotool("key", "shift+Delete")
+    wait_for("beta deleted", lambda: [t for t, _ in history_texts(session)] ==
+             ["a11y gamma", "a11y alpha"])
+    wait_for("beta gone from the list", lambda: item_named(clips, "a11y beta") is None)
+    print("ok: Ctrl+P unpins and Shift+Delete deletes the selected row")
+
+    # A search that matches nothing is announced.
+    field.queryEditableText().setTextContents("zzz")
+    wait_for("the no-matches notification", lambda: (
+        note := find(dialog, "notification")) and note.getState().contains(
+            pyatspi.STATE_SHOWING) and note.name == "No matches. Nothing matches \u201czzz\u201d.")
+    field.queryEditableText().setTextContents("")
+    wait_for("the rows again", lambda: item_named(clips, "a11y gamma"))
+    print("ok: No matches is announced as a notification")
+
+    # Clear all from the keyboard: Tab twice reaches it, Return asks, the
+    # focus lands on Cancel, which keeps everything; then Tab and Return on
+    # the confirmation's Clear all would empty the history (done last).
+    session.xdotool("key", "Tab", "Tab")
+    clear = find(dialog, "push button", "Clear all")
+    wait_for("Clear all focused", lambda: clear.getState().contains(pyatspi.STATE_FOCUSED))
+    session.xdotool("key", "Return")
+    cancel = find(dialog, "push button", "Cancel")
+    wait_for("Cancel focused", lambda: cancel.getState().contains(pyatspi.STATE_FOCUSED))
+    session.xdotool("key", "Return")
+    wait_for("Clear all focused again", lambda: clear.getState().contains(pyatspi.STATE_FOCUSED))
+    if len(session.history()) != 2:
+        raise Failure("Cancel changed the history")
+    close_popup(session)
+    print("ok: Clear all asks from the keyboard and Cancel keeps the history")
+
+    # The whole flow through the accessibility tree alone: search, then the
+    # row's default action pastes into the window that was in front.
+    session.xdotool("windowfocus", "--sync", target)
+    dialog, clips = open_popup(session)
+    find(dialog, "text", "Search clips").queryEditableText().setTextContents("alpha")
+    alpha = wait_for("only alpha listed", lambda: clips.childCount == 1 and
+                     item_named(clips, "a11y alpha"))
+    alpha.queryAction().doAction(0)
+    wait_for("the paste in the target window", lambda: read(target_file) == "a11y alpha")
+    wait_for("the popup to hide after the paste", lambda: session.popup() is None)
+    print("ok: searching and pasting through the accessibility tree alone")
+
+    session.xdotool("windowfocus", "--sync", target)
+    dialog, clips = open_popup(session)
+    session.xdotool("key", "Tab", "Tab", "Return")
+    wait_for("Cancel focused", lambda: find(dialog, "push button", "Cancel").getState().contains(
+        pyatspi.STATE_FOCUSED))
+    session.xdotool("key", "Tab", "Return")
+    wait_for("an empty history", lambda: session.history() == [])
+    wait_for("the no-clips notification", lambda: (
+        note := find(dialog, "notification")) and note.name.startswith("No clips yet."))
+    print("ok: Clear all is confirmed from the keyboard and the empty state announced")
+
+    close_popup(session)
+    with open(menu, "w", encoding="utf-8") as pipe:
+        pipe.write("About Pellimore Clip\n")
+    about = wait_for("the About window", lambda: (root := app_root()) and find(
+        root, "frame", "About Pellimore Clip"))
+    texts = [(node.getRoleName(), node.name) for node in pyatspi.findAllDescendants(
+        about, lambda node: node.getRoleName() in ("label", "image", "push button"))]
+    if texts[:3] != [("image", "Pellimore"), ("label", "Pellimore Clip"),
+                     ("label", "Version 1.0.0")] or ("push button", "Visit pellimore.example") \
+            not in texts or len(texts) != 6:
+        raise Failure("the About window reads %r" % texts)
+    print("ok: the About window's texts are readable and its button named")
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool") if shutil.which(tool) is None]
+    if pyatspi is None:
+        missing.append("pyatspi")
+    if missing or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        print("skipped: missing %s" % (", ".join(missing) or "a session bus"))
+        return 77
+    session = Session(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
+    try:
+        run(session)
+        print("all accessibility checks passed")
+        return 0
+    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
+        print("FAILED: %s" % failure)
+        print("debug.log:\n" + session.debug_log())
+        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
+        return 1
+    finally:
+        session.stop_all()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
