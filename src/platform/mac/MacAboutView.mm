@@ -9,6 +9,7 @@
 
 #include "app/AboutMetrics.h"
 #include "app/AboutView.h"
+#include "app/Brand.h"
 #import "platform/mac/AppKitImageNative.h"
 #import "platform/mac/MacActionTarget.h"
 #include "platform/mac/MacImage.h"
@@ -100,6 +101,8 @@ NSSize fittedSize(NSImage* image, NSSize box) {
   if (wordmark != nil) {
     NSImageView* imageView = [NSImageView imageViewWithImage:wordmark];
     imageView.imageScaling = NSImageScaleProportionallyUpOrDown;
+    // The wordmark is a picture of the maker's name.
+    imageView.accessibilityLabel = MacViewStyle::string(Brand::company);
     _wordmark = imageView;
     _wordmarkSize =
         fittedSize(wordmark, NSMakeSize(A::wordmarkMaxSize.width, A::wordmarkMaxSize.height));

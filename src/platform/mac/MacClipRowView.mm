@@ -82,6 +82,11 @@ void setText(NSTextField* field, NSString* text) {
   NSTrackingArea* _tracking;
   CGFloat _measuredWidth;
   CGFloat _measuredHeight;
+  BOOL _selected;
+  BOOL _keyboardHere;
+  NSString* _accessibleName;
+  NSString* _accessibleHelp;
+  NSString* _pinActionName;
 }
 
 - (instancetype)initWithHistoryView:(HistoryView*)view {
@@ -175,6 +180,7 @@ void setText(NSTextField* field, NSString* text) {
     _thumbnailLoaded = NO;
   }
   _id = row.id;
+  _selected = row.state.selected;
 
   _background.fillColor = MacViewStyle::color(row.background.color, row.background.opacity);
   _background.hidden = row.background.opacity <= 0;
@@ -198,6 +204,21 @@ void setText(NSTextField* field, NSString* text) {
   if (row.quickPasteLabel) setText(_quickPaste, MacViewStyle::string(*row.quickPasteLabel));
   setButton(_pinButton, row.pinButton, M::pinFont);
   setButton(_deleteButton, row.deleteButton, M::deleteFont);
+}
+
+- (void)setAccessible:(const AccessibleRow&)row keyboardHere:(BOOL)keyboardHere {
+  _accessibleName = MacViewStyle::string(row.name);
+  _accessibleHelp = MacViewStyle::string(row.description);
+  _pinActionName = MacViewStyle::string(row.pinOrUnpinLabel);
+  _keyboardHere = keyboardHere;
+}
+
+- (std::optional<AccessibleRow::PixelSize>)imagePixelSize {
+  NSImage* image = _thumbnailFrame.hidden ? nil : static_cast<NSImage*>(_thumbnail.layer.contents);
+  NSImageRep* rep = image.representations.firstObject;
+  if (rep == nil || rep.pixelsWide <= 0 || rep.pixelsHigh <= 0) return std::nullopt;
+  return AccessibleRow::PixelSize{static_cast<int>(rep.pixelsWide),
+                                  static_cast<int>(rep.pixelsHigh)};
 }
 
 - (void)updateThumbnail:(const std::optional<std::string>&)path {
@@ -344,6 +365,69 @@ void setText(NSTextField* field, NSString* text) {
   HistoryView* view = _view;
   const Uuid id = *_id;
   callAtBoundary([view, id] { view->clickRow(id); });
+}
+
+// MARK: Accessibility
+
+// One element for the whole row: its labels and buttons are read from the
+// name, and the buttons offered as actions.
+
+- (BOOL)isAccessibilityElement {
+  return YES;
+}
+
+- (NSAccessibilityRole)accessibilityRole {
+  return NSAccessibilityRowRole;
+}
+
+- (NSString*)accessibilityLabel {
+  return _accessibleName;
+}
+
+- (NSString*)accessibilityHelp {
+  return _accessibleHelp;
+}
+
+- (NSArray*)accessibilityChildren {
+  return @[];
+}
+
+- (BOOL)isAccessibilitySelected {
+  return _selected;
+}
+
+- (BOOL)isAccessibilityFocused {
+  return _selected && _keyboardHere;
+}
+
+- (BOOL)accessibilityPerformPress {
+  if (!_id) return NO;
+  HistoryView* view = _view;
+  const Uuid id = *_id;
+  callAtBoundary([view, id] { view->clickRow(id); });
+  return YES;
+}
+
+- (NSArray<NSAccessibilityCustomAction*>*)accessibilityCustomActions {
+  if (!_id || _pinActionName == nil) return @[];
+  __weak PellimoreClipRowView* weakSelf = self;
+  NSAccessibilityCustomAction* pin = [[NSAccessibilityCustomAction alloc]
+      initWithName:_pinActionName
+           handler:^BOOL {
+             PellimoreClipRowView* strongSelf = weakSelf;
+             if (strongSelf == nil) return NO;
+             callAtBoundary([strongSelf] { [strongSelf pinPressed]; });
+             return YES;
+           }];
+  NSAccessibilityCustomAction* remove = [[NSAccessibilityCustomAction alloc]
+      initWithName:@"Delete"
+           handler:^BOOL {
+             PellimoreClipRowView* strongSelf = weakSelf;
+             if (strongSelf == nil) return NO;
+             callAtBoundary([strongSelf] { [strongSelf deletePressed]; });
+             return YES;
+           }];
+  return @[ pin, remove ];
 }
 
 - (void)pinPressed {

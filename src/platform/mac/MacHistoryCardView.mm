@@ -4,6 +4,7 @@
 // action is still running, and a burst of changes costs one layout.
 #import "platform/mac/MacHistoryCardView.h"
 
+#import <Carbon/Carbon.h>
 #import <QuartzCore/QuartzCore.h>
 
 #include <algorithm>
@@ -117,11 +118,21 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 /// The list's document: flipped, so rows run from the top down.
 @interface PellimoreListDocumentView : NSView
+/// Keys typed while the list holds the keyboard (it is reached with Tab).
+@property(nonatomic, copy, nullable) BOOL (^keyHandler)(NSEvent* _Nonnull event);
 @end
 
 @implementation PellimoreListDocumentView
 - (BOOL)isFlipped {
   return YES;
+}
+
+- (BOOL)acceptsFirstResponder {
+  return self.keyHandler != nil;
+}
+
+- (void)keyDown:(NSEvent*)event {
+  if (self.keyHandler == nil || !self.keyHandler(event)) [super keyDown:event];
 }
 @end
 
@@ -171,6 +182,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   NSButton* _confirm;
 
   NSMutableArray<PellimoreActionTarget*>* _targets;
+  /// The empty state last announced to VoiceOver; nil while rows show.
+  NSString* _announcedEmptyState;
 }
 
 - (instancetype)initWithHistoryView:(HistoryView*)view
@@ -254,6 +267,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
       [NSImageView imageViewWithImage:_markImage != nil ? _markImage : [[NSImage alloc] init]];
   _headerMark.imageScaling = NSImageScaleProportionallyUpOrDown;
   _headerMark.hidden = _markImage == nil;
+  _headerMark.accessibilityElement = NO;
   [self addSubview:_headerMark];
 
   HistoryLayout::Header header;
@@ -283,6 +297,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   [self addSubview:_searchBackground];
 
   _searchIcon = symbolView(bar.icon, M::searchIconFont, S::color(ViewColor::secondary));
+  _searchIcon.accessibilityElement = NO;
   [self addSubview:_searchIcon];
 
   _searchField = [[NSTextField alloc] initWithFrame:NSZeroRect];
@@ -296,12 +311,14 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   _searchField.lineBreakMode = NSLineBreakByClipping;
   _searchField.cell.scrollable = YES;
   _searchField.delegate = self;
+  _searchField.accessibilityLabel = S::string(bar.placeholder);
   [self addSubview:_searchField];
 
   _clearSearch = plainButton();
   _clearSearch.image = S::symbol(bar.clearSymbol, M::searchFieldFont);
   _clearSearch.imagePosition = NSImageOnly;
   _clearSearch.contentTintColor = S::color(ViewColor::secondary);
+  _clearSearch.accessibilityLabel = S::string(HistoryLayout::Spoken{}.clearSearchName);
   HistoryView* view = _view;
   [self
       attachAction:^{
@@ -323,6 +340,15 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   _scroll.verticalScroller.controlSize = NSControlSizeSmall;
   _scroll.contentView.drawsBackground = NO;
   _document = [[PellimoreListDocumentView alloc] initWithFrame:NSZeroRect];
+  // To VoiceOver a table of rows, its section titles between them.
+  _document.accessibilityElement = YES;
+  _document.accessibilityRole = NSAccessibilityTableRole;
+  _document.accessibilityLabel = S::string(HistoryLayout::Spoken{}.listName);
+  __weak PellimoreHistoryCardView* weakSelf = self;
+  _document.keyHandler = ^BOOL(NSEvent* event) {
+    PellimoreHistoryCardView* strongSelf = weakSelf;
+    return strongSelf != nil && [strongSelf listKeyDown:event];
+  };
   _scroll.documentView = _document;
   [self addSubview:_scroll];
 }
@@ -365,6 +391,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
         view->requestClear();
       }
                 to:_clearAll];
+  _clearAll.accessibilityHelp = S::string(HistoryLayout::Spoken{}.clearAllDescription);
   [self addSubview:_clearAll];
 
   _question = S::label("", S::font(M::confirmQuestionFont), NSColor.labelColor);
@@ -377,6 +404,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
         view->cancelClear();
       }
                 to:_cancel];
+  _cancel.accessibilityHelp = S::string(HistoryLayout::Spoken{}.cancelDescription);
   [self addSubview:_cancel];
 
   _confirmFill = [[PellimoreRoundedView alloc] initWithFrame:NSZeroRect];
@@ -390,6 +418,18 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
       }
                 to:_confirm];
   [self addSubview:_confirm];
+
+  // With the system's keyboard navigation on, Tab goes from the search field
+  // to the list and on to the footer's buttons (hidden ones are passed over).
+  for (NSButton* button in @[ _clearAll, _cancel, _confirm ]) {
+    button.refusesFirstResponder = NO;
+    button.focusRingType = NSFocusRingTypeDefault;
+  }
+  _searchField.nextKeyView = _document;
+  _document.nextKeyView = _clearAll;
+  _clearAll.nextKeyView = _cancel;
+  _cancel.nextKeyView = _confirm;
+  _confirm.nextKeyView = _searchField;
 }
 
 // MARK: Refreshing
@@ -416,6 +456,9 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
   [self syncSearchText];
   _clearSearch.hidden = !layout.searchBar.showsClearButton;
+  _searchField.accessibilityHelp = S::string(layout.spoken.searchDescription);
+  _document.accessibilityHelp = S::string(layout.spoken.listDescription);
+  _confirm.accessibilityHelp = S::string(layout.spoken.confirmDescription);
 
   const bool empty = layout.emptyState.has_value();
   _scroll.hidden = empty;
@@ -423,6 +466,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (empty) {
     [self showEmptyState:*layout.emptyState];
   }
+  [self announceEmptyState:layout];
   [self updateList:layout];
   [self updateFooter:layout.footer];
   [self layoutCard];
@@ -431,7 +475,27 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     const Uuid id = *_pendingScroll;
     _pendingScroll.reset();
     [self centreRow:id];
+    // The selection moved: VoiceOver reads the row now selected.
+    NSAccessibilityPostNotification(_document, NSAccessibilitySelectedRowsChangedNotification);
+    PellimoreClipRowView* row = _rows[S::string(id.toString())];
+    if (row != nil && self.window.isKeyWindow)
+      NSAccessibilityPostNotification(row, NSAccessibilityFocusedUIElementChangedNotification);
   }
+}
+
+- (void)announceEmptyState:(const HistoryLayout&)layout {
+  if (!layout.emptyState) {
+    _announcedEmptyState = nil;
+    return;
+  }
+  NSString* announcement = S::string(layout.emptyState->announcement);
+  if ([announcement isEqualToString:_announcedEmptyState] || !self.window.isVisible) return;
+  _announcedEmptyState = announcement;
+  NSAccessibilityPostNotificationWithUserInfo(
+      NSApp, NSAccessibilityAnnouncementRequestedNotification, @{
+        NSAccessibilityAnnouncementKey : announcement,
+        NSAccessibilityPriorityKey : @(NSAccessibilityPriorityHigh)
+      });
 }
 
 - (void)syncSearchText {
@@ -464,6 +528,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
   NSMutableDictionary<NSString*, PellimoreClipRowView*>* rows = [NSMutableDictionary dictionary];
   NSMutableDictionary<NSString*, NSTextField*>* labels = [NSMutableDictionary dictionary];
+  NSMutableArray<PellimoreClipRowView*>* tableRows = [NSMutableArray array];
+  PellimoreClipRowView* selected = nil;
   [_listOrder removeAllObjects];
   for (std::size_t index = 0; index < filtered.size(); ++index) {
     if (index < layout.sectionTitles.size() && layout.sectionTitles[index]) {
@@ -474,6 +540,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
                          S::color(ViewColor::secondary));
         [_document addSubview:label];
       }
+      label.accessibilityRoleDescription = @"heading";
       labels[title] = label;
       [_listOrder addObject:label];
     }
@@ -485,9 +552,16 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
       [_document addSubview:rowView];
     }
     [rowView configure:row];
+    [rowView setAccessible:_view->accessibleRow(index, now, shortcuts, [rowView imagePixelSize])
+              keyboardHere:self.window.isKeyWindow];
+    if (row.state.selected) selected = rowView;
     rows[key] = rowView;
     [_listOrder addObject:rowView];
+    [tableRows addObject:rowView];
   }
+  _document.accessibilityChildren = [_listOrder copy];
+  _document.accessibilityRows = tableRows;
+  _document.accessibilitySelectedRows = selected != nil ? @[ selected ] : @[];
   // Rows of entries that left the list, and section titles no longer shown.
   for (NSString* key in _rows)
     if (rows[key] == nil) [_rows[key] removeFromSuperview];
@@ -499,6 +573,12 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)updateFooter:(const HistoryLayout::Footer&)footer {
   const BOOL confirming = footer.confirming;
+  // A keyboard in the footer stays there as it changes form: on Cancel when
+  // the question appears, back on Clear all (or in the field, when nothing is
+  // left to clear) when it goes.
+  NSResponder* focused = self.window.firstResponder;
+  const BOOL footerHadFocus = focused == _clearAll || focused == _cancel || focused == _confirm;
+  const BOOL changesForm = _clearAll.hidden != confirming;
   _hint.hidden = confirming;
   _clearAll.hidden = confirming;
   _question.hidden = !confirming;
@@ -513,6 +593,10 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   _confirmFill.fillColor = S::color(footer.confirmFill);
   _confirm.attributedTitle =
       buttonTitle(footer.confirmTitle, M::confirmButtonFont, S::color(footer.confirmColor));
+  if (footerHadFocus && changesForm) {
+    NSView* next = confirming ? _cancel : footer.clearEnabled ? _clearAll : _searchField;
+    [self.window makeFirstResponder:next];
+  }
 }
 
 // MARK: Layout
@@ -712,6 +796,9 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)cardDidAppear {
   if (_detached) return;
+  // Borderless, so the title shows nowhere; VoiceOver names the popup by it.
+  if (_layout) self.window.title = S::string(_layout->spoken.popupName);
+  self.window.accessibilitySubrole = NSAccessibilityDialogSubrole;
   _view->shown();
   [self.window makeFirstResponder:_searchField];
   [self refreshNow];
@@ -764,6 +851,33 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   return NO;
 }
 
+- (BOOL)listKeyDown:(NSEvent*)event {
+  if (_detached) return NO;
+  HistoryView* view = _view;
+  if (MacShortcutKeys::modifiers(event) == 0) {
+    switch (event.keyCode) {
+      case kVK_UpArrow:
+        return answerAtBoundary([view] { return view->keyUp(); });
+      case kVK_DownArrow:
+        return answerAtBoundary([view] { return view->keyDown(); });
+      case kVK_Return:
+      case kVK_ANSI_KeypadEnter:
+        return answerAtBoundary([view] { return view->keyReturn(); });
+      default:
+        break;
+    }
+  }
+  // Typing in the list goes on in the search field.
+  NSString* typed = event.characters;
+  if (typed.length == 0 || (MacShortcutKeys::modifiers(event) & ~NSEventModifierFlagShift) != 0)
+    return NO;
+  const unichar first = [typed characterAtIndex:0];
+  if (first < 0x20 || (first >= 0xF700 && first <= 0xF8FF)) return NO;
+  [self.window makeFirstResponder:_searchField];
+  [_searchField.currentEditor insertText:typed];
+  return YES;
+}
+
 - (void)cancelOperation:(id)sender {
   // Escape while the search field does not hold the focus.
   if (_detached) return;
@@ -778,6 +892,17 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (modifiers != NSEventModifierFlagCommand || key.length != 1)
     return [super performKeyEquivalent:event];
 
+  // Command-P pins or unpins the selected entry and Command-Delete deletes
+  // it, wherever the keyboard is in the popup; the search field gives up its
+  // Command-Delete (delete to the line's start) for it.
+  if (MacShortcutKeys::isLetter(event, 'p', kVK_ANSI_P)) {
+    HistoryView* view = _view;
+    return answerAtBoundary([view] { return view->togglePinSelected(); });
+  }
+  if (event.keyCode == kVK_Delete) {
+    HistoryView* view = _view;
+    return answerAtBoundary([view] { return view->deleteSelected(); });
+  }
   const unichar character = [key characterAtIndex:0];
   if (character >= '1' && character <= '9') {
     HistoryView* view = _view;
