@@ -25,7 +25,7 @@ class HistoryView;
 /// Shows `row`; cheap when little changed, as it runs on every refresh.
 - (void)configure:(const ClipRow&)row;
 /// What VoiceOver says of the row and the actions it offers; `keyboardHere`
-/// tells whether the popup has the keyboard, so that the selected row is
+/// tells whether the list holds the keyboard, so that the selected row is
 /// VoiceOver's focus.
 - (void)setAccessible:(const AccessibleRow&)row keyboardHere:(BOOL)keyboardHere;
 /// The shown image's size in pixels, for an image entry whose file loaded.

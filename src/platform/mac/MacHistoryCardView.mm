@@ -109,6 +109,15 @@ NSSize buttonSize(NSButton* button) {
   return NSMakeSize(std::ceil(size.width), std::ceil(size.height));
 }
 
+/// Has VoiceOver say `text`, which nothing focused would say.
+void announce(NSString* text, NSAccessibilityPriorityLevel priority) {
+  if (text.length == 0) return;
+  NSAccessibilityPostNotificationWithUserInfo(
+      NSApp, NSAccessibilityAnnouncementRequestedNotification,
+      @{NSAccessibilityAnnouncementKey : text,
+        NSAccessibilityPriorityKey : @(priority)});
+}
+
 /// `size` placed at `x`, centred on `midY`.
 NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   return NSMakeRect(x, std::round(midY - size.height / 2), size.width, size.height);
@@ -133,6 +142,12 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)keyDown:(NSEvent*)event {
   if (self.keyHandler == nil || !self.keyHandler(event)) [super keyDown:event];
+}
+
+- (id)accessibilityFocusedUIElement {
+  // The selected row is the list's focus, as in a table view.
+  id selected = self.accessibilitySelectedRows.firstObject;
+  return selected != nil ? selected : self;
 }
 @end
 
@@ -475,11 +490,15 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     const Uuid id = *_pendingScroll;
     _pendingScroll.reset();
     [self centreRow:id];
-    // The selection moved: VoiceOver reads the row now selected.
+    // The selection moved. With the list holding the keyboard, VoiceOver
+    // follows the focus onto the row; from the search field, where typing
+    // goes on, it is told the row's name instead.
     NSAccessibilityPostNotification(_document, NSAccessibilitySelectedRowsChangedNotification);
     PellimoreClipRowView* row = _rows[S::string(id.toString())];
-    if (row != nil && self.window.isKeyWindow)
+    if (row != nil && self.window.firstResponder == _document)
       NSAccessibilityPostNotification(row, NSAccessibilityFocusedUIElementChangedNotification);
+    else if (row != nil && self.window.isKeyWindow)
+      announce(row.accessibilityLabel, NSAccessibilityPriorityMedium);
   }
 }
 
@@ -491,11 +510,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   NSString* announcement = S::string(layout.emptyState->announcement);
   if ([announcement isEqualToString:_announcedEmptyState] || !self.window.isVisible) return;
   _announcedEmptyState = announcement;
-  NSAccessibilityPostNotificationWithUserInfo(
-      NSApp, NSAccessibilityAnnouncementRequestedNotification, @{
-        NSAccessibilityAnnouncementKey : announcement,
-        NSAccessibilityPriorityKey : @(NSAccessibilityPriorityHigh)
-      });
+  announce(announcement, NSAccessibilityPriorityHigh);
 }
 
 - (void)syncSearchText {
@@ -553,7 +568,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     }
     [rowView configure:row];
     [rowView setAccessible:_view->accessibleRow(index, now, shortcuts, [rowView imagePixelSize])
-              keyboardHere:self.window.isKeyWindow];
+              keyboardHere:self.window.firstResponder == _document];
     if (row.state.selected) selected = rowView;
     rows[key] = rowView;
     [_listOrder addObject:rowView];
