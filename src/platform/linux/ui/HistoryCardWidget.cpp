@@ -60,6 +60,12 @@ QPushButton* plainButton(const QString& title, const QFont& font, QWidget* paren
   return button;
 }
 
+void setDescription(QWidget& widget, const std::string& description) {
+  const QString text = QString::fromStdString(description);
+  if (widget.accessibleDescription() != text)
+    widget.setAccessibleDescription(text);
+}
+
 /// The brand image of `asset`, at the screen's pixel ratio when a 2x file
 /// exists; null when the resource is missing.
 QImage brandImage(std::string_view asset, qreal ratio) {
@@ -294,8 +300,6 @@ void HistoryCardWidget::applyFooter() {
                                           : static_cast<QWidget*>(searchField_);
     next->setFocus(Qt::TabFocusReason);
   }
-  confirmButton_->setAccessibleDescription(
-      QString::fromStdString(layout_.spoken.confirmDescription));
   hintLabel_->setText(QString::fromStdString(footer.hint));
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
@@ -316,7 +320,9 @@ void HistoryCardWidget::refresh() {
     searchField_->setText(search);
   clearSearchButton_->setVisible(layout_.searchBar.showsClearButton);
 
-  searchField_->setAccessibleDescription(QString::fromStdString(layout_.spoken.searchDescription));
+  // Qt tells listeners of every change; these change seldom, if ever.
+  setDescription(*searchField_, layout_.spoken.searchDescription);
+  setDescription(*confirmButton_, layout_.spoken.confirmDescription);
 
   const bool empty = layout_.emptyState.has_value();
   scrollArea_->setVisible(!empty);
@@ -328,21 +334,25 @@ void HistoryCardWidget::refresh() {
 }
 
 void HistoryCardWidget::announceEmptyState() {
-  const QString announcement =
-      layout_.emptyState ? QString::fromStdString(layout_.emptyState->announcement) : QString();
-  const bool appears = layout_.emptyState &&
-                       (!emptyArea_->isVisible() || emptyArea_->accessibleName() != announcement);
-  emptyArea_->setAccessibleName(announcement);
   emptyArea_->setVisible(layout_.emptyState.has_value());
-  if (appears && isVisible() && QAccessible::isActive()) {
+  if (!layout_.emptyState) {
+    announcedEmptyState_.clear();
+    return;
+  }
+  const QString announcement = QString::fromStdString(layout_.emptyState->announcement);
+  if (announcement == announcedEmptyState_ || !isVisible())
+    return;
+  announcedEmptyState_ = announcement;
+  emptyArea_->setAccessibleName(announcement);
+  if (QAccessible::isActive()) {
     QAccessibleEvent shown(emptyArea_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-    QAccessibleEvent named(emptyArea_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
   }
 }
 
 void HistoryCardWidget::shown() {
+  // Each opening says again why nothing is listed.
+  announcedEmptyState_.clear();
   view_.shown();
   pendingScroll_.reset();
   searchField_->setFocus(Qt::ActiveWindowFocusReason);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 #include <optional>
 
@@ -82,4 +83,6 @@ class HistoryCardWidget : public QWidget {
   QPushButton* cancelButton_ = nullptr;
   QPushButton* confirmButton_ = nullptr;
   std::optional<Uuid> pendingScroll_;
+  /// What the empty state last said; cleared while rows show.
+  QString announcedEmptyState_;
 };
