@@ -8,6 +8,7 @@
 
 AccessibleHistoryList::AccessibleHistoryList(HistoryListWidget& list)
     : QAccessibleWidget(&list, QAccessible::List) {
+  list.setAskedForAccessibility();
   sync();
 }
 
@@ -17,7 +18,9 @@ AccessibleHistoryList::~AccessibleHistoryList() {
 }
 
 AccessibleHistoryList* AccessibleHistoryList::of(HistoryListWidget& list) {
-  if (!QAccessible::isActive())
+  // Until something has read the list as a list, there is nothing to keep
+  // up to date, and nobody to tell.
+  if (!list.askedForAccessibility())
     return nullptr;
   return dynamic_cast<AccessibleHistoryList*>(QAccessible::queryAccessibleInterface(&list));
 }

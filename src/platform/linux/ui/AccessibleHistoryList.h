@@ -19,7 +19,7 @@ class AccessibleHistoryList : public QAccessibleWidget {
   AccessibleHistoryList(const AccessibleHistoryList&) = delete;
   AccessibleHistoryList& operator=(const AccessibleHistoryList&) = delete;
 
-  /// The list's interface, when assistive technology is listening.
+  /// The list's interface, once assistive technology has asked for it.
   static AccessibleHistoryList* of(HistoryListWidget& list);
 
   /// Brings the entries in line with the rows as laid out, telling

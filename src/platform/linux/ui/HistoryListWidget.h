@@ -73,6 +73,9 @@ class HistoryListWidget : public QWidget {
   bool popupHasFocus() const;
   /// The selection moved onto the row of `id`; tells assistive technology.
   void selectionMoved(const Uuid& id);
+  /// Whether assistive technology has read the list as a list of rows.
+  bool askedForAccessibility() const { return askedForAccessibility_; }
+  void setAskedForAccessibility() { askedForAccessibility_ = true; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -129,4 +132,5 @@ class HistoryListWidget : public QWidget {
   QHash<QString, QSize> imageSizes_;
   std::optional<std::uint64_t> imagesRevision_;
   HistoryLayout::Spoken spoken_;
+  bool askedForAccessibility_ = false;
 };

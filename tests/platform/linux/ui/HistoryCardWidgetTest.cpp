@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -91,6 +93,50 @@ TEST_F(HistoryCardWidgetTest, KeysInTheSearchFieldDriveTheViewAndTheClearButtonE
   EXPECT_FALSE(clear->isVisible());
   EXPECT_EQ(rows().size(), 3U);
   EXPECT_EQ(pasted_.size(), 2U);
+}
+
+TEST_F(HistoryCardWidgetTest, AScreenReaderReadsHeadingsAndRowsAndActsOnThemAsTheKeysDo) {
+  const Uuid older = addText("older");
+  addText("newer");
+  addPinned("kept");
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&card().list());
+  ASSERT_NE(list, nullptr);
+  const auto children = [list] {
+    std::vector<std::pair<QAccessible::Role, std::string>> read;
+    for (int i = 0; i < list->childCount(); ++i) {
+      read.emplace_back(list->child(i)->role(),
+                        list->child(i)->text(QAccessible::Name).toStdString());
+    }
+    return read;
+  };
+  using Read = std::vector<std::pair<QAccessible::Role, std::string>>;
+  EXPECT_EQ(children(),
+            (Read{{QAccessible::Heading, "Pinned"},
+                  {QAccessible::ListItem, "kept, 4 characters, just now, pinned, Ctrl+1"},
+                  {QAccessible::Heading, "Recent"},
+                  {QAccessible::ListItem, "newer, 5 characters, just now, Ctrl+2"},
+                  {QAccessible::ListItem, "older, 5 characters, just now, Ctrl+3"}}));
+
+  QAccessibleActionInterface* actions = list->child(4)->actionInterface();
+  ASSERT_NE(actions, nullptr);
+  EXPECT_EQ(actions->actionNames(), (QStringList{"paste", "pin", "delete"}));
+  actions->doAction(QStringLiteral("pin"));
+  EXPECT_TRUE(item(older).pinned);
+  EXPECT_EQ(children()[2].second, "older, 5 characters, just now, pinned, Ctrl+2");
+
+  // The keys: Down twice selects the third row (newer), Ctrl+P pins it and
+  // the selection follows it to the second; Shift+Delete deletes it and the
+  // row below takes the selection.
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  press(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(children()[2].second, "newer, 5 characters, just now, pinned, Ctrl+2");
+  press(Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ(store->items().size(), 2U);
+  EXPECT_EQ(children().size(), 3U);
+  list->child(2)->actionInterface()->doAction(QStringLiteral("paste"));
+  EXPECT_EQ(pasted_, (std::vector<std::string>{"older"}));
+  EXPECT_TRUE(list->child(2)->state().selected);
 }
 
 TEST_F(HistoryCardWidgetTest, ClicksHitTheRowsPinAndDeleteButtonsOrTheRowItself) {
