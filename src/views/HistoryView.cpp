@@ -273,7 +273,6 @@ bool HistoryView::togglePinSelected() {
                                   [&id](const ClipboardItem* entry) { return entry->id == id; });
   if (moved != list.end())
     setSelectedIndex(static_cast<int>(moved - list.begin()));
-  changed();
   return true;
 }
 
@@ -289,7 +288,6 @@ bool HistoryView::deleteSelected() {
   const auto count = static_cast<int>(filtered().size());
   selectedIndex_ = -1;
   setSelectedIndex(std::max(std::min(index, count - 1), 0));
-  changed();
   return true;
 }
 

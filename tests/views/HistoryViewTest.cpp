@@ -200,6 +200,16 @@ TEST_F(HistoryViewTest, PinAndDeleteKeysActOnTheSelectedRowWhichStaysInPlace) {
   EXPECT_TRUE(view_.deleteSelected());  // handled, so the field never sees it
   EXPECT_TRUE(view_.togglePinSelected());
   EXPECT_EQ(store->items().size(), 3u);
+  view_.setSearch("");
+  view_.keyUp();
+  view_.keyUp();
+  scrolledTo.clear();
+  for (int left = 2; left >= 0; --left) {  // from the top: each next row moves up
+    view_.deleteSelected();
+    EXPECT_EQ(view_.selectedIndex(), 0);
+    EXPECT_EQ(store->items().size(), static_cast<std::size_t>(left));
+  }
+  EXPECT_THAT(scrolledTo, ElementsAre(ids[1], ids[3]));
 }
 
 // Row actions
@@ -302,7 +312,7 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
   pinned.createdAt = clock.now() - 61s;
   ClipboardItem rich = text;
   rich.kind = ClipboardItemKind::rtf;
-  rich.text = "a\nb";
+  rich.text = "a\r\nb\tc";
   rich.createdAt = clock.now();
   ClipboardItem image;
   image.kind = ClipboardItemKind::image;
@@ -311,6 +321,10 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
   fileList.kind = ClipboardItemKind::files;
   fileList.filePaths = PathList({"/home/u/a.txt"});
   fileList.createdAt = clock.now() - 48h;
+  ClipboardItem blank;
+  blank.createdAt = clock.now();
+  ClipboardItem noPaths = blank;
+  noPaths.kind = ClipboardItemKind::files;
   const AccessibleRow::PixelSize size{640, 480};
   const struct {
     const ClipboardItem& entry;
@@ -329,7 +343,9 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
        {},
        ShortcutTexts::macOS(),
        "ssh deploy@build-07 -p 2222, 28 characters, 1 minute ago, pinned, Command-1"},
-      {rich, 9, {}, ShortcutTexts::macOS(), "a b, Rich text, just now"},
+      {rich, 9, {}, ShortcutTexts::macOS(), "a  b c, Rich text, just now"},
+      {blank, 9, {}, ShortcutTexts::macOS(), "(empty), 0 characters, just now"},
+      {noPaths, 9, {}, ShortcutTexts::macOS(), ", 0 files, just now"},
       {image, 2, size, ShortcutTexts::linuxX11(), "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},
       {image, 12, {}, ShortcutTexts::linuxX11(), "Image, 2 hours ago"},
       {fileList, 8, {}, ShortcutTexts::linuxX11(), "a.txt, 1 file, 2 days ago, Ctrl+9"},
