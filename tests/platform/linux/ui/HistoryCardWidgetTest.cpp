@@ -119,7 +119,17 @@ TEST_F(HistoryCardWidgetTest, AScreenReaderReadsHeadingsAndRowsAndActsOnThemAsTh
 
   QAccessibleActionInterface* actions = list->child(4)->actionInterface();
   ASSERT_NE(actions, nullptr);
+  EXPECT_EQ(list->child(4)->text(QAccessible::Description).toStdString(),
+            "Return pastes it, Ctrl+P pins it, Shift+Delete deletes it.");
   EXPECT_EQ(actions->actionNames(), (QStringList{"paste", "pin", "delete"}));
+  for (const auto& [name, label, keys] :
+       {std::tuple{"paste", "Paste", "Return"}, std::tuple{"pin", "Pin", "Ctrl+P"},
+        std::tuple{"delete", "Delete", "Shift+Del"}}) {
+    EXPECT_EQ(actions->localizedActionName(QString::fromUtf8(name)), QString::fromUtf8(label));
+    EXPECT_EQ(actions->keyBindingsForAction(QString::fromUtf8(name)),
+              QStringList{QString::fromUtf8(keys)});
+  }
+  EXPECT_EQ(list->child(0)->actionInterface(), nullptr);  // a heading
   actions->doAction(QStringLiteral("pin"));
   EXPECT_TRUE(item(older).pinned);
   EXPECT_EQ(children()[2].second, "older, 5 characters, just now, pinned, Ctrl+2");
@@ -137,6 +147,11 @@ TEST_F(HistoryCardWidgetTest, AScreenReaderReadsHeadingsAndRowsAndActsOnThemAsTh
   list->child(2)->actionInterface()->doAction(QStringLiteral("paste"));
   EXPECT_EQ(pasted_, (std::vector<std::string>{"older"}));
   EXPECT_TRUE(list->child(2)->state().selected);
+  EXPECT_FALSE(list->child(1)->state().selected);
+  list->child(1)->actionInterface()->doAction(QStringLiteral("delete"));
+  EXPECT_EQ(children(),
+            (Read{{QAccessible::Heading, "Pinned"},
+                  {QAccessible::ListItem, "older, 5 characters, just now, pinned, Ctrl+1"}}));
 }
 
 TEST_F(HistoryCardWidgetTest, ClicksHitTheRowsPinAndDeleteButtonsOrTheRowItself) {
