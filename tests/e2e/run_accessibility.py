@@ -206,8 +206,20 @@ def run(session):
     wait_for("Clear all focused again", lambda: clear.getState().contains(pyatspi.STATE_FOCUSED))
     if len(session.history()) != 2:
         raise Failure("Cancel changed the history")
-    close_popup(session)
     print("ok: Clear all asks from the keyboard and Cancel keeps the history")
+
+    # Shift+Tab goes back to the list, where Down moves the selection and
+    # the focus, and typing goes on in the search field.
+    session.xdotool("key", "shift+Tab", "Down")
+    wait_for("alpha focused in the list", lambda: (item := item_named(clips, "a11y alpha"))
+             and item.getState().contains(pyatspi.STATE_FOCUSED))
+    if item_named(clips, "a11y gamma").getState().contains(pyatspi.STATE_FOCUSED):
+        raise Failure("a row other than the selected one has the focus")
+    session.xdotool("type", "gam")
+    wait_for("typing in the list to search", lambda: field.getState().contains(
+        pyatspi.STATE_FOCUSED) and field.queryText().getText(0, -1) == "gam")
+    close_popup(session)
+    print("ok: the list takes the keyboard with Tab and passes typing to the search field")
 
     # The whole flow through the accessibility tree alone: search, then the
     # row's default action pastes into the window that was in front.
