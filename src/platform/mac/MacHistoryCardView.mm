@@ -814,6 +814,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // Borderless, so the title shows nowhere; VoiceOver names the popup by it.
   if (_layout) self.window.title = S::string(_layout->spoken.popupName);
   self.window.accessibilitySubrole = NSAccessibilityDialogSubrole;
+  // Each opening says again why nothing is listed.
+  _announcedEmptyState = nil;
   _view->shown();
   [self.window makeFirstResponder:_searchField];
   [self refreshNow];
