@@ -20,12 +20,12 @@
 #include "platform/linux/QtScreens.h"
 #include "platform/linux/QtStatusBar.h"
 #include "platform/linux/SyslogSystemLog.h"
-#include "platform/linux/X11HotKeyRegistrar.h"
-#include "platform/linux/X11KeyboardLayout.h"
-#include "platform/linux/X11Workspace.h"
-#include "platform/linux/XTestAccessibility.h"
-#include "platform/linux/XTestKeyEventPoster.h"
 #include "platform/linux/XdgLoginItem.h"
+#include "platform/linux/x11/X11HotKeyRegistrar.h"
+#include "platform/linux/x11/X11KeyboardLayout.h"
+#include "platform/linux/x11/X11Workspace.h"
+#include "platform/linux/x11/XTestAccessibility.h"
+#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 class PanelFactory;
 class WindowFactory;

@@ -14,7 +14,7 @@
 // After Qt: Xlib's macros break Qt's headers.
 #include <X11/Xlib.h>
 
-#include "platform/linux/X11ClipboardReader.h"
+#include "platform/linux/x11/X11ClipboardReader.h"
 
 namespace {
 
