@@ -18,7 +18,10 @@
 #include <string>
 
 #include "app/AppMain.h"
+#include "app/DisplayBackendChoice.h"
+#include "diagnostics/Log.h"
 #include "platform/linux/LinuxAppPlatform.h"
+#include "platform/linux/LinuxDisplaySession.h"
 #include "platform/linux/MenuCommandChannel.h"
 #include "platform/linux/ui/QtPanelFactory.h"
 #include "platform/linux/ui/QtWindowFactory.h"
@@ -59,6 +62,11 @@ int main(int argc, char** argv) {
   if (options.help || !options.valid) {
     std::fputs(usage, options.valid ? stdout : stderr);
     return options.valid ? 0 : 2;
+  }
+  LinuxDisplaySession session;
+  const DisplayBackendChoice choice = DisplayBackendChoice::choose(session);
+  for (const std::string& line : choice.logLines) {
+    Log::write(line);
   }
   // The hot key, the paste keystroke and the active window are X11 services;
   // on a Wayland session Qt must use XWayland too.

@@ -1,0 +1,99 @@
+// The backend choice at start: Wayland only where a data-control protocol is
+// offered, newest protocol first; X11 with its reason everywhere else.
+#include "app/DisplayBackendChoice.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakeDisplaySession.h"
+
+namespace {
+
+using Backend = DisplayBackendChoice::Backend;
+using Protocol = DisplayBackendChoice::ClipboardProtocol;
+
+struct ChoiceCase {
+  const char* name;
+  std::map<std::string, std::string> environment;
+  std::optional<std::vector<std::string>> globals;
+  Backend backend;
+  Protocol clipboard;
+  bool asksCompositor;
+  const char* logLine;
+};
+
+TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlled) {
+  const std::vector<std::string> gnome = {"wl_compositor", "wl_seat", "xdg_wm_base"};
+  const std::vector<std::string> sway = {"wl_seat", "zwlr_data_control_manager_v1",
+                                         "zwlr_layer_shell_v1"};
+  const std::vector<std::string> both = {"zwlr_data_control_manager_v1", "wl_seat",
+                                         "ext_data_control_manager_v1"};
+  const std::vector<std::string> plasma = {"wl_seat", "ext_data_control_manager_v1"};
+  const ChoiceCase cases[] = {
+      {"X11 session",
+       {{"DISPLAY", ":0"}},
+       std::nullopt,
+       Backend::x11,
+       Protocol::none,
+       false,
+       "display backend: X11 (WAYLAND_DISPLAY is not set)"},
+      {"empty WAYLAND_DISPLAY",
+       {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", ""}},
+       sway,
+       Backend::x11,
+       Protocol::none,
+       false,
+       "display backend: X11 (WAYLAND_DISPLAY is not set)"},
+      {"unreachable compositor",
+       {{"WAYLAND_DISPLAY", "wayland-9"}},
+       std::nullopt,
+       Backend::x11,
+       Protocol::none,
+       true,
+       "display backend: X11 (cannot connect to the Wayland display wayland-9)"},
+      {"GNOME",
+       {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}},
+       gnome,
+       Backend::x11,
+       Protocol::none,
+       true,
+       "display backend: X11 through XWayland (the Wayland compositor offers no data-control "
+       "protocol: capture goes through its X11 bridge, and the hot key and paste reach X11 "
+       "windows only)"},
+      {"wlroots",
+       {{"WAYLAND_DISPLAY", "wayland-1"}},
+       sway,
+       Backend::wayland,
+       Protocol::wlrDataControl,
+       true,
+       "display backend: Wayland (the compositor offers zwlr_data_control_manager_v1)"},
+      {"both protocols",
+       {{"WAYLAND_DISPLAY", "wayland-1"}},
+       both,
+       Backend::wayland,
+       Protocol::extDataControl,
+       true,
+       "display backend: Wayland (the compositor offers ext_data_control_manager_v1)"},
+      {"KDE Plasma",
+       {{"DISPLAY", ":1"}, {"WAYLAND_DISPLAY", "wayland-0"}},
+       plasma,
+       Backend::wayland,
+       Protocol::extDataControl,
+       true,
+       "display backend: Wayland (the compositor offers ext_data_control_manager_v1)"},
+  };
+  for (const ChoiceCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    FakeDisplaySession session;
+    session.environment = test.environment;
+    session.globals = test.globals;
+    const DisplayBackendChoice choice = DisplayBackendChoice::choose(session);
+    EXPECT_EQ(choice.backend, test.backend);
+    EXPECT_EQ(choice.clipboard, test.clipboard);
+    EXPECT_EQ(choice.x11Available, test.environment.count("DISPLAY") == 1);
+    EXPECT_EQ(session.record->count("session.waylandGlobals"), test.asksCompositor ? 1 : 0);
+    EXPECT_THAT(choice.logLines, ::testing::ElementsAre(test.logLine));
+  }
+}
+
+}  // namespace
