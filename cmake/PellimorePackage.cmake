@@ -49,7 +49,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PELLIMORE_WEBSITE}")
 # The libraries come from what the binary links (dpkg-shlibdeps, from
-# dpkg-dev); Qt's TIFF reader is a plugin, loaded by name, that no link shows.
+# dpkg-dev); Qt's TIFF reader and its Wayland platform are plugins, loaded
+# by name, that no link shows.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, qt6-wayland")
 include(CPack)

@@ -62,4 +62,20 @@ struct DesktopConventions {
                 "offer. A chosen entry is still put on the clipboard; press Ctrl+V to paste "
                 "it."};
   }
+  /// The Wayland backend types no keystrokes into other programs: a chosen
+  /// entry waits on the clipboard for the user's own Ctrl+V.
+  static DesktopConventions wayland() {
+    return {.hotKeyText = "Shift+Super+V",
+            .accessibilitySettingsURL = {},
+            .pasteKeyText = "Ctrl+V",
+            .pasteBlockedReason = "the Wayland backend types no keystrokes",
+            .pasteAllowedTitle = "Auto-paste available ✓",
+            .pasteBlockedTitle = "Auto-paste unavailable on Wayland…",
+            .pasteAllowedAlert = "Auto-paste is available ✓",
+            .pasteAllowedAdvice = {},
+            .pasteBlockedAlert = "Auto-paste is unavailable",
+            .pasteBlockedAdvice =
+                "In this Wayland session a chosen entry is put on the clipboard; press Ctrl+V "
+                "to paste it."};
+  }
 };
