@@ -32,6 +32,7 @@ packages=(
   libx11-dev libxtst-dev libxfixes-dev libxcb1-dev libxcb-xfixes0-dev zlib1g-dev
   libwayland-dev
   xvfb xauth xdotool xclip x11-utils imagemagick trayer
+  sway wl-clipboard
   python3-xlib librsvg2-bin dpkg-dev
 )
 

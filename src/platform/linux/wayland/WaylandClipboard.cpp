@@ -197,10 +197,10 @@ void WaylandClipboard::run() {
     while (selectionChanged_) {
       selectionChanged_ = false;
       std::optional<ClipboardSnapshot> snapshot = read(selection_, sequence_);
-      // A newer selection that came meanwhile makes this one stale.
-      if (!pump(0)) {
+      if (stopped_) {
         return;
       }
+      // A newer selection that came meanwhile makes this one stale.
       if (snapshot && !selectionChanged_) {
         hand(std::move(*snapshot));
       }
@@ -208,34 +208,33 @@ void WaylandClipboard::run() {
   }
 }
 
-bool WaylandClipboard::pump(int timeoutMs) {
+bool WaylandClipboard::pump(int timeoutMs, int otherFd, bool* otherReady) {
   while (wl_display_prepare_read(display_) != 0) {
     if (wl_display_dispatch_pending(display_) < 0) {
-      return false;
+      return stop();
     }
   }
   if (wl_display_flush(display_) < 0 && errno != EAGAIN) {
     wl_display_cancel_read(display_);
-    return false;
+    return stop();
   }
-  pollfd fds[] = {
-      {wl_display_get_fd(display_), POLLIN, 0}, {stopFd_, POLLIN, 0}, {publishFd_, POLLIN, 0}};
-  if (poll(fds, 3, timeoutMs) < 0 && errno != EINTR) {
+  pollfd fds[] = {{wl_display_get_fd(display_), POLLIN, 0},
+                  {stopFd_, POLLIN, 0},
+                  {publishFd_, POLLIN, 0},
+                  {otherFd, POLLIN, 0}};
+  if (poll(fds, otherFd >= 0 ? 4 : 3, timeoutMs) < 0 && errno != EINTR) {
     wl_display_cancel_read(display_);
-    return false;
+    return stop();
   }
   if (fds[0].revents != 0) {
     if (wl_display_read_events(display_) < 0) {
-      return false;
+      return stop();
     }
   } else {
     wl_display_cancel_read(display_);
   }
-  if (wl_display_dispatch_pending(display_) < 0 || finished_) {
-    return false;
-  }
-  if ((fds[1].revents & POLLIN) != 0) {
-    return false;
+  if (wl_display_dispatch_pending(display_) < 0 || finished_ || (fds[1].revents & POLLIN) != 0) {
+    return stop();
   }
   if ((fds[2].revents & POLLIN) != 0) {
     std::uint64_t count = 0;
@@ -249,7 +248,18 @@ bool WaylandClipboard::pump(int timeoutMs) {
       setSelection(*bodies);
     }
   }
-  return wl_display_flush(display_) >= 0 || errno == EAGAIN;
+  if (otherReady != nullptr) {
+    *otherReady = otherFd >= 0 && fds[3].revents != 0;
+  }
+  if (wl_display_flush(display_) < 0 && errno != EAGAIN) {
+    return stop();
+  }
+  return true;
+}
+
+bool WaylandClipboard::stop() {
+  stopped_ = true;
+  return false;
 }
 
 std::optional<ClipboardSnapshot> WaylandClipboard::read(wl_proxy* offer, std::uint32_t sequence) {
@@ -264,44 +274,59 @@ std::optional<ClipboardSnapshot> WaylandClipboard::read(wl_proxy* offer, std::ui
   snapshot.owner = sequence;
   snapshot.targets = types;
   while (std::optional<std::string> target = snapshot.nextTargetToRead()) {
-    snapshot.bodies[*target] = receive(offer, *target);
+    Answer answer = receive(offer, *target);
+    if (answer.givenUp) {
+      return std::nullopt;
+    }
+    snapshot.bodies[*target] = std::move(answer.body);
   }
   return snapshot;
 }
 
-std::optional<QByteArray> WaylandClipboard::receive(wl_proxy* offer, const std::string& type) {
+WaylandClipboard::Answer WaylandClipboard::receive(wl_proxy* offer, const std::string& type) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) {
-    return std::nullopt;
+    return {};
   }
   wl_proxy_marshal_flags(offer, EXT_DATA_CONTROL_OFFER_V1_RECEIVE, nullptr,
                          wl_proxy_get_version(offer), 0, type.c_str(), fds[1]);
   close(fds[1]);
-  wl_display_flush(display_);
+  struct ClosePipe {
+    int fd;
+    ~ClosePipe() { close(fd); }
+  } closePipe{fds[0]};
+  // The compositor is listened to while the owner writes: a newer selection
+  // makes this read pointless, and our own copies must still be served.
   const auto end = Clock::now() + transferTimeout;
   QByteArray body;
   char chunk[chunkBytes];
   for (;;) {
-    if (!waitReady(fds[0], POLLIN, stopFd_, std::min(end, Clock::now() + answerTimeout))) {
-      close(fds[0]);
-      return std::nullopt;
+    const auto deadline = std::min(end, Clock::now() + answerTimeout);
+    bool readable = false;
+    while (!readable) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) {
+        return {};
+      }
+      if (!pump(static_cast<int>(left), fds[0], &readable) || selectionChanged_) {
+        return {true, std::nullopt};
+      }
     }
     const ssize_t count = ::read(fds[0], chunk, sizeof chunk);
     if (count < 0 && (errno == EINTR || errno == EAGAIN)) {
       continue;
     }
-    if (count <= 0) {
-      close(fds[0]);
-      if (count < 0) {
-        return std::nullopt;
-      }
-      return body;
+    if (count < 0) {
+      return {};
+    }
+    if (count == 0) {
+      return {false, std::move(body)};
     }
     body.append(chunk, std::min<qsizetype>(count, maxBodyBytes - body.size()));
     if (body.size() >= maxBodyBytes) {
       // Enough to know it is too large.
-      close(fds[0]);
-      return body;
+      return {false, std::move(body)};
     }
   }
 }

@@ -75,18 +75,27 @@ class WaylandClipboard {
   struct Offer {
     std::vector<std::string> types;
   };
+  /// One body's read: the body, a failure, or the read given up because a
+  /// newer selection came or the reader is stopping.
+  struct Answer {
+    bool givenUp = false;
+    std::optional<QByteArray> body;
+  };
   using Clock = std::chrono::steady_clock;
 
   bool connect(Protocol protocol);
   void run();
-  /// Reads what the compositor sent, waiting up to `timeoutMs` (-1: for
-  /// ever) for it, the stop request or a publication. False once the
-  /// connection has failed or the reader is stopping.
-  bool pump(int timeoutMs);
+  /// Handles what the compositor sent and what the main thread published,
+  /// waiting up to `timeoutMs` (-1: for ever) for either, the stop request
+  /// or `otherFd` to become readable, which `otherReady` then tells. False
+  /// once the connection has failed or the reader is stopping.
+  bool pump(int timeoutMs, int otherFd = -1, bool* otherReady = nullptr);
+  /// Marks the reader as stopping; false, for `pump` to return.
+  bool stop();
   /// Everything `offer` holds that capture may need; nothing when it is our
   /// own. `sequence` tells this selection from the ones before it.
   std::optional<ClipboardSnapshot> read(wl_proxy* offer, std::uint32_t sequence);
-  std::optional<QByteArray> receive(wl_proxy* offer, const std::string& type);
+  Answer receive(wl_proxy* offer, const std::string& type);
   void setSelection(const std::map<std::string, QByteArray>& bodies);
   void serve(const std::string& type, int fd);
   void hand(ClipboardSnapshot snapshot);
@@ -116,6 +125,7 @@ class WaylandClipboard {
   bool selectionChanged_ = false;
   // The device was taken away: the seat is gone.
   bool finished_ = false;
+  bool stopped_ = false;
   std::uint32_t sequence_ = 0;
   wl_proxy* source_ = nullptr;
   std::map<std::string, QByteArray> served_;
