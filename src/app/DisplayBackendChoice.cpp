@@ -47,10 +47,22 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
     return choice;
   }
   choice.backend = Backend::wayland;
+  const char* manager = choice.clipboard == ClipboardProtocol::extDataControl
+                            ? extDataControlManager
+                            : wlrDataControlManager;
   choice.logLines.push_back(std::string("display backend: Wayland (the compositor offers ") +
-                            (choice.clipboard == ClipboardProtocol::extDataControl
-                                 ? extDataControlManager
-                                 : wlrDataControlManager) +
-                            ")");
+                            manager + ")");
+  // No client may grab keys under Wayland: the compositor's own binding
+  // starts the app again, and a second start opens the running one's popup.
+  choice.logLines.emplace_back(
+      "hot key: left to the compositor's binding, which runs pellimore-clip to open the popup");
+  if (offers(*globals, virtualKeyboardManager)) {
+    choice.paste = PasteProtocol::virtualKeyboard;
+    choice.logLines.push_back(std::string("paste: Ctrl+V through ") + virtualKeyboardManager);
+  } else {
+    choice.logLines.emplace_back(
+        "paste: the compositor offers no virtual keyboard; a chosen entry is left on the "
+        "clipboard, press Ctrl+V to paste it");
+  }
   return choice;
 }

@@ -14,12 +14,17 @@ struct DisplayBackendChoice {
   /// The data-control protocols, newest first; both carry the same requests
   /// and events under different names.
   enum class ClipboardProtocol { none, extDataControl, wlrDataControl };
+  /// How the Wayland backend types the paste keystroke; with none the entry
+  /// waits on the clipboard for the user's Ctrl+V.
+  enum class PasteProtocol { none, virtualKeyboard };
 
   static constexpr const char* extDataControlManager = "ext_data_control_manager_v1";
   static constexpr const char* wlrDataControlManager = "zwlr_data_control_manager_v1";
+  static constexpr const char* virtualKeyboardManager = "zwp_virtual_keyboard_manager_v1";
 
   Backend backend = Backend::x11;
   ClipboardProtocol clipboard = ClipboardProtocol::none;
+  PasteProtocol paste = PasteProtocol::none;
   /// Whether the X11 backend can start at all: DISPLAY names a server.
   bool x11Available = false;
   /// Debug-log lines that explain the choice, in order.

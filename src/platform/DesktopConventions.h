@@ -62,20 +62,23 @@ struct DesktopConventions {
                 "offer. A chosen entry is still put on the clipboard; press Ctrl+V to paste "
                 "it."};
   }
-  /// The Wayland backend types no keystrokes into other programs: a chosen
-  /// entry waits on the clipboard for the user's own Ctrl+V.
+  /// Wayland has no permission to grant: the compositor offers a virtual
+  /// keyboard or it does not.
   static DesktopConventions wayland() {
     return {.hotKeyText = "Shift+Super+V",
             .accessibilitySettingsURL = {},
             .pasteKeyText = "Ctrl+V",
-            .pasteBlockedReason = "the Wayland backend types no keystrokes",
-            .pasteAllowedTitle = "Auto-paste available ✓",
-            .pasteBlockedTitle = "Auto-paste unavailable on Wayland…",
+            .pasteBlockedReason = "the Wayland compositor offers no virtual keyboard",
+            .pasteAllowedTitle = "Auto-paste: virtual keyboard available ✓",
+            .pasteBlockedTitle = "Auto-paste unavailable (needs a virtual keyboard)…",
             .pasteAllowedAlert = "Auto-paste is available ✓",
-            .pasteAllowedAdvice = {},
+            .pasteAllowedAdvice =
+                "Auto-paste sends Ctrl+V through the compositor's virtual keyboard. If nothing "
+                "is pasted, press Ctrl+V in the window yourself.",
             .pasteBlockedAlert = "Auto-paste is unavailable",
             .pasteBlockedAdvice =
-                "In this Wayland session a chosen entry is put on the clipboard; press Ctrl+V "
-                "to paste it."};
+                "Auto-paste needs the virtual-keyboard protocol, which this Wayland compositor "
+                "does not offer. A chosen entry is still put on the clipboard; press Ctrl+V to "
+                "paste it."};
   }
 };

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """End-to-end test of the Linux app in a Wayland session: a headless Sway.
 
-Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_COPY_HELPER
+Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
 Starts Sway with its headless backend and software renderer, without
 XWayland, and the app inside it with its data and config homes in a scratch
 folder; then copies with wl-copy and with a data-control owner of our own,
-and reads back with wl-paste. Sway refuses to run as root, so when the test
+reads back with wl-paste, and types on a virtual keyboard of our own. Sway refuses to run as root, so when the test
 runs as root everything here runs as the unprivileged user "nobody", in a
 scratch home that user owns. Everything started here is stopped again, also
 on failure. Exit status: 0 passed, 1 failed.
@@ -27,10 +27,11 @@ UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
 
 
 class WaylandSession(Session):
-    def __init__(self, app, helper, copy_helper):
+    def __init__(self, app, helper, wayland_helper):
         super().__init__(app, helper)
-        self.copy_helper = copy_helper
+        self.wayland_helper = wayland_helper
         self.as_user = []
+        self.keyboard = None
 
     def start_compositor(self):
         if os.geteuid() == 0:
@@ -42,9 +43,9 @@ class WaylandSession(Session):
         bin_folder = os.path.join(self.root, "bin")
         os.makedirs(bin_folder)
         programs = []
-        for program in (self.app, self.helper, self.copy_helper):
+        for program in (self.app, self.helper, self.wayland_helper):
             programs.append(shutil.copy(program, bin_folder))
-        self.app, self.helper, self.copy_helper = programs
+        self.app, self.helper, self.wayland_helper = programs
         for folder in ("home", "run", "data", "config"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
         config = os.path.join(self.root, "home", "sway.conf")
@@ -97,11 +98,27 @@ class WaylandSession(Session):
                        timeout=20, check=True)
 
     def copy_with_owner(self, *args):
-        process = self.spawn(self.as_user + [self.copy_helper, *args], stdout=subprocess.PIPE,
+        process = self.spawn(self.as_user + [self.wayland_helper, *args], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
         if process.stdout.readline().strip() != b"serving":
             raise Failure("the data-control owner did not take the clipboard")
         return process
+
+    def start_keyboard(self):
+        """The one virtual keyboard of the session: a keyboard that comes or
+        goes moves the focus, as a real one does not."""
+        self.keyboard = self.spawn(self.as_user + [self.wayland_helper, "keyboard"],
+                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL)
+        if self.keyboard.stdout.readline().strip() != b"ready":
+            raise Failure("the virtual keyboard did not start")
+
+    def keys(self, command):
+        """"key NAME [MODIFIER...]" or "type TEXT" on the virtual keyboard."""
+        self.keyboard.stdin.write(command.encode("utf-8") + b"\n")
+        self.keyboard.stdin.flush()
+        if self.keyboard.stdout.readline().strip() != b"done":
+            raise Failure("the virtual keyboard could not do %r" % command)
 
     def paste(self):
         """The clipboard's text, "" when there is none, None when its owner
@@ -129,6 +146,11 @@ class WaylandSession(Session):
 
 def run(session):
     session.start_compositor()
+    session.start_keyboard()
+
+    def popup_shown():
+        return "Pellimore Clip" in session.windows()
+
     app = session.spawn(session.as_user + [session.app], stdout=subprocess.DEVNULL,
                         stderr=open(os.path.join(session.root, "app.err"), "wb"))
     wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
@@ -175,6 +197,25 @@ def run(session):
         raise Failure("a copy with x-kde-passwordManagerHint was captured")
     print("ok: a copy outlives its owner unless it carries the password hint")
 
+    # The compositor's binding starts the app again, which opens the running
+    # one's popup with the focus in its search field; typing filters, and
+    # Return pastes into the Wayland-native window that had the focus,
+    # through the virtual keyboard.
+    target_file = os.path.join(session.root, "home", "pasted.txt")
+    session.spawn(session.as_user + [session.helper, "target", target_file],
+                  env=dict(session.env, QT_QPA_PLATFORM="wayland"), stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    wait_for("the target window", lambda: "Pellimore E2E Target" in session.windows())
+    session.keys("key v Mod4 Shift")
+    wait_for("the popup from the compositor's binding", popup_shown)
+    session.keys("type wayland text")
+    session.keys("key Return")
+    wait_for("the paste in the target window", lambda: read(target_file) == "e2e wayland text")
+    wait_for("the popup to hide after the paste", lambda: not popup_shown())
+    if "posting Ctrl+V" not in session.debug_log():
+        raise Failure("the paste did not go through the virtual keyboard")
+    print("ok: the binding opens the popup, typing filters, Return pastes into a Wayland window")
+
     # An owner that never writes its pipe holds up neither the app nor the
     # next copy; meanwhile a second start opens the first one's popup.
     silent = session.copy_with_owner("silent", "e2e silent owner")
@@ -182,7 +223,9 @@ def run(session):
     second = session.run_as_user([session.app])
     if second.returncode != 0 or time.monotonic() - started > 2.5:
         raise Failure("a second start beside a silent owner: %r" % second)
-    wait_for("the popup opened by a second start", lambda: "Pellimore Clip" in session.windows())
+    wait_for("the popup opened by a second start", popup_shown)
+    session.keys("key Escape")
+    wait_for("the popup to hide on Escape", lambda: not popup_shown())
     session.copy("e2e after the silent owner")
     session.wait_for_text("e2e after the silent owner")
     session.end(silent)

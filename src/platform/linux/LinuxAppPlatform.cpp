@@ -54,7 +54,9 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
   QClipboard& clipboard = *QGuiApplication::clipboard();
   if (!waylandClipboard_) {
     pasteboard_ = std::make_unique<QtPasteboard>(clipboard, mainLoop_);
-    accessibility_ = std::make_unique<XTestAccessibility>(keyEventPoster_);
+    auto poster = std::make_unique<XTestKeyEventPoster>();
+    accessibility_ = std::make_unique<XTestAccessibility>(*poster);
+    keyEventPoster_ = std::move(poster);
     return;
   }
   // A compositor that took the protocol back after the choice leaves the
@@ -68,17 +70,19 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
       pasteboard_->handOver(waylandClipboard_->takeSnapshots());
     });
   }
-  accessibility_ = std::make_unique<WaylandAccessibility>();
+  auto poster = std::make_unique<WaylandKeyEventPoster>();
+  accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
+  keyEventPoster_ = std::move(poster);
 }
 
 LinuxAppPlatform::~LinuxAppPlatform() = default;
 
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,    Clock::system(),  *pasteboard_,    imageConverter_,  rtfConverter_,
-      mainLoop_,      processActivity_, workspace_,      application_,     screens_,
-      panelFactory_,  *accessibility_,  keyEventPoster_, hotKeyRegistrar_, keyboardLayout_,
-      statusBar_,     resourceBundle_,  loginItem_,      alertPresenter_,  systemLog_,
+      fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,  rtfConverter_,
+      mainLoop_,      processActivity_, workspace_,       application_,     screens_,
+      panelFactory_,  *accessibility_,  *keyEventPoster_, hotKeyRegistrar_, keyboardLayout_,
+      statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,  systemLog_,
       windowFactory_, conventions_,
   };
 }

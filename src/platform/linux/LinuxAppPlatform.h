@@ -39,7 +39,8 @@ class LinuxAppPlatform : public AppPlatform {
   /// Needs the QApplication to exist. The factories draw the popup and the
   /// About window and must outlive this object; `executablePath` is what
   /// the autostart entry starts. With the Wayland backend the clipboard goes
-  /// through `choice`'s data-control protocol and no keystroke is typed.
+  /// through `choice`'s data-control protocol and keystrokes through the
+  /// compositor's virtual keyboard.
   LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
                    const std::string& executablePath, const DisplayBackendChoice& choice);
   ~LinuxAppPlatform() override;
@@ -66,7 +67,7 @@ class LinuxAppPlatform : public AppPlatform {
   X11Workspace workspace_;
   QtApplication application_;
   QtScreens screens_;
-  XTestKeyEventPoster keyEventPoster_;
+  std::unique_ptr<KeyEventPoster> keyEventPoster_;
   std::unique_ptr<Accessibility> accessibility_;
   DesktopConventions conventions_;
   X11HotKeyRegistrar hotKeyRegistrar_;
