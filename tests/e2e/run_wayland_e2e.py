@@ -62,11 +62,18 @@ class WaylandSession(Session):
         # the sanitizers' settings of a sanitized build.
         self.env = {name: value for name, value in os.environ.items()
                     if name.split("_", 1)[0] in ("ASAN", "LSAN", "UBSAN")}
+        options = self.env.get("LSAN_OPTIONS", "").split(":")
+        for index, option in enumerate(options):
+            if option.startswith("suppressions="):
+                # Where the user can read it, like the programs.
+                options[index] = "suppressions=" + shutil.copy(option.split("=", 1)[1],
+                                                                bin_folder)
+                self.env["LSAN_OPTIONS"] = ":".join(options)
         self.env.update({"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
-                    "HOME": os.path.join(self.root, "home"),
-                    "XDG_DATA_HOME": os.path.join(self.root, "data"),
-                    "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
-                    "XDG_RUNTIME_DIR": run_folder})
+                         "HOME": os.path.join(self.root, "home"),
+                         "XDG_DATA_HOME": os.path.join(self.root, "data"),
+                         "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
+                         "XDG_RUNTIME_DIR": run_folder})
         self.spawn(self.as_user + ["sway", "-c", config],
                    env=dict(self.env, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
                             WLR_LIBINPUT_NO_DEVICES="1"),

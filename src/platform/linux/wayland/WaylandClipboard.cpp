@@ -140,7 +140,25 @@ WaylandClipboard::~WaylandClipboard() {
     thread_.join();
   }
   if (display_ != nullptr) {
-    // Disconnecting frees every proxy with the connection.
+    // The connection does not free its proxies when it closes.
+    for (const auto& offer : offers_) {
+      destroyProxy(offer.first, EXT_DATA_CONTROL_OFFER_V1_DESTROY);
+    }
+    if (source_ != nullptr) {
+      destroyProxy(source_, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
+    }
+    if (device_ != nullptr) {
+      destroyProxy(device_, EXT_DATA_CONTROL_DEVICE_V1_DESTROY);
+    }
+    if (manager_ != nullptr) {
+      destroyProxy(manager_, EXT_DATA_CONTROL_MANAGER_V1_DESTROY);
+    }
+    for (wl_proxy* proxy : {seat_, registry_}) {
+      if (proxy != nullptr) {
+        wl_proxy_destroy(proxy);
+      }
+    }
+    wl_display_flush(display_);
     wl_display_disconnect(display_);
   }
   for (int fd : {readyFd_, stopFd_, publishFd_}) {

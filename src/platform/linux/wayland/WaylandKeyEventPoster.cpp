@@ -85,14 +85,24 @@ const char* modifierName(unsigned long keysym) {
 }  // namespace
 
 WaylandKeyEventPoster::WaylandKeyEventPoster() {
-  if (!connect() || !sendKeymap()) {
+  if ((!connect() || !sendKeymap()) && keyboard_ != nullptr) {
+    zwp_virtual_keyboard_v1_destroy(reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_));
     keyboard_ = nullptr;
   }
 }
 
 WaylandKeyEventPoster::~WaylandKeyEventPoster() {
   if (display_ != nullptr) {
-    // Disconnecting frees every proxy, and the compositor the keyboard.
+    // The connection does not free its proxies when it closes.
+    if (keyboard_ != nullptr) {
+      zwp_virtual_keyboard_v1_destroy(reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_));
+    }
+    for (wl_proxy* proxy : {manager_, seat_}) {
+      if (proxy != nullptr) {
+        wl_proxy_destroy(proxy);
+      }
+    }
+    wl_display_flush(display_);
     wl_display_disconnect(display_);
   }
   xkb_keymap_unref(keymap_);
