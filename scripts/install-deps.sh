@@ -32,7 +32,7 @@ packages=(
   libx11-dev libxtst-dev libxfixes-dev libxcb1-dev libxcb-xfixes0-dev zlib1g-dev
   libwayland-dev libxkbcommon-dev
   xvfb xauth xdotool xclip x11-utils imagemagick trayer
-  sway wl-clipboard
+  sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
 )
 

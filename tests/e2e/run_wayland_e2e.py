@@ -6,10 +6,12 @@ Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 Starts Sway with its headless backend and software renderer, without
 XWayland, and the app inside it with its data and config homes in a scratch
 folder; then copies with wl-copy and with a data-control owner of our own,
-reads back with wl-paste, and types on a virtual keyboard of our own. Sway refuses to run as root, so when the test
-runs as root everything here runs as the unprivileged user "nobody", in a
-scratch home that user owns. Everything started here is stopped again, also
-on failure. Exit status: 0 passed, 1 failed.
+reads back with wl-paste, types on a virtual keyboard of our own, and
+starts a tray (waybar's) on a session bus of its own. Sway refuses to run
+as root, so when the test runs as root everything here runs as the
+unprivileged user "nobody", in a scratch home that user owns. Everything
+started here is stopped again, also on failure. Exit status: 0 passed, 1
+failed.
 """
 
 import glob
@@ -46,8 +48,11 @@ class WaylandSession(Session):
         for program in (self.app, self.helper, self.wayland_helper):
             programs.append(shutil.copy(program, bin_folder))
         self.app, self.helper, self.wayland_helper = programs
-        for folder in ("home", "run", "data", "config"):
+        for folder in ("home", "run", "data", "config", "config/waybar"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
+        with open(os.path.join(self.root, "config", "waybar", "config"), "w",
+                  encoding="utf-8") as file:
+            file.write('{"modules-right": ["tray"], "tray": {}}\n')
         config = os.path.join(self.root, "home", "sway.conf")
         with open(config, "w", encoding="utf-8") as file:
             file.write("xwayland disable\n"
@@ -74,6 +79,13 @@ class WaylandSession(Session):
                          "XDG_DATA_HOME": os.path.join(self.root, "data"),
                          "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
                          "XDG_RUNTIME_DIR": run_folder})
+        bus = os.path.join(run_folder, "bus")
+        self.spawn(self.as_user + ["dbus-daemon", "--session", "--nofork",
+                                   "--address=unix:path=" + bus],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the session bus", lambda: os.path.exists(bus))
+        # No accessibility bus of GTK's: nothing here would stop it again.
+        self.env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + bus, NO_AT_BRIDGE="1")
         self.spawn(self.as_user + ["sway", "-c", config],
                    env=dict(self.env, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
                             WLR_LIBINPUT_NO_DEVICES="1"),
@@ -145,6 +157,36 @@ class WaylandSession(Session):
             if node.get("pid") and node.get("visible"):
                 titles.append(node.get("name"))
             nodes += node.get("nodes", []) + node.get("floating_nodes", [])
+        return titles
+
+    def bus_property(self, destination, path, interface, name):
+        """dbus-send's rendering of a property; None when it cannot be read."""
+        result = self.run_as_user(
+            ["dbus-send", "--session", "--print-reply", "--dest=" + destination, path,
+             "org.freedesktop.DBus.Properties.Get", "string:" + interface, "string:" + name],
+            text=True)
+        return result.stdout if result.returncode == 0 else None
+
+    def tray_ready(self):
+        """Whether a tray shows status items: what Qt asks, once, at start."""
+        watcher = "org.kde.StatusNotifierWatcher"
+        return "boolean true" in (self.bus_property(watcher, "/StatusNotifierWatcher", watcher,
+                                                    "IsStatusNotifierHostRegistered") or "")
+
+    def tray_titles(self):
+        """The titles of the status items that a tray lists."""
+        call = self.bus_property
+        watcher = "org.kde.StatusNotifierWatcher"
+        items = call(watcher, "/StatusNotifierWatcher", watcher,
+                     "RegisteredStatusNotifierItems") or ""
+        titles = []
+        for line in items.splitlines():
+            item = line.strip()
+            if not item.startswith('string "'):
+                continue
+            service, _, path = item[len('string "'):-1].partition("/")
+            reply = call(service, "/" + path, "org.kde.StatusNotifierItem", "Title") or ""
+            titles += [line.split('"')[1] for line in reply.splitlines() if "string" in line]
         return titles
 
     def entry(self, kind):
@@ -243,12 +285,24 @@ def run(session):
     if app.poll() is not None:
         raise Failure("the app exited with status %d" % app.returncode)
 
+    # All of the above ran without a tray. Qt looks for one once, at start,
+    # so the app started again beside a tray lists its icon there.
+    session.end(app)
+    session.spawn(session.as_user + ["waybar"], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    wait_for("the tray", session.tray_ready)
+    session.spawn(session.as_user + [session.app], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    wait_for("the icon in the tray", lambda: "Pellimore Clip" in session.tray_titles(), timeout=10)
+    print("ok: the app runs without a tray, and started beside one lists its icon there")
+
 
 def main():
     if len(sys.argv) != 4:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv")
+    missing = [tool for tool in ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv",
+                                 "dbus-daemon", "dbus-send", "waybar")
                if shutil.which(tool) is None]
     if missing:
         print("FAILED: missing " + ", ".join(missing) + " (scripts/install-deps.sh installs them)")
@@ -262,6 +316,7 @@ def main():
         print("FAILED: %s" % failure)
         print("debug.log:\n" + session.debug_log())
         print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
+        print("waybar stderr:\n" + (read(os.path.join(session.root, "waybar.err")) or "")[-3000:])
         print("sway stderr:\n" + (read(os.path.join(session.root, "sway.err")) or "")[-3000:])
         return 1
     finally:
