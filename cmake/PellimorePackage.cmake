@@ -5,8 +5,15 @@
 include(GNUInstallDirs)
 
 install(TARGETS pellimore-clip RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT app)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT app)
+# The entry names the installed executable by its full path, which KWin
+# matches to lend the program its fake-input protocol (for the paste
+# keystroke). The path is known only when installing: a package installs
+# under /usr, `cmake --install` under its prefix.
+install(CODE "
+  set(PELLIMORE_INSTALLED_EXECUTABLE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/pellimore-clip\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.desktop.in\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/pellimore-clip.desktop\"
+    @ONLY)" COMPONENT app)
 
 set(pellimore_icon_svg ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.svg)
 set(pellimore_icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
@@ -37,7 +44,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pellimore-clip)
 set(CPACK_PACKAGE_VENDOR "Pellimore")
 set(CPACK_PACKAGE_CONTACT "Pellimore <support@${PELLIMORE_WEB_DOMAIN}>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Clipboard history for the X11 desktop")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Clipboard history for X11 and Wayland desktops")
 set(CPACK_PACKAGE_DESCRIPTION "Pellimore Clip keeps the last 200 things you copy (text, \
 rich text, images and file lists) plus everything you pin, and pastes them back from a \
 small popup opened with Shift+Super+V.")

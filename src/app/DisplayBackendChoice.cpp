@@ -59,10 +59,13 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
   if (offers(*globals, virtualKeyboardManager)) {
     choice.paste = PasteProtocol::virtualKeyboard;
     choice.logLines.push_back(std::string("paste: Ctrl+V through ") + virtualKeyboardManager);
+  } else if (offers(*globals, kdeFakeInput)) {
+    choice.paste = PasteProtocol::kdeFakeInput;
+    choice.logLines.push_back(std::string("paste: Ctrl+V through ") + kdeFakeInput);
   } else {
     choice.logLines.emplace_back(
-        "paste: the compositor offers no virtual keyboard; a chosen entry is left on the "
-        "clipboard, press Ctrl+V to paste it");
+        "paste: the compositor offers us neither a virtual keyboard nor fake input; a chosen "
+        "entry is left on the clipboard, press Ctrl+V to paste it");
   }
   return choice;
 }

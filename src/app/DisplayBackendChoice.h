@@ -14,13 +14,15 @@ struct DisplayBackendChoice {
   /// The data-control protocols, newest first; both carry the same requests
   /// and events under different names.
   enum class ClipboardProtocol { none, extDataControl, wlrDataControl };
-  /// How the Wayland backend types the paste keystroke; with none the entry
-  /// waits on the clipboard for the user's Ctrl+V.
-  enum class PasteProtocol { none, virtualKeyboard };
+  /// How the Wayland backend types the paste keystroke, preferred first;
+  /// with none the entry waits on the clipboard for the user's Ctrl+V.
+  enum class PasteProtocol { none, virtualKeyboard, kdeFakeInput };
 
   static constexpr const char* extDataControlManager = "ext_data_control_manager_v1";
   static constexpr const char* wlrDataControlManager = "zwlr_data_control_manager_v1";
   static constexpr const char* virtualKeyboardManager = "zwp_virtual_keyboard_manager_v1";
+  /// KWin offers it only to programs whose desktop entry asks for it.
+  static constexpr const char* kdeFakeInput = "org_kde_kwin_fake_input";
 
   Backend backend = Backend::x11;
   ClipboardProtocol clipboard = ClipboardProtocol::none;

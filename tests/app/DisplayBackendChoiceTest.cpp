@@ -1,6 +1,6 @@
 // The backend choice at start: Wayland only where a data-control protocol is
 // offered, newest protocol first, typing the paste only where a virtual
-// keyboard is offered; X11 with its reason everywhere else.
+// keyboard or fake input is offered; X11 with its reason everywhere else.
 #include "app/DisplayBackendChoice.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +30,13 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
                                          "zwp_virtual_keyboard_manager_v1"};
   const std::vector<std::string> both = {"zwlr_data_control_manager_v1", "wl_seat",
                                          "ext_data_control_manager_v1"};
-  const std::vector<std::string> plasma = {"wl_seat", "ext_data_control_manager_v1"};
+  const std::vector<std::string> plasma = {"wl_seat", "ext_data_control_manager_v1",
+                                           "org_kde_kwin_fake_input"};
   const std::string hotKey =
       "hot key: left to the compositor's binding, which runs pellimore-clip to open the popup";
   const std::string noKeyboard =
-      "paste: the compositor offers no virtual keyboard; a chosen entry is left on the "
-      "clipboard, press Ctrl+V to paste it";
+      "paste: the compositor offers us neither a virtual keyboard nor fake input; a chosen "
+      "entry is left on the clipboard, press Ctrl+V to paste it";
   const ChoiceCase cases[] = {
       {"X11 session",
        {{"DISPLAY", ":0"}},
@@ -94,10 +95,10 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
        plasma,
        Backend::wayland,
        Protocol::extDataControl,
-       Paste::none,
+       Paste::kdeFakeInput,
        true,
        {"display backend: Wayland (the compositor offers ext_data_control_manager_v1)", hotKey,
-        noKeyboard}},
+        "paste: Ctrl+V through org_kde_kwin_fake_input"}},
   };
   for (const ChoiceCase& test : cases) {
     SCOPED_TRACE(test.name);

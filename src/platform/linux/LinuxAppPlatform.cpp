@@ -70,7 +70,10 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
       pasteboard_->handOver(waylandClipboard_->takeSnapshots());
     });
   }
-  auto poster = std::make_unique<WaylandKeyEventPoster>();
+  auto poster = std::make_unique<WaylandKeyEventPoster>(
+      choice.paste == DisplayBackendChoice::PasteProtocol::kdeFakeInput
+          ? WaylandKeyEventPoster::Protocol::kdeFakeInput
+          : WaylandKeyEventPoster::Protocol::virtualKeyboard);
   accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
   keyEventPoster_ = std::move(poster);
 }

@@ -1,5 +1,7 @@
-// The keymap goes to the compositor once, through a sealed memory file; each
-// event then is a modifier state and a key, flushed at once.
+// A virtual keyboard gets its keymap once, through a memory file, and each
+// event then is a modifier state and a key; fake input takes keys alone, so
+// the modifiers are pressed around the key. Both are flushed at once. The
+// keymap also tells which key types what.
 #include "platform/linux/wayland/WaylandKeyEventPoster.h"
 
 #include <sys/mman.h>
@@ -11,7 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <vector>
 
+#include "fake-input-client-protocol.h"
 #include "platform/linux/x11/X11KeyTranslation.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
@@ -38,18 +42,24 @@ constexpr std::uint32_t evdevOffset = 8;
 constexpr std::uint32_t keyReleased = 0;
 constexpr std::uint32_t keyPressed = 1;
 
+/// Fake input's keys came with its version 4.
+constexpr std::uint32_t fakeInputKeysVersion = 4;
+
 struct Globals {
+  const char* wanted = nullptr;
   std::uint32_t seat = 0;
   std::uint32_t manager = 0;
+  std::uint32_t managerVersion = 0;
 };
 
 void onGlobal(void* data, wl_registry* /*registry*/, std::uint32_t name, const char* interface,
-              std::uint32_t /*version*/) {
+              std::uint32_t version) {
   auto& globals = *static_cast<Globals*>(data);
   if (std::strcmp(interface, wl_seat_interface.name) == 0 && globals.seat == 0) {
     globals.seat = name;
-  } else if (std::strcmp(interface, WaylandKeyEventPoster::managerInterface) == 0) {
+  } else if (std::strcmp(interface, globals.wanted) == 0) {
     globals.manager = name;
+    globals.managerVersion = version;
   }
 }
 
@@ -84,11 +94,8 @@ const char* modifierName(unsigned long keysym) {
 
 }  // namespace
 
-WaylandKeyEventPoster::WaylandKeyEventPoster() {
-  if ((!connect() || !sendKeymap()) && keyboard_ != nullptr) {
-    zwp_virtual_keyboard_v1_destroy(reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_));
-    keyboard_ = nullptr;
-  }
+WaylandKeyEventPoster::WaylandKeyEventPoster(Protocol protocol) : protocol_(protocol) {
+  ready_ = connect() && loadKeymap() && (protocol_ == Protocol::kdeFakeInput || sendKeymap());
 }
 
 WaylandKeyEventPoster::~WaylandKeyEventPoster() {
@@ -114,11 +121,19 @@ bool WaylandKeyEventPoster::connect() {
   if (display_ == nullptr) {
     return false;
   }
+  const bool fakeInput = protocol_ == Protocol::kdeFakeInput;
   Globals globals;
+  globals.wanted = fakeInput ? kdeFakeInputInterface : virtualKeyboardInterface;
   wl_registry* registry = wl_display_get_registry(display_);
   wl_registry_add_listener(registry, &registryListener, &globals);
   const bool answered = wl_display_roundtrip(display_) >= 0;
-  if (answered && globals.seat != 0 && globals.manager != 0) {
+  if (answered && fakeInput && globals.managerVersion >= fakeInputKeysVersion) {
+    manager_ = static_cast<wl_proxy*>(wl_registry_bind(
+        registry, globals.manager, &org_kde_kwin_fake_input_interface, fakeInputKeysVersion));
+    org_kde_kwin_fake_input_authenticate(reinterpret_cast<org_kde_kwin_fake_input*>(manager_),
+                                         "Pellimore Clip",
+                                         "Pastes the entry chosen in its history with Ctrl+V");
+  } else if (answered && !fakeInput && globals.seat != 0 && globals.manager != 0) {
     seat_ = static_cast<wl_proxy*>(wl_registry_bind(registry, globals.seat, &wl_seat_interface, 1));
     manager_ = static_cast<wl_proxy*>(
         wl_registry_bind(registry, globals.manager, &zwp_virtual_keyboard_manager_v1_interface, 1));
@@ -129,21 +144,21 @@ bool WaylandKeyEventPoster::connect() {
   // Nothing more is wanted of the registry; without it the compositor's
   // later announcements do not pile up unread.
   wl_registry_destroy(registry);
-  return keyboard_ != nullptr;
+  return manager_ != nullptr && wl_display_roundtrip(display_) >= 0;
 }
 
-bool WaylandKeyEventPoster::sendKeymap() {
+bool WaylandKeyEventPoster::loadKeymap() {
   context_ = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
   if (context_ == nullptr) {
     return false;
   }
   // The default rules give the US layout, which types the paste keystroke
-  // whatever the user's own layout; the compositor sends the focused window
-  // this keymap along with our events.
+  // whatever the user's own layout; a virtual keyboard's events carry it.
   keymap_ = xkb_keymap_new_from_names(context_, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS);
-  if (keymap_ == nullptr) {
-    return false;
-  }
+  return keymap_ != nullptr;
+}
+
+bool WaylandKeyEventPoster::sendKeymap() {
   char* text = xkb_keymap_get_as_string(keymap_, XKB_KEYMAP_FORMAT_TEXT_V1);
   if (text == nullptr) {
     return false;
@@ -178,7 +193,7 @@ std::unique_ptr<KeyEventPoster::Event> WaylandKeyEventPoster::createKeyboardEven
   if (!available() || !keysym) {
     return nullptr;
   }
-  const std::uint32_t key = keyFor(static_cast<std::uint32_t>(*keysym));
+  const std::uint32_t key = keyFor(*keysym);
   if (key == 0) {
     return nullptr;
   }
@@ -190,20 +205,44 @@ void WaylandKeyEventPoster::post(std::uint32_t /*tap*/, Event& event) {
   if (key == nullptr || !available()) {
     return;
   }
-  auto* keyboard = reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_);
-  // The modifiers hold only around the key: the user's own, such as the hot
-  // key's Shift, are not ours to report.
-  if (key->keyDown()) {
+  if (protocol_ == Protocol::kdeFakeInput) {
+    postFakeInput(key->key(), key->keyDown(), key->flags());
+  } else if (key->keyDown()) {
+    // The modifiers hold only around the key: the user's own, such as the
+    // hot key's Shift, are not ours to report.
+    auto* keyboard = reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_);
     zwp_virtual_keyboard_v1_modifiers(keyboard, modifierMask(key->flags()), 0, 0, 0);
     zwp_virtual_keyboard_v1_key(keyboard, milliseconds(), key->key(), keyPressed);
   } else {
+    auto* keyboard = reinterpret_cast<zwp_virtual_keyboard_v1*>(keyboard_);
     zwp_virtual_keyboard_v1_key(keyboard, milliseconds(), key->key(), keyReleased);
     zwp_virtual_keyboard_v1_modifiers(keyboard, 0, 0, 0, 0);
   }
   wl_display_flush(display_);
 }
 
-std::uint32_t WaylandKeyEventPoster::keyFor(std::uint32_t keysym) const {
+void WaylandKeyEventPoster::postFakeInput(std::uint32_t key, bool keyDown, std::uint64_t flags) {
+  auto* fakeInput = reinterpret_cast<org_kde_kwin_fake_input*>(manager_);
+  std::vector<std::uint32_t> modifiers;
+  for (unsigned long keysym : X11KeyTranslation::modifierKeysymsForFlags(flags)) {
+    if (const std::uint32_t modifier = keyFor(keysym); modifier != 0) {
+      modifiers.push_back(modifier);
+    }
+  }
+  if (keyDown) {
+    for (std::uint32_t modifier : modifiers) {
+      org_kde_kwin_fake_input_keyboard_key(fakeInput, modifier, keyPressed);
+    }
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, key, keyPressed);
+    return;
+  }
+  org_kde_kwin_fake_input_keyboard_key(fakeInput, key, keyReleased);
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
+    org_kde_kwin_fake_input_keyboard_key(fakeInput, *modifier, keyReleased);
+  }
+}
+
+std::uint32_t WaylandKeyEventPoster::keyFor(unsigned long keysym) const {
   for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap_);
        code <= xkb_keymap_max_keycode(keymap_); ++code) {
     const xkb_keysym_t* syms = nullptr;

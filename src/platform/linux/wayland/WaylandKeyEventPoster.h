@@ -1,8 +1,8 @@
-// Synthetic key events through the virtual-keyboard protocol of wlroots'
-// compositors: a keyboard of our own on the seat, with a US keymap that
-// xkbcommon writes, whose events go to whichever window has the focus. A
-// flag on a macOS event is a state, and so is the protocol's modifier mask,
-// so no modifier key is pressed.
+// Synthetic key events through the compositor: wlroots' virtual-keyboard
+// protocol (a keyboard of our own on the seat, with a US keymap that
+// xkbcommon writes, whose modifier state travels with its keys), or KWin's
+// fake-input protocol (keys pressed as on KWin's own keyboard, modifiers
+// included). Either way the events go to whichever window has the focus.
 #pragma once
 
 #include <cstdint>
@@ -17,16 +17,19 @@ struct xkb_keymap;
 
 class WaylandKeyEventPoster : public KeyEventPoster {
  public:
-  static constexpr const char* managerInterface = "zwp_virtual_keyboard_manager_v1";
+  enum class Protocol { virtualKeyboard, kdeFakeInput };
+
+  static constexpr const char* virtualKeyboardInterface = "zwp_virtual_keyboard_manager_v1";
+  static constexpr const char* kdeFakeInputInterface = "org_kde_kwin_fake_input";
 
   /// Connects to the compositor named by WAYLAND_DISPLAY; unavailable when
-  /// it offers no virtual keyboard.
-  WaylandKeyEventPoster();
+  /// it does not offer `protocol` to us.
+  explicit WaylandKeyEventPoster(Protocol protocol);
   ~WaylandKeyEventPoster() override;
   WaylandKeyEventPoster(const WaylandKeyEventPoster&) = delete;
   WaylandKeyEventPoster& operator=(const WaylandKeyEventPoster&) = delete;
 
-  bool available() const { return keyboard_ != nullptr; }
+  bool available() const { return ready_; }
 
   std::unique_ptr<Source> createSource(std::int32_t stateID) override;
   /// Nothing for a key the keymap cannot type, or when unavailable.
@@ -36,18 +39,21 @@ class WaylandKeyEventPoster : public KeyEventPoster {
 
  private:
   bool connect();
+  bool loadKeymap();
   bool sendKeymap();
   /// The evdev code of the key that types `keysym` unshifted; 0 when none.
-  std::uint32_t keyFor(std::uint32_t keysym) const;
+  std::uint32_t keyFor(unsigned long keysym) const;
   /// The keymap's modifier mask for Core Graphics `flags`.
   std::uint32_t modifierMask(std::uint64_t flags) const;
+  void postFakeInput(std::uint32_t key, bool keyDown, std::uint64_t flags);
 
+  const Protocol protocol_;
+  bool ready_ = false;
   wl_display* display_ = nullptr;
   wl_proxy* seat_ = nullptr;
+  /// The virtual-keyboard manager, or the fake-input object itself.
   wl_proxy* manager_ = nullptr;
   wl_proxy* keyboard_ = nullptr;
-  std::uint32_t seatName_ = 0;
-  std::uint32_t managerName_ = 0;
   xkb_context* context_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
 };
