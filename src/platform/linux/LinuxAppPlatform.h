@@ -39,8 +39,8 @@ class LinuxAppPlatform : public AppPlatform {
   /// Needs the QApplication to exist. The factories draw the popup and the
   /// About window and must outlive this object; `executablePath` is what
   /// the autostart entry starts. With the Wayland backend the clipboard goes
-  /// through `choice`'s data-control protocol and keystrokes through the
-  /// compositor's virtual keyboard.
+  /// through `choice`'s data-control protocol and keystrokes through its
+  /// virtual keyboard or fake input.
   LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
                    const std::string& executablePath, const DisplayBackendChoice& choice);
   ~LinuxAppPlatform() override;

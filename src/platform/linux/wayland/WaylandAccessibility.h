@@ -1,7 +1,7 @@
 // Whether the Wayland backend may type the paste keystroke: where the
-// compositor offers a virtual keyboard. Elsewhere a chosen entry is left on
-// the clipboard and the paste flow says to press Ctrl+V, as it does on a
-// system without the permission.
+// compositor lends us a virtual keyboard or fake input. Elsewhere a chosen
+// entry is left on the clipboard and the paste flow says to press Ctrl+V, as
+// it does on a system without the permission.
 #pragma once
 
 #include "platform/Accessibility.h"
