@@ -9,6 +9,9 @@
 #include "platform/Clock.h"
 #include "platform/linux/wayland/WaylandAccessibility.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
+#include "platform/linux/wayland/WaylandKeyEventPoster.h"
+#include "platform/linux/x11/XTestAccessibility.h"
+#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 #ifndef PELLIMORE_VERSION
 #define PELLIMORE_VERSION ""

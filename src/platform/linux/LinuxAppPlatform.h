@@ -8,7 +8,9 @@
 
 #include "app/AppPlatform.h"
 #include "app/DisplayBackendChoice.h"
+#include "platform/Accessibility.h"
 #include "platform/DesktopConventions.h"
+#include "platform/KeyEventPoster.h"
 #include "platform/LocalSocketChannel.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProcessActivity.h"
@@ -27,8 +29,6 @@
 #include "platform/linux/x11/X11HotKeyRegistrar.h"
 #include "platform/linux/x11/X11KeyboardLayout.h"
 #include "platform/linux/x11/X11Workspace.h"
-#include "platform/linux/x11/XTestAccessibility.h"
-#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 class PanelFactory;
 class WaylandClipboard;
