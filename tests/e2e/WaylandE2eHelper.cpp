@@ -6,8 +6,9 @@
 //                       client takes the clipboard over;
 //   silent TEXT         offers TEXT as plain text and never writes a pipe;
 //   keyboard            one virtual keyboard for the whole test, as a user
-//                       has one keyboard: reads "key NAME [MODIFIER...]" and
-//                       "type TEXT" lines, and answers each with "done".
+//                       has one keyboard: presses the key of each "NAME
+//                       [MODIFIER...]" line read (XKB names), and answers
+//                       each with "done".
 // Prints "serving" (copy, silent) or "ready" (keyboard) once set up.
 #include <poll.h>
 #include <unistd.h>
@@ -112,27 +113,10 @@ class Keyboard {
     return written && wl_display_roundtrip(display_) >= 0;
   }
 
-  /// Presses and releases the key with `name` (an XKB keysym name) while
-  /// `modifiers` (XKB modifier names) are held.
+  /// Presses and releases the key that types `name` (an XKB keysym name)
+  /// unshifted while `modifiers` (XKB modifier names) are held.
   bool press(const std::string& name, const std::vector<std::string>& modifiers) {
     const xkb_keysym_t keysym = xkb_keysym_from_name(name.c_str(), XKB_KEYSYM_NO_FLAGS);
-    return keysym != XKB_KEY_NoSymbol && press(keysym, modifiers);
-  }
-
-  bool type(const std::string& text) {
-    for (char character : text) {
-      const xkb_keysym_t keysym = xkb_utf32_to_keysym(static_cast<unsigned char>(character));
-      if (!press(keysym, {}) && !press(keysym, {XKB_MOD_NAME_SHIFT})) {
-        return false;
-      }
-    }
-    return true;
-  }
-
- private:
-  bool press(xkb_keysym_t keysym, const std::vector<std::string>& modifiers) {
-    const xkb_level_index_t level =
-        modifiers == std::vector<std::string>{XKB_MOD_NAME_SHIFT} ? 1 : 0;
     std::uint32_t mask = 0;
     for (const std::string& modifier : modifiers) {
       const xkb_mod_index_t index = xkb_keymap_mod_get_index(keymap_, modifier.c_str());
@@ -144,8 +128,8 @@ class Keyboard {
     for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap_);
          code <= xkb_keymap_max_keycode(keymap_); ++code) {
       const xkb_keysym_t* syms = nullptr;
-      const int count = xkb_keymap_key_get_syms_by_level(keymap_, code, 0, level, &syms);
-      if (count != 1 || syms[0] != keysym) {
+      const int count = xkb_keymap_key_get_syms_by_level(keymap_, code, 0, 0, &syms);
+      if (keysym == XKB_KEY_NoSymbol || count != 1 || syms[0] != keysym) {
         continue;
       }
       // Evdev codes sit 8 below XKB's keycodes.
@@ -158,6 +142,7 @@ class Keyboard {
     return false;
   }
 
+ private:
   static std::uint32_t now() {
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                           std::chrono::steady_clock::now().time_since_epoch())
@@ -183,21 +168,13 @@ int runKeyboard(wl_display* display, Owner& globals) {
   (void)std::fflush(stdout);
   for (std::string line; std::getline(std::cin, line);) {
     std::istringstream words(line);
-    std::string command;
-    words >> command;
-    bool done = false;
-    if (command == "type") {
-      done = line.size() > 5 && keyboard.type(line.substr(5));
-    } else if (command == "key") {
-      std::string name;
-      words >> name;
-      std::vector<std::string> modifiers;
-      for (std::string modifier; words >> modifier;) {
-        modifiers.push_back(modifier);
-      }
-      done = keyboard.press(name, modifiers);
+    std::string name;
+    words >> name;
+    std::vector<std::string> modifiers;
+    for (std::string modifier; words >> modifier;) {
+      modifiers.push_back(modifier);
     }
-    (void)std::puts(done ? "done" : "failed");
+    (void)std::puts(keyboard.press(name, modifiers) ? "done" : "failed");
     (void)std::fflush(stdout);
   }
   return 0;

@@ -130,12 +130,14 @@ class WaylandSession(Session):
         goes moves the focus, as a real one does not."""
         self.keyboard = self.start_helper(["keyboard"], b"ready", stdin=subprocess.PIPE)
 
-    def keys(self, command):
-        """"key NAME [MODIFIER...]" or "type TEXT" on the virtual keyboard."""
-        self.keyboard.stdin.write(command.encode("utf-8") + b"\n")
-        self.keyboard.stdin.flush()
-        if self.keyboard.stdout.readline().strip() != b"done":
-            raise Failure("the virtual keyboard could not do %r" % command)
+    def keys(self, *keys):
+        """Each "NAME [MODIFIER...]" (XKB names) pressed on the virtual
+        keyboard, in order."""
+        for key in keys:
+            self.keyboard.stdin.write(key.encode("utf-8") + b"\n")
+            self.keyboard.stdin.flush()
+            if self.keyboard.stdout.readline().strip() != b"done":
+                raise Failure("the virtual keyboard could not press %r" % key)
 
     def paste(self):
         """The clipboard's text, "" when there is none, None when its owner
@@ -233,10 +235,9 @@ def run(session):
                   env=dict(session.env, QT_QPA_PLATFORM="wayland"), stdout=subprocess.DEVNULL,
                   stderr=subprocess.DEVNULL)
     wait_for("the target window", lambda: "Pellimore E2E Target" in session.windows())
-    session.keys("key v Mod4 Shift")
+    session.keys("v Mod4 Shift")
     wait_for("the popup from the compositor's binding", popup_shown)
-    session.keys("type wayland text")
-    session.keys("key Return")
+    session.keys(*("space" if key == " " else key for key in "wayland text"), "Return")
     wait_for("the paste in the target window", lambda: read(target_file) == "e2e wayland text")
     wait_for("the popup to hide after the paste", lambda: not popup_shown())
     if "posting Ctrl+V" not in session.debug_log():
@@ -251,7 +252,7 @@ def run(session):
     if second.returncode != 0 or time.monotonic() - started > 2.5:
         raise Failure("a second start beside a silent owner: %r" % second)
     wait_for("the popup opened by a second start", popup_shown)
-    session.keys("key Escape")
+    session.keys("Escape")
     wait_for("the popup to hide on Escape", lambda: not popup_shown())
     session.copy("e2e after the silent owner")
     session.wait_for_text("e2e after the silent owner")
