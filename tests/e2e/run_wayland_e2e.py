@@ -299,7 +299,6 @@ def main():
         print("FAILED: %s" % failure)
         print("debug.log:\n" + session.debug_log())
         print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
-        print("waybar stderr:\n" + (read(os.path.join(session.root, "waybar.err")) or "")[-3000:])
         print("sway stderr:\n" + (read(os.path.join(session.root, "sway.err")) or "")[-3000:])
         return 1
     finally:
