@@ -5,8 +5,15 @@
 include(GNUInstallDirs)
 
 install(TARGETS pellimore-clip RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT app)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT app)
+# The entry names the installed executable by its full path, which KWin
+# matches to lend the program its fake-input protocol (for the paste
+# keystroke). The path is known only when installing: a package installs
+# under /usr, `cmake --install` under its prefix.
+install(CODE "
+  set(PELLIMORE_INSTALLED_EXECUTABLE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/pellimore-clip\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.desktop.in\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/pellimore-clip.desktop\"
+    @ONLY)" COMPONENT app)
 
 set(pellimore_icon_svg ${PROJECT_SOURCE_DIR}/resources/linux/pellimore-clip.svg)
 set(pellimore_icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
@@ -37,7 +44,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pellimore-clip)
 set(CPACK_PACKAGE_VENDOR "Pellimore")
 set(CPACK_PACKAGE_CONTACT "Pellimore <support@${PELLIMORE_WEB_DOMAIN}>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Clipboard history for the X11 desktop")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Clipboard history for X11 and Wayland desktops")
 set(CPACK_PACKAGE_DESCRIPTION "Pellimore Clip keeps the last 200 things you copy (text, \
 rich text, images and file lists) plus everything you pin, and pastes them back from a \
 small popup opened with Shift+Super+V.")
@@ -49,7 +56,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PELLIMORE_WEBSITE}")
 # The libraries come from what the binary links (dpkg-shlibdeps, from
-# dpkg-dev); Qt's TIFF reader is a plugin, loaded by name, that no link shows.
+# dpkg-dev); Qt's TIFF reader and its Wayland platform are plugins, loaded
+# by name, that no link shows.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, qt6-wayland")
 include(CPack)

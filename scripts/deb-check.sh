@@ -29,6 +29,8 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --reinstall "$deb" >
 command -v pellimore-clip >/dev/null || fail "pellimore-clip is not on PATH after installing"
 desktop_entry=/usr/share/applications/pellimore-clip.desktop
 [ -f "$desktop_entry" ] || fail "$desktop_entry is missing"
+grep -qx "Exec=$(command -v pellimore-clip)" "$desktop_entry" ||
+  fail "$desktop_entry does not start the installed app by its full path"
 for size in 16 22 24 32 48 64 128 256 512; do
   icon=/usr/share/icons/hicolor/${size}x${size}/apps/pellimore-clip.png
   [ -f "$icon" ] || fail "$icon is missing"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the application and starts it: on Linux on the current X display
-# (X11, or XWayland under a Wayland session).
+# Builds the application and starts it: on Linux in the current Wayland
+# session or on the current X display; the app chooses which (see "On
+# Wayland" in the README).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [[ "$(uname -s)" != "Darwin" && -z "${DISPLAY:-}" ]]; then
-  echo "run: no X display (DISPLAY is not set); start it inside an X11 session" >&2
+if [[ "$(uname -s)" != "Darwin" && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it inside a" \
+    "graphical session" >&2
   exit 1
 fi
 

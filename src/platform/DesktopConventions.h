@@ -62,4 +62,23 @@ struct DesktopConventions {
                 "offer. A chosen entry is still put on the clipboard; press Ctrl+V to paste "
                 "it."};
   }
+  /// Wayland has no permission to grant: the compositor offers a virtual
+  /// keyboard or fake input, or neither.
+  static DesktopConventions wayland() {
+    return {.hotKeyText = "Shift+Super+V",
+            .accessibilitySettingsURL = {},
+            .pasteKeyText = "Ctrl+V",
+            .pasteBlockedReason = "the Wayland compositor offers no way to type keys",
+            .pasteAllowedTitle = "Auto-paste: the compositor types Ctrl+V ✓",
+            .pasteBlockedTitle = "Auto-paste unavailable (needs a virtual keyboard)…",
+            .pasteAllowedAlert = "Auto-paste is available ✓",
+            .pasteAllowedAdvice =
+                "Auto-paste sends Ctrl+V through the compositor's virtual keyboard or fake "
+                "input. If nothing is pasted, press Ctrl+V in the window yourself.",
+            .pasteBlockedAlert = "Auto-paste is unavailable",
+            .pasteBlockedAdvice =
+                "Auto-paste needs a virtual keyboard (wlroots) or fake input (KDE), which this "
+                "Wayland compositor does not offer. A chosen entry is still put on the "
+                "clipboard; press Ctrl+V to paste it."};
+  }
 };

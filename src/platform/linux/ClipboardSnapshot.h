@@ -21,7 +21,8 @@ struct ClipboardSnapshot {
   static constexpr const char* kdePasswordHint = "x-kde-passwordManagerHint";
   static constexpr const char* uriListTarget = "text/uri-list";
 
-  /// The owner's window; 0 when the selection has no owner.
+  /// The owner's window on X11, the selection's sequence number on
+  /// Wayland; 0 when the selection has no owner.
   std::uint32_t owner = 0;
   /// The targets offered, by name.
   std::vector<std::string> targets;

@@ -7,6 +7,11 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/linux/wayland/WaylandAccessibility.h"
+#include "platform/linux/wayland/WaylandClipboard.h"
+#include "platform/linux/wayland/WaylandKeyEventPoster.h"
+#include "platform/linux/x11/XTestAccessibility.h"
+#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 #ifndef PELLIMORE_VERSION
 #define PELLIMORE_VERSION ""
@@ -24,33 +29,66 @@ std::string instanceSocketPath(const FileSystem& fileSystem) {
   return folder + "/pellimore-clip.socket";
 }
 
+std::unique_ptr<WaylandClipboard> waylandClipboardFor(const DisplayBackendChoice& choice) {
+  if (choice.backend != DisplayBackendChoice::Backend::wayland) {
+    return nullptr;
+  }
+  return std::make_unique<WaylandClipboard>(
+      choice.clipboard == DisplayBackendChoice::ClipboardProtocol::extDataControl
+          ? WaylandClipboard::Protocol::extDataControl
+          : WaylandClipboard::Protocol::wlrDataControl);
+}
+
 }  // namespace
 
 LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
-                                   const std::string& executablePath)
+                                   const std::string& executablePath,
+                                   const DisplayBackendChoice& choice)
     : panelFactory_(panelFactory),
       windowFactory_(windowFactory),
-      pasteboard_(*QGuiApplication::clipboard(), mainLoop_),
-      accessibility_(keyEventPoster_),
+      waylandClipboard_(waylandClipboardFor(choice)),
+      conventions_(waylandClipboard_ ? DesktopConventions::wayland() : DesktopConventions::x11()),
       resourceBundle_(PELLIMORE_VERSION),
       loginItem_(
           fileSystem_,
           XdgLoginItem::entryPathFor(std::getenv("XDG_CONFIG_HOME"), fileSystem_.homeDirectory()),
           executablePath),
-      instanceChannel_(mainLoop_, instanceSocketPath(fileSystem_)) {}
+      instanceChannel_(mainLoop_, instanceSocketPath(fileSystem_)) {
+  QClipboard& clipboard = *QGuiApplication::clipboard();
+  if (!waylandClipboard_) {
+    pasteboard_ = std::make_unique<QtPasteboard>(clipboard, mainLoop_);
+    auto poster = std::make_unique<XTestKeyEventPoster>();
+    accessibility_ = std::make_unique<XTestAccessibility>(*poster);
+    keyEventPoster_ = std::move(poster);
+    return;
+  }
+  // A compositor that took the protocol back after the choice leaves the
+  // pasteboard with nothing to report, like the X11 one without XFixes.
+  WaylandClipboard& wayland = *waylandClipboard_;
+  pasteboard_ = std::make_unique<QtPasteboard>(
+      clipboard, mainLoop_, [&wayland] { return wayland.selectionOwner(); },
+      [&wayland](const ClipboardSnapshot& contents) { wayland.publish(contents); });
+  if (wayland.isRunning()) {
+    waylandWatch_ = mainLoop_.watchReadable(wayland.readyDescriptor(), [this] {
+      pasteboard_->handOver(waylandClipboard_->takeSnapshots());
+    });
+  }
+  auto poster = std::make_unique<WaylandKeyEventPoster>(
+      choice.paste == DisplayBackendChoice::PasteProtocol::kdeFakeInput
+          ? WaylandKeyEventPoster::Protocol::kdeFakeInput
+          : WaylandKeyEventPoster::Protocol::virtualKeyboard);
+  accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
+  keyEventPoster_ = std::move(poster);
+}
+
+LinuxAppPlatform::~LinuxAppPlatform() = default;
 
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,      Clock::system(),
-      pasteboard_,      imageConverter_,
-      rtfConverter_,    mainLoop_,
-      processActivity_, workspace_,
-      application_,     screens_,
-      panelFactory_,    accessibility_,
-      keyEventPoster_,  hotKeyRegistrar_,
-      keyboardLayout_,  statusBar_,
-      resourceBundle_,  loginItem_,
-      alertPresenter_,  systemLog_,
-      windowFactory_,   DesktopConventions::x11(),
+      fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,  rtfConverter_,
+      mainLoop_,      processActivity_, workspace_,       application_,     screens_,
+      panelFactory_,  *accessibility_,  *keyEventPoster_, hotKeyRegistrar_, keyboardLayout_,
+      statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,  systemLog_,
+      windowFactory_, conventions_,
   };
 }

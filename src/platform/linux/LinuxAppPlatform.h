@@ -1,11 +1,16 @@
-// Everything the Linux application runs on: one instance of each X11 and Qt
-// backend, handed to the shared start-up as the delegate's environment.
+// Everything the Linux application runs on: one instance of each X11, Wayland
+// and Qt backend that the chosen display backend needs, handed to the shared
+// start-up as the delegate's environment.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "app/AppPlatform.h"
+#include "app/DisplayBackendChoice.h"
+#include "platform/Accessibility.h"
+#include "platform/DesktopConventions.h"
+#include "platform/KeyEventPoster.h"
 #include "platform/LocalSocketChannel.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProcessActivity.h"
@@ -20,23 +25,25 @@
 #include "platform/linux/QtScreens.h"
 #include "platform/linux/QtStatusBar.h"
 #include "platform/linux/SyslogSystemLog.h"
-#include "platform/linux/X11HotKeyRegistrar.h"
-#include "platform/linux/X11KeyboardLayout.h"
-#include "platform/linux/X11Workspace.h"
-#include "platform/linux/XTestAccessibility.h"
-#include "platform/linux/XTestKeyEventPoster.h"
 #include "platform/linux/XdgLoginItem.h"
+#include "platform/linux/x11/X11HotKeyRegistrar.h"
+#include "platform/linux/x11/X11KeyboardLayout.h"
+#include "platform/linux/x11/X11Workspace.h"
 
 class PanelFactory;
+class WaylandClipboard;
 class WindowFactory;
 
 class LinuxAppPlatform : public AppPlatform {
  public:
   /// Needs the QApplication to exist. The factories draw the popup and the
   /// About window and must outlive this object; `executablePath` is what
-  /// the autostart entry starts.
+  /// the autostart entry starts. With the Wayland backend the clipboard goes
+  /// through `choice`'s data-control protocol and keystrokes through its
+  /// virtual keyboard or fake input.
   LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
-                   const std::string& executablePath);
+                   const std::string& executablePath, const DisplayBackendChoice& choice);
+  ~LinuxAppPlatform() override;
 
   ApplicationHost& sharedApplication() override { return host_; }
   AppEnvironment environment() override;
@@ -51,15 +58,18 @@ class LinuxAppPlatform : public AppPlatform {
   LinuxFileSystem fileSystem_;
   // Before the pasteboard, which watches the clipboard reader through it.
   QtMainLoop mainLoop_;
-  QtPasteboard pasteboard_;
+  std::unique_ptr<WaylandClipboard> waylandClipboard_;
+  std::unique_ptr<QtPasteboard> pasteboard_;
+  std::unique_ptr<MainLoop::Watch> waylandWatch_;
   QtImageConverter imageConverter_;
   PlainRtfConverter rtfConverter_;
   LinuxProcessActivity processActivity_;
   X11Workspace workspace_;
   QtApplication application_;
   QtScreens screens_;
-  XTestKeyEventPoster keyEventPoster_;
-  XTestAccessibility accessibility_;
+  std::unique_ptr<KeyEventPoster> keyEventPoster_;
+  std::unique_ptr<Accessibility> accessibility_;
+  DesktopConventions conventions_;
   X11HotKeyRegistrar hotKeyRegistrar_;
   X11KeyboardLayout keyboardLayout_;
   QtStatusBar statusBar_;

@@ -10,11 +10,12 @@
 #include <QMimeData>
 #include <QUrl>
 #include <cstdlib>
+#include <memory>
 
 // After Qt: Xlib's macros break Qt's headers.
 #include <X11/Xlib.h>
 
-#include "platform/linux/X11ClipboardReader.h"
+#include "platform/linux/x11/X11ClipboardReader.h"
 
 namespace {
 
@@ -69,8 +70,12 @@ QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop)
 }
 
 QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
-                           std::function<SelectionOwner()> selectionOwner)
-    : clipboard_(clipboard), mainLoop_(mainLoop), selectionOwner_(std::move(selectionOwner)) {}
+                           std::function<SelectionOwner()> selectionOwner,
+                           std::function<void(const ClipboardSnapshot&)> publish)
+    : clipboard_(clipboard),
+      mainLoop_(mainLoop),
+      selectionOwner_(std::move(selectionOwner)),
+      publish_(std::move(publish)) {}
 
 QtPasteboard::~QtPasteboard() = default;
 
@@ -159,7 +164,7 @@ void QtPasteboard::publish() {
   // The clipboard takes ownership of what it is given, so it gets a copy
   // (sharing the bytes) and we keep the forms to add to; reads answer from
   // the same forms.
-  auto* copy = new QMimeData;
+  auto copy = std::make_unique<QMimeData>();
   current_ = ClipboardSnapshot{};
   for (const QString& format : pending_->formats()) {
     const QByteArray data = pending_->data(format);
@@ -168,5 +173,9 @@ void QtPasteboard::publish() {
     current_.bodies[format.toStdString()] = data;
   }
   currentIsOurs_ = true;
-  clipboard_.setMimeData(copy, QClipboard::Clipboard);
+  if (publish_) {
+    publish_(current_);
+    return;
+  }
+  clipboard_.setMimeData(copy.release(), QClipboard::Clipboard);
 }

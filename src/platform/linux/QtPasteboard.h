@@ -1,4 +1,5 @@
-// The X11 CLIPBOARD selection. Another client's copy is read in full by an
+// The X11 CLIPBOARD selection, or the Wayland clipboard when its snapshots
+// and writes are handed in from outside. Another client's copy is read in full by an
 // X11ClipboardReader off the main thread and handed over as a snapshot, which
 // every read here answers from without waiting; each snapshot taken moves
 // the change count, as does every clearContents of ours. Our own writes go
@@ -28,9 +29,12 @@ class QtPasteboard : public Pasteboard {
   /// `clipboard` and `mainLoop` must outlive this object.
   QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop);
   /// As above, with `selectionOwner` answering who owns the selection now in
-  /// place of the X server.
+  /// place of the X server, and `publish`, when given, taking what we write in
+  /// place of the clipboard (the Wayland backend, whose selection Qt cannot
+  /// set without the focus).
   QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
-               std::function<SelectionOwner()> selectionOwner);
+               std::function<SelectionOwner()> selectionOwner,
+               std::function<void(const ClipboardSnapshot&)> publish = {});
   ~QtPasteboard() override;
   QtPasteboard(const QtPasteboard&) = delete;
   QtPasteboard& operator=(const QtPasteboard&) = delete;
@@ -69,6 +73,7 @@ class QtPasteboard : public Pasteboard {
   QClipboard& clipboard_;
   MainLoop& mainLoop_;
   std::function<SelectionOwner()> selectionOwner_;
+  std::function<void(const ClipboardSnapshot&)> publish_;
   std::int64_t changeCount_ = 0;
   std::function<void()> onChange_;
   ClipboardSnapshot current_;

@@ -8,8 +8,8 @@
 #include <QPixmap>
 
 #include "diagnostics/Log.h"
-#include "platform/linux/X11TrayWatcher.h"
 #include "platform/linux/ui/QtImage.h"
+#include "platform/linux/x11/X11TrayWatcher.h"
 
 namespace {
 

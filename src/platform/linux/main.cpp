@@ -1,5 +1,6 @@
-// The Linux application's entry point: checks for an X display, builds the
-// Qt application and the X11 backends, and runs the shared start-up.
+// The Linux application's entry point: chooses the Wayland or the X11
+// backend, builds the Qt application on the matching Qt platform, and runs
+// the shared start-up.
 //
 // Options:
 //   --menu-commands PATH  choose status-menu items by title from lines
@@ -18,7 +19,10 @@
 #include <string>
 
 #include "app/AppMain.h"
+#include "app/DisplayBackendChoice.h"
+#include "diagnostics/Log.h"
 #include "platform/linux/LinuxAppPlatform.h"
+#include "platform/linux/LinuxDisplaySession.h"
 #include "platform/linux/MenuCommandChannel.h"
 #include "platform/linux/ui/QtPanelFactory.h"
 #include "platform/linux/ui/QtWindowFactory.h"
@@ -57,19 +61,27 @@ Options parse(int argc, char** argv) {
 int main(int argc, char** argv) {
   const Options options = parse(argc, argv);
   if (options.help || !options.valid) {
-    std::fputs(usage, options.valid ? stdout : stderr);
+    (void)std::fputs(usage, options.valid ? stdout : stderr);
     return options.valid ? 0 : 2;
   }
-  // The hot key, the paste keystroke and the active window are X11 services;
-  // on a Wayland session Qt must use XWayland too.
-  const char* display = std::getenv("DISPLAY");
-  if (display == nullptr || display[0] == '\0') {
-    std::fputs(
-        "pellimore-clip: no X display (DISPLAY is not set); start it inside an X11 session\n",
+  LinuxDisplaySession session;
+  const DisplayBackendChoice choice = DisplayBackendChoice::choose(session);
+  for (const std::string& line : choice.logLines) {
+    Log::write(line);
+  }
+  if (choice.backend == DisplayBackendChoice::Backend::wayland) {
+    qputenv("QT_QPA_PLATFORM", QByteArray("wayland"));
+  } else if (!choice.x11Available) {
+    (void)std::fputs(
+        "pellimore-clip: no X display (DISPLAY is not set) and no Wayland compositor with a "
+        "data-control protocol; start it inside a graphical session\n",
         stderr);
     return 1;
+  } else {
+    // Without data-control the hot key, the paste keystroke and the active
+    // window are X11 services, so on a Wayland session Qt uses XWayland too.
+    qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
   }
-  qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pellimore Clip"));
@@ -79,15 +91,15 @@ int main(int argc, char** argv) {
   QtWindowFactory windowFactory;
   const std::string executable =
       QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString();
-  LinuxAppPlatform platform(panelFactory, windowFactory, executable);
+  LinuxAppPlatform platform(panelFactory, windowFactory, executable, choice);
 
   std::unique_ptr<MenuCommandChannel> menuCommands;
   if (options.menuCommands) {
     menuCommands =
         std::make_unique<MenuCommandChannel>(platform.statusBar(), *options.menuCommands);
     if (!menuCommands->isOpen()) {
-      std::fprintf(stderr, "pellimore-clip: cannot open the menu-command pipe %s\n",
-                   options.menuCommands->c_str());
+      (void)std::fprintf(stderr, "pellimore-clip: cannot open the menu-command pipe %s\n",
+                         options.menuCommands->c_str());
       return 1;
     }
   }

@@ -1,7 +1,8 @@
 // The pasteboard over an in-process clipboard: the change count's handshake
 // with our own writes and with other owners' snapshots, the forms written
-// back, and which targets a snapshot reads and how it answers. The reader
-// thread itself is proven end to end against real and hostile owners.
+// back (to Qt's clipboard, or to the Wayland backend's publisher), and which targets a snapshot
+// reads and how it answers. The reader thread itself is proven end to end against real and hostile
+// owners.
 #include "platform/linux/QtPasteboard.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <map>
 
 #include "ManualMainLoop.h"
+#include "platform/linux/wayland/WaylandClipboard.h"
 
 namespace {
 
@@ -96,6 +98,25 @@ TEST_F(QtPasteboardTest, SnapshotsAreTakenOnePerTurnAndAnOwnerlessOneIsAbandoned
   // Someone copied since the owner left: not ours to refill.
   owner_ = Owner::another;
   EXPECT_FALSE(pasteboard_.isAbandoned());
+}
+
+TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+  ManualMainLoop loop;
+  std::vector<ClipboardSnapshot> published;
+  QtPasteboard pasteboard(
+      *QGuiApplication::clipboard(), loop, [] { return Owner::thisProcess; },
+      [&](const ClipboardSnapshot& contents) { published.push_back(contents); });
+  pasteboard.clearContents();
+  pasteboard.setString("written");
+  ASSERT_EQ(published.size(), 2U);
+  EXPECT_EQ(published.back().string(), "written");
+  EXPECT_EQ(pasteboard.string(), "written");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+  // Other toolkits ask for plain text by other names; the rest by their own.
+  EXPECT_EQ(WaylandClipboard::offeredTypes("text/plain"),
+            (Paths{"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT"}));
+  EXPECT_EQ(WaylandClipboard::offeredTypes("image/png"), Paths{"image/png"});
 }
 
 TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {

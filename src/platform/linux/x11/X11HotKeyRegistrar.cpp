@@ -1,7 +1,7 @@
 // Passive grabs of one key combination on the root window. Xlib's connection
 // is separate from Qt's, so the grabs and their events never mix with the
 // widgets' own input.
-#include "platform/linux/X11HotKeyRegistrar.h"
+#include "platform/linux/x11/X11HotKeyRegistrar.h"
 
 // Qt before Xlib, whose macros (Bool, Status) break Qt's headers.
 #include <QSocketNotifier>
@@ -10,8 +10,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include "platform/linux/X11ErrorTrap.h"
-#include "platform/linux/X11KeyTranslation.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
+#include "platform/linux/x11/X11KeyTranslation.h"
 
 namespace {
 

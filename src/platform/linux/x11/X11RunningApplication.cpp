@@ -1,11 +1,11 @@
 // Activation by EWMH client message, or by focus when no window manager runs.
-#include "platform/linux/X11RunningApplication.h"
+#include "platform/linux/x11/X11RunningApplication.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include "platform/linux/X11ErrorTrap.h"
-#include "platform/linux/X11Properties.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
+#include "platform/linux/x11/X11Properties.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // XTest fake key events. A flag on a macOS event is a state; X has no such
 // thing, so the modifier keys themselves are pressed around the key.
-#include "platform/linux/XTestKeyEventPoster.h"
+#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -9,7 +9,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/linux/X11KeyTranslation.h"
+#include "platform/linux/x11/X11KeyTranslation.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // macOS key codes and modifier masks to their X11 counterparts.
-#include "platform/linux/X11KeyTranslation.h"
+#include "platform/linux/x11/X11KeyTranslation.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>

@@ -2,7 +2,7 @@
 // ConvertSelection, SelectionNotify, the property read in parts and the INCR
 // transfer. XCB reports errors as values rather than through a process-wide
 // handler, which is what lets this connection live on another thread.
-#include "platform/linux/X11ClipboardReader.h"
+#include "platform/linux/x11/X11ClipboardReader.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

@@ -1,5 +1,5 @@
 // Selection-owner notifications from XFixes, for the tray selection only.
-#include "platform/linux/X11TrayWatcher.h"
+#include "platform/linux/x11/X11TrayWatcher.h"
 
 // Qt before Xlib, whose macros (Bool, Status) break Qt's headers.
 #include <QSocketNotifier>

@@ -1,5 +1,5 @@
 // The macOS key codes and masks the core uses, in X11 terms.
-#include "platform/linux/X11KeyTranslation.h"
+#include "platform/linux/x11/X11KeyTranslation.h"
 
 #include <gtest/gtest.h>
 

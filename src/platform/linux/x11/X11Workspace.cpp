@@ -1,5 +1,5 @@
 // Reading the active window and its names from X properties.
-#include "platform/linux/X11Workspace.h"
+#include "platform/linux/x11/X11Workspace.h"
 
 // Qt before Xlib, whose macros (Bool, Status) break Qt's headers.
 #include <QDesktopServices>
@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/linux/X11ErrorTrap.h"
-#include "platform/linux/X11Properties.h"
-#include "platform/linux/X11RunningApplication.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
+#include "platform/linux/x11/X11Properties.h"
+#include "platform/linux/x11/X11RunningApplication.h"
 
 namespace {
 

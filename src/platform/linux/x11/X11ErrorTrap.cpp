@@ -1,7 +1,7 @@
 // A scoped Xlib error handler. Xlib's handler is process-wide, so the trap
 // records into one slot; traps are only used on the main thread and never
 // nested.
-#include "platform/linux/X11ErrorTrap.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 

@@ -1,7 +1,7 @@
 // Trust as the presence of XTest.
-#include "platform/linux/XTestAccessibility.h"
+#include "platform/linux/x11/XTestAccessibility.h"
 
-#include "platform/linux/XTestKeyEventPoster.h"
+#include "platform/linux/x11/XTestKeyEventPoster.h"
 
 bool XTestAccessibility::isProcessTrusted() {
   return poster_.available();

@@ -1,4 +1,4 @@
-#include "platform/linux/X11Properties.h"
+#include "platform/linux/x11/X11Properties.h"
 
 #include <X11/Xatom.h>
 

@@ -1,7 +1,7 @@
 // A letter's key code by way of its keysym.
-#include "platform/linux/X11KeyboardLayout.h"
+#include "platform/linux/x11/X11KeyboardLayout.h"
 
-#include "platform/linux/X11KeyTranslation.h"
+#include "platform/linux/x11/X11KeyTranslation.h"
 
 std::optional<std::uint16_t> X11KeyboardLayout::keyCodeForCharacter(char character) {
   // Printable ASCII keysyms are the characters' own codes.

@@ -1,0 +1,309 @@
+#!/usr/bin/env python3
+"""End-to-end test of the Linux app in a Wayland session: a headless Sway.
+
+Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
+
+Starts Sway with its headless backend and software renderer, without
+XWayland, and the app inside it with its data and config homes in a scratch
+folder; then copies with wl-copy and with a data-control owner of our own,
+reads back with wl-paste, types on a virtual keyboard of our own, and
+starts a tray (waybar's) on a session bus of its own. Sway refuses to run
+as root, so when the test runs as root everything here runs as the
+unprivileged user "nobody", in a scratch home that user owns. Everything
+started here is stopped again, also on failure. Exit status: 0 passed, 1
+failed.
+"""
+
+import glob
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from run_e2e import Failure, Session, read, tiny_png, wait_for  # noqa: E402
+
+UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
+
+
+class WaylandSession(Session):
+    def __init__(self, app, helper, wayland_helper):
+        super().__init__(app, helper)
+        self.wayland_helper = wayland_helper
+        self.as_user = []
+        self.keyboard = None
+
+    def start_compositor(self):
+        if os.geteuid() == 0:
+            self.as_user = ["setpriv", "--reuid=%d" % UNPRIVILEGED[0],
+                            "--regid=%d" % UNPRIVILEGED[1], "--clear-groups"]
+        # The programs are copied in, so that the user can run them wherever
+        # the build tree lies and whoever owns it.
+        os.chmod(self.root, 0o755)
+        bin_folder = os.path.join(self.root, "bin")
+        os.makedirs(bin_folder)
+        programs = []
+        for program in (self.app, self.helper, self.wayland_helper):
+            programs.append(shutil.copy(program, bin_folder))
+        self.app, self.helper, self.wayland_helper = programs
+        for folder in ("home", "run", "data", "config", "config/waybar"):
+            os.makedirs(os.path.join(self.root, folder), mode=0o700)
+        with open(os.path.join(self.root, "config", "waybar", "config"), "w",
+                  encoding="utf-8") as file:
+            file.write('{"modules-right": ["tray"], "tray": {}}\n')
+        config = os.path.join(self.root, "home", "sway.conf")
+        with open(config, "w", encoding="utf-8") as file:
+            file.write("xwayland disable\n"
+                       "output HEADLESS-1 resolution 1280x800\n"
+                       "bindsym Mod4+Shift+v exec %s\n" % self.app)
+        if self.as_user:
+            for folder, _, files in os.walk(self.root):
+                for name in [folder] + [os.path.join(folder, f) for f in files]:
+                    os.chown(name, *UNPRIVILEGED)
+        run_folder = os.path.join(self.root, "run")
+        # A clean environment: nothing of the caller's session leaks in, only
+        # the sanitizers' settings of a sanitized build.
+        self.env = {name: value for name, value in os.environ.items()
+                    if name.split("_", 1)[0] in ("ASAN", "LSAN", "UBSAN")}
+        options = self.env.get("LSAN_OPTIONS", "").split(":")
+        for index, option in enumerate(options):
+            if option.startswith("suppressions="):
+                # Where the user can read it, like the programs.
+                options[index] = "suppressions=" + shutil.copy(option.split("=", 1)[1],
+                                                                bin_folder)
+                self.env["LSAN_OPTIONS"] = ":".join(options)
+        self.env.update({"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
+                         "HOME": os.path.join(self.root, "home"),
+                         "XDG_DATA_HOME": os.path.join(self.root, "data"),
+                         "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
+                         "XDG_RUNTIME_DIR": run_folder})
+        bus = os.path.join(run_folder, "bus")
+        self.spawn(self.as_user + ["dbus-daemon", "--session", "--nofork",
+                                   "--address=unix:path=" + bus],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the session bus", lambda: os.path.exists(bus))
+        # No accessibility bus of GTK's: nothing here would stop it again.
+        self.env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + bus, NO_AT_BRIDGE="1")
+        self.spawn(self.as_user + ["sway", "-c", config],
+                   env=dict(self.env, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
+                            WLR_LIBINPUT_NO_DEVICES="1"),
+                   stdout=subprocess.DEVNULL,
+                   stderr=open(os.path.join(self.root, "sway.err"), "wb"))
+        display = wait_for("the compositor's socket", lambda: glob.glob(
+            os.path.join(run_folder, "wayland-[0-9]")), timeout=20)[0]
+        ipc = wait_for("the compositor's IPC socket", lambda: glob.glob(
+            os.path.join(run_folder, "sway-ipc.*.sock")))[0]
+        self.env.update(WAYLAND_DISPLAY=os.path.basename(display), SWAYSOCK=ipc)
+
+    def spawn(self, args, env=None, **kwargs):
+        process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def run_as_user(self, args, **kwargs):
+        return subprocess.run(self.as_user + args, env=self.env, capture_output=True,
+                              timeout=20, **kwargs)
+
+    def copy(self, data, mime_type=None):
+        """wl-copy, which serves the copy from a process of its own that
+        keeps its output open, and ends with the compositor."""
+        subprocess.run(self.as_user + ["wl-copy"] + (["--type", mime_type] if mime_type else []),
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       input=data.encode("utf-8") if isinstance(data, str) else data,
+                       timeout=20, check=True)
+
+    def start_helper(self, args, ready, **kwargs):
+        """The Wayland helper, once it says it is `ready`."""
+        process = self.spawn(self.as_user + [self.wayland_helper, *args], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, **kwargs)
+        if process.stdout.readline().strip() != ready:
+            raise Failure("the Wayland helper did not start: %r" % (args,))
+        return process
+
+    def copy_with_owner(self, *args):
+        return self.start_helper(args, b"serving")
+
+    def start_keyboard(self):
+        """The one virtual keyboard of the session: a keyboard that comes or
+        goes moves the focus, as a real one does not."""
+        self.keyboard = self.start_helper(["keyboard"], b"ready", stdin=subprocess.PIPE)
+
+    def keys(self, *keys):
+        """Each "NAME [MODIFIER...]" (XKB names) pressed on the virtual
+        keyboard, in order."""
+        for key in keys:
+            self.keyboard.stdin.write(key.encode("utf-8") + b"\n")
+            self.keyboard.stdin.flush()
+            if self.keyboard.stdout.readline().strip() != b"done":
+                raise Failure("the virtual keyboard could not press %r" % key)
+
+    def paste(self):
+        """The clipboard's text, "" when there is none, None when its owner
+        does not answer in time."""
+        try:
+            result = self.run_as_user(["wl-paste", "--no-newline"], text=True)
+        except subprocess.TimeoutExpired:
+            return None
+        return result.stdout if result.returncode == 0 else ""
+
+    def windows(self):
+        """The titles of the windows on screen."""
+        tree = json.loads(self.run_as_user(["swaymsg", "-t", "get_tree"], text=True).stdout)
+        titles, nodes = [], [tree]
+        while nodes:
+            node = nodes.pop()
+            if node.get("pid") and node.get("visible"):
+                titles.append(node.get("name"))
+            nodes += node.get("nodes", []) + node.get("floating_nodes", [])
+        return titles
+
+    def tray(self, name):
+        """dbus-send's rendering of a property of the tray's watcher; "" when
+        there is no tray."""
+        watcher = "org.kde.StatusNotifierWatcher"
+        result = self.run_as_user(
+            ["dbus-send", "--session", "--print-reply", "--dest=" + watcher,
+             "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties.Get",
+             "string:" + watcher, "string:" + name], text=True)
+        return result.stdout if result.returncode == 0 else ""
+
+    def entry(self, kind):
+        return next((e for e in self.history() or [] if e.get("kind") == kind), None)
+
+
+def run(session):
+    session.start_compositor()
+    session.start_keyboard()
+
+    def popup_shown():
+        return "Pellimore Clip" in session.windows()
+
+    app = session.spawn(session.as_user + [session.app], stdout=subprocess.DEVNULL,
+                        stderr=open(os.path.join(session.root, "app.err"), "wb"))
+    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
+             timeout=20)
+    if ("display backend: Wayland (the compositor offers zwlr_data_control_manager_v1)"
+            not in session.debug_log()):
+        raise Failure("the Wayland backend was not chosen")
+    print("ok: the Wayland backend is chosen and logged")
+
+    # Each kind copied by a Wayland-native program is captured.
+    session.copy("e2e wayland text")
+    session.wait_for_text("e2e wayland text")
+    session.copy(r"{\rtf1\ansi e2e rich text}", "text/rtf")
+    rich = wait_for("a rich-text entry", lambda: session.entry("rtf"))
+    if "e2e rich text" not in rich.get("text", ""):
+        raise Failure("the rich text's plain text is %r" % rich.get("text"))
+    png = tiny_png()
+    session.copy(png, "image/png")
+    image = wait_for("an image entry", lambda: session.entry("image"))
+    if read(os.path.join(session.folder, "images", image["imageFileName"]), binary=True) != png:
+        raise Failure("the image file does not hold the copied PNG")
+    copied_file = os.path.join(session.root, "home", "copied file.txt")
+    with open(copied_file, "w", encoding="utf-8") as file:
+        file.write("x")
+    session.copy("file://" + copied_file.replace(" ", "%20") + "\r\n", "text/uri-list")
+    files = wait_for("a file-list entry", lambda: session.entry("files"))
+    if files.get("filePaths") != [copied_file]:
+        raise Failure("the file list is %r" % files.get("filePaths"))
+    print("ok: text, rich text, PNG and file-list copies are captured")
+
+    # A copy outlives its owner unless it carries the password hint, which
+    # keeps it out of the history too.
+    owner = session.copy_with_owner("copy", "e2e plain from owner")
+    session.wait_for_text("e2e plain from owner")
+    session.end(owner)
+    wait_for("the copy to outlive its owner", lambda: session.paste() == "e2e plain from owner")
+    secret = session.copy_with_owner("copy", "--hint", "e2e concealed secret")
+    time.sleep(1.0)  # seen by the app
+    session.end(secret)
+    time.sleep(1.0)
+    if session.paste() != "":
+        raise Failure("the clipboard was refilled after a hinted copy's owner ended")
+    if "e2e concealed secret" in session.texts():
+        raise Failure("a copy with x-kde-passwordManagerHint was captured")
+    print("ok: a copy outlives its owner unless it carries the password hint")
+
+    # The compositor's binding starts the app again, which opens the running
+    # one's popup with the focus in its search field; typing filters, and
+    # Return pastes into the Wayland-native window that had the focus,
+    # through the virtual keyboard.
+    target_file = os.path.join(session.root, "home", "pasted.txt")
+    session.spawn(session.as_user + [session.helper, "target", target_file],
+                  env=dict(session.env, QT_QPA_PLATFORM="wayland"), stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    wait_for("the target window", lambda: "Pellimore E2E Target" in session.windows())
+    session.keys("v Mod4 Shift")
+    wait_for("the popup from the compositor's binding", popup_shown)
+    session.keys(*("space" if key == " " else key for key in "wayland text"), "Return")
+    wait_for("the paste in the target window", lambda: read(target_file) == "e2e wayland text")
+    wait_for("the popup to hide after the paste", lambda: not popup_shown())
+    if "posting Ctrl+V" not in session.debug_log():
+        raise Failure("the paste did not go through the virtual keyboard")
+    print("ok: the binding opens the popup, typing filters, Return pastes into a Wayland window")
+
+    # An owner that never writes its pipe holds up neither the app nor the
+    # next copy; meanwhile a second start opens the first one's popup.
+    silent = session.copy_with_owner("silent", "e2e silent owner")
+    started = time.monotonic()
+    second = session.run_as_user([session.app])
+    if second.returncode != 0 or time.monotonic() - started > 2.5:
+        raise Failure("a second start beside a silent owner: %r" % second)
+    wait_for("the popup opened by a second start", popup_shown)
+    session.keys("Escape")
+    wait_for("the popup to hide on Escape", lambda: not popup_shown())
+    session.copy("e2e after the silent owner")
+    session.wait_for_text("e2e after the silent owner")
+    session.end(silent)
+    if "e2e silent owner" in session.texts():
+        raise Failure("the silent owner's copy was captured")
+    print("ok: a silent owner holds nothing up, and a second start opens the popup")
+
+    if app.poll() is not None:
+        raise Failure("the app exited with status %d" % app.returncode)
+
+    # All of the above ran without a tray. Qt looks for one once, at start,
+    # so the app started again beside a tray lists its icon there.
+    session.end(app)
+    session.spawn(session.as_user + ["waybar"], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    # What Qt asks, once, at start.
+    wait_for("the tray", lambda: "boolean true" in session.tray("IsStatusNotifierHostRegistered"))
+    session.spawn(session.as_user + [session.app], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    # The app is the only program here with a status item.
+    wait_for("the icon in the tray",
+             lambda: "StatusNotifierItem" in session.tray("RegisteredStatusNotifierItems"),
+             timeout=10)
+    print("ok: the app runs without a tray, and started beside one lists its icon there")
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv",
+                                 "dbus-daemon", "dbus-send", "waybar")
+               if shutil.which(tool) is None]
+    if missing:
+        print("FAILED: missing " + ", ".join(missing) + " (scripts/install-deps.sh installs them)")
+        return 1
+    session = WaylandSession(*(os.path.abspath(path) for path in sys.argv[1:]))
+    try:
+        run(session)
+        print("all Wayland end-to-end checks passed")
+        return 0
+    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
+        print("FAILED: %s" % failure)
+        print("debug.log:\n" + session.debug_log())
+        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
+        print("sway stderr:\n" + (read(os.path.join(session.root, "sway.err")) or "")[-3000:])
+        return 1
+    finally:
+        session.stop_all()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
