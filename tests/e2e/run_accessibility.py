@@ -16,7 +16,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, read, wait_for  # noqa: E402
+from run_e2e import Failure, Session, read, run_checks, wait_for  # noqa: E402
 
 try:
     import pyatspi
@@ -269,18 +269,7 @@ def main():
         print("skipped: missing %s" % (", ".join(missing) or "a session bus"))
         return 77
     session = Session(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
-    try:
-        run(session)
-        print("all accessibility checks passed")
-        return 0
-    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
-        print("FAILED: %s" % failure)
-        print("debug.log:\n" + session.debug_log())
-        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
-        return 1
-    finally:
-        session.stop_all()
-
+    return run_checks(session, run, "accessibility")
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -342,6 +342,24 @@ def run(session):
     print("ok: a start that cannot reach the lock holder fails and says why")
 
 
+def run_checks(session, run, what, logs=("app.err",)):
+    """Runs `run` on `session`, says how it ended (with the debug log and the
+    ends of `logs`, files in the scratch folder, on failure) and stops all it
+    started. Returns the exit status."""
+    try:
+        run(session)
+        print("all %s checks passed" % what)
+        return 0
+    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
+        print("FAILED: %s" % failure)
+        print("debug.log:\n" + session.debug_log())
+        for log in logs:
+            print("%s:\n%s" % (log, (read(os.path.join(session.root, log)) or "")[-3000:]))
+        return 1
+    finally:
+        session.stop_all()
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
@@ -351,17 +369,7 @@ def main():
         print("skipped: missing " + ", ".join(missing))
         return 77
     session = Session(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
-    try:
-        run(session)
-        print("all end-to-end checks passed")
-        return 0
-    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
-        print("FAILED: %s" % failure)
-        print("debug.log:\n" + session.debug_log())
-        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
-        return 1
-    finally:
-        session.stop_all()
+    return run_checks(session, run, "end-to-end")
 
 
 if __name__ == "__main__":

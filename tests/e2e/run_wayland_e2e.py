@@ -23,7 +23,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, read, tiny_png, wait_for  # noqa: E402
+from run_e2e import Failure, Session, read, run_checks, tiny_png, wait_for  # noqa: E402
 
 UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
 
@@ -291,19 +291,7 @@ def main():
         print("FAILED: missing " + ", ".join(missing) + " (scripts/install-deps.sh installs them)")
         return 1
     session = WaylandSession(*(os.path.abspath(path) for path in sys.argv[1:]))
-    try:
-        run(session)
-        print("all Wayland end-to-end checks passed")
-        return 0
-    except (Failure, OSError, subprocess.SubprocessError, ValueError, KeyError) as failure:
-        print("FAILED: %s" % failure)
-        print("debug.log:\n" + session.debug_log())
-        print("app stderr:\n" + (read(os.path.join(session.root, "app.err")) or ""))
-        print("sway stderr:\n" + (read(os.path.join(session.root, "sway.err")) or "")[-3000:])
-        return 1
-    finally:
-        session.stop_all()
-
+    return run_checks(session, run, "Wayland end-to-end", logs=("app.err", "sway.err"))
 
 if __name__ == "__main__":
     sys.exit(main())
