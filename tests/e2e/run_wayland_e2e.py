@@ -3,15 +3,12 @@
 
 Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
-Starts Sway with its headless backend and software renderer, without
-XWayland, and the app inside it with its data and config homes in a scratch
-folder; then copies with wl-copy and with a data-control owner of our own,
-reads back with wl-paste, types on a virtual keyboard of our own, and
-starts a tray (waybar's) on a session bus of its own. Sway refuses to run
-as root, so when the test runs as root everything here runs as the
-unprivileged user "nobody", in a scratch home that user owns. Everything
-started here is stopped again, also on failure. Exit status: 0 passed, 1
-failed.
+Runs Sway headless without XWayland, the app in it with scratch homes, and
+a tray (waybar's) on a session bus of its own; copies with wl-copy and a
+data-control owner of our own, reads with wl-paste and types on a virtual
+keyboard of our own. Sway refuses to run as root, so as root all runs as
+"nobody" in a scratch home it owns. All started here is stopped again, also
+on failure. Exit status: 0 passed, 1 failed.
 """
 
 import glob
@@ -44,10 +41,9 @@ class WaylandSession(Session):
         os.chmod(self.root, 0o755)
         bin_folder = os.path.join(self.root, "bin")
         os.makedirs(bin_folder)
-        programs = []
-        for program in (self.app, self.helper, self.wayland_helper):
-            programs.append(shutil.copy(program, bin_folder))
-        self.app, self.helper, self.wayland_helper = programs
+        self.app, self.helper, self.wayland_helper = (
+            shutil.copy(program, bin_folder)
+            for program in (self.app, self.helper, self.wayland_helper))
         for folder in ("home", "run", "data", "config", "config/waybar"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
         with open(os.path.join(self.root, "config", "waybar", "config"), "w",
@@ -107,8 +103,7 @@ class WaylandSession(Session):
                               timeout=20, **kwargs)
 
     def copy(self, data, mime_type=None):
-        """wl-copy, which serves the copy from a process of its own that
-        keeps its output open, and ends with the compositor."""
+        """wl-copy, serving the copy from a process of its own until the end."""
         subprocess.run(self.as_user + ["wl-copy"] + (["--type", mime_type] if mime_type else []),
                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        input=data.encode("utf-8") if isinstance(data, str) else data,
@@ -126,13 +121,11 @@ class WaylandSession(Session):
         return self.start_helper(args, b"serving")
 
     def start_keyboard(self):
-        """The one virtual keyboard of the session: a keyboard that comes or
-        goes moves the focus, as a real one does not."""
+        """The session's one virtual keyboard: one coming or going moves the focus."""
         self.keyboard = self.start_helper(["keyboard"], b"ready", stdin=subprocess.PIPE)
 
     def keys(self, *keys):
-        """Each "NAME [MODIFIER...]" (XKB names) pressed on the virtual
-        keyboard, in order."""
+        """Presses each "NAME [MODIFIER...]" (XKB names) in order."""
         for key in keys:
             self.keyboard.stdin.write(key.encode("utf-8") + b"\n")
             self.keyboard.stdin.flush()
@@ -140,8 +133,7 @@ class WaylandSession(Session):
                 raise Failure("the virtual keyboard could not press %r" % key)
 
     def paste(self):
-        """The clipboard's text, "" when there is none, None when its owner
-        does not answer in time."""
+        """The clipboard's text; "" when none, None when its owner is silent."""
         try:
             result = self.run_as_user(["wl-paste", "--no-newline"], text=True)
         except subprocess.TimeoutExpired:
@@ -160,8 +152,7 @@ class WaylandSession(Session):
         return titles
 
     def tray(self, name):
-        """dbus-send's rendering of a property of the tray's watcher; "" when
-        there is no tray."""
+        """dbus-send's rendering of a tray watcher's property; "" without a tray."""
         watcher = "org.kde.StatusNotifierWatcher"
         result = self.run_as_user(
             ["dbus-send", "--session", "--print-reply", "--dest=" + watcher,
