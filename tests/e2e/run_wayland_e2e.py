@@ -4,9 +4,9 @@
 Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
 Runs Sway headless without XWayland, the app in it with scratch homes, and
-a tray (waybar's) on a session bus of its own; copies with wl-copy and a
-data-control owner of our own, reads with wl-paste and types on a virtual
-keyboard of our own. Sway refuses to run as root, so as root all runs as
+on a session bus of its own a tray (waybar's) and a stand-in portal; copies
+with wl-copy and a data-control owner of our own, reads with wl-paste and
+types on a virtual keyboard of our own. Sway refuses to run as root, so as root all runs as
 "nobody" in a scratch home it owns. All started here is stopped again, also
 on failure. Exit status: 0 passed, 1 failed.
 """
@@ -41,9 +41,10 @@ class WaylandSession(Session):
         os.chmod(self.root, 0o755)
         bin_folder = os.path.join(self.root, "bin")
         os.makedirs(bin_folder)
-        self.app, self.helper, self.wayland_helper = (
+        portal = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+        self.app, self.helper, self.wayland_helper, self.portal = (
             shutil.copy(program, bin_folder)
-            for program in (self.app, self.helper, self.wayland_helper))
+            for program in (self.app, self.helper, self.wayland_helper, portal))
         for folder in ("home", "run", "data", "config", "config/waybar"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
         with open(os.path.join(self.root, "config", "waybar", "config"), "w",
@@ -260,9 +261,14 @@ def run(session):
     if app.poll() is not None:
         raise Failure("the app exited with status %d" % app.returncode)
 
-    # All of the above ran without a tray. Qt looks for one once, at start,
-    # so the app started again beside a tray lists its icon there.
+    # All of the above ran without a tray or a portal. Qt looks for a tray
+    # once, at start, and the app for the portal, so the app started again
+    # beside both lists its icon in the tray and binds its hot key there.
     session.end(app)
+    portal = session.spawn(session.as_user + ["/usr/bin/python3", session.portal], bufsize=0,
+                           stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    if portal.stdout.readline().strip() != b"ready":
+        raise Failure("the stand-in portal did not start")
     session.spawn(session.as_user + ["waybar"], stdout=subprocess.DEVNULL,
                   stderr=subprocess.DEVNULL)
     # What Qt asks, once, at start.
@@ -274,6 +280,14 @@ def run(session):
              lambda: "StatusNotifierItem" in session.tray("RegisteredStatusNotifierItems"),
              timeout=10)
     print("ok: the app runs without a tray, and started beside one lists its icon there")
+    if portal.stdout.readline().strip() != b"bound open-history SHIFT+LOGO+v":
+        raise Failure("the app did not ask the portal for Shift+Super+V")
+    wait_for("the portal's way in the log", lambda: "hot key: through the desktop portal's "
+             "GlobalShortcuts, as Shift+Logo+V" in session.debug_log())
+    portal.stdin.write(b"activate\n")
+    wait_for("the popup opened by the portal's shortcut", popup_shown)
+    print("ok: beside the portal, the app binds Shift+Super+V there and its activation opens "
+          "the popup")
 
 
 def main():
