@@ -34,7 +34,7 @@ packages=(
   xvfb xauth xdotool xclip x11-utils imagemagick trayer
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi python3-gi
 )
 
 missing=()

@@ -52,10 +52,6 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
                             : wlrDataControlManager;
   choice.logLines.push_back(std::string("display backend: Wayland (the compositor offers ") +
                             manager + ")");
-  // No client may grab keys under Wayland: the compositor's own binding
-  // starts the app again, and a second start opens the running one's popup.
-  choice.logLines.emplace_back(
-      "hot key: left to the compositor's binding, which runs pellimore-clip to open the popup");
   if (offers(*globals, virtualKeyboardManager)) {
     choice.paste = PasteProtocol::virtualKeyboard;
     choice.logLines.push_back(std::string("paste: Ctrl+V through ") + virtualKeyboardManager);

@@ -1,28 +1,24 @@
-// The Wayland client the end-to-end test drives next to the app, needing no
+// The Wayland client the end-to-end test drives next to the app, with no
 // window and no keyboard focus:
-//   copy [--hint] TEXT  takes the clipboard through wlroots' data-control
-//                       protocol and offers TEXT as plain text, with KDE's
-//                       password hint when asked, serving it until another
-//                       client takes the clipboard over;
+//   copy [--hint] TEXT  offers TEXT as plain text through wlroots' data-control
+//                       protocol, with KDE's password hint when asked, until
+//                       another client takes the clipboard over;
 //   silent TEXT         offers TEXT as plain text and never writes a pipe;
-//   keyboard            one virtual keyboard for the whole test, as a user
-//                       has one keyboard: presses the key of each "NAME
-//                       [MODIFIER...]" line read (XKB names), and answers
-//                       each with "done".
+//   keyboard            one virtual keyboard for the whole test, as a user has
+//                       one: presses the key of each "NAME [MODIFIER...]" line
+//                       read (XKB names), answering each with "done".
 // Prints "serving" (copy, silent) or "ready" (keyboard) once set up.
-#include <poll.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
 #include <sys/mman.h>
 #include <xkbcommon/xkbcommon.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <map>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -134,8 +130,8 @@ class Keyboard {
       }
       // Evdev codes sit 8 below XKB's keycodes.
       zwp_virtual_keyboard_v1_modifiers(keyboard_, mask, 0, 0, 0);
-      zwp_virtual_keyboard_v1_key(keyboard_, now(), code - 8, 1);
-      zwp_virtual_keyboard_v1_key(keyboard_, now(), code - 8, 0);
+      zwp_virtual_keyboard_v1_key(keyboard_, ++time_, code - 8, 1);
+      zwp_virtual_keyboard_v1_key(keyboard_, ++time_, code - 8, 0);
       zwp_virtual_keyboard_v1_modifiers(keyboard_, 0, 0, 0, 0);
       return wl_display_roundtrip(display_) >= 0;
     }
@@ -143,16 +139,12 @@ class Keyboard {
   }
 
  private:
-  static std::uint32_t now() {
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
-  }
-
   wl_display* display_;
   zwp_virtual_keyboard_v1* keyboard_;
   xkb_context* context_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
+  /// Milliseconds, which only have to grow.
+  std::uint32_t time_ = 0;
 };
 
 int runKeyboard(wl_display* display, Owner& globals) {
@@ -168,13 +160,10 @@ int runKeyboard(wl_display* display, Owner& globals) {
   (void)std::fflush(stdout);
   for (std::string line; std::getline(std::cin, line);) {
     std::istringstream words(line);
-    std::string name;
-    words >> name;
-    std::vector<std::string> modifiers;
-    for (std::string modifier; words >> modifier;) {
-      modifiers.push_back(modifier);
-    }
-    (void)std::puts(keyboard.press(name, modifiers) ? "done" : "failed");
+    const std::vector<std::string> names{std::istream_iterator<std::string>(words), {}};
+    const bool pressed =
+        !names.empty() && keyboard.press(names[0], {names.begin() + 1, names.end()});
+    (void)std::puts(pressed ? "done" : "failed");
     (void)std::fflush(stdout);
   }
   return 0;

@@ -3,15 +3,12 @@
 
 Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
-Starts Sway with its headless backend and software renderer, without
-XWayland, and the app inside it with its data and config homes in a scratch
-folder; then copies with wl-copy and with a data-control owner of our own,
-reads back with wl-paste, types on a virtual keyboard of our own, and
-starts a tray (waybar's) on a session bus of its own. Sway refuses to run
-as root, so when the test runs as root everything here runs as the
-unprivileged user "nobody", in a scratch home that user owns. Everything
-started here is stopped again, also on failure. Exit status: 0 passed, 1
-failed.
+Runs Sway headless without XWayland, the app in it with scratch homes, and
+on a session bus of its own a tray (waybar's) and a stand-in portal; copies
+with wl-copy and a data-control owner of our own, reads with wl-paste and
+types on a virtual keyboard of our own. Sway refuses to run as root, so as root all runs as
+"nobody" in a scratch home it owns. All started here is stopped again, also
+on failure. Exit status: 0 passed, 1 failed.
 """
 
 import glob
@@ -44,10 +41,10 @@ class WaylandSession(Session):
         os.chmod(self.root, 0o755)
         bin_folder = os.path.join(self.root, "bin")
         os.makedirs(bin_folder)
-        programs = []
-        for program in (self.app, self.helper, self.wayland_helper):
-            programs.append(shutil.copy(program, bin_folder))
-        self.app, self.helper, self.wayland_helper = programs
+        portal = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+        self.app, self.helper, self.wayland_helper, self.portal = (
+            shutil.copy(program, bin_folder)
+            for program in (self.app, self.helper, self.wayland_helper, portal))
         for folder in ("home", "run", "data", "config", "config/waybar"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
         with open(os.path.join(self.root, "config", "waybar", "config"), "w",
@@ -107,8 +104,7 @@ class WaylandSession(Session):
                               timeout=20, **kwargs)
 
     def copy(self, data, mime_type=None):
-        """wl-copy, which serves the copy from a process of its own that
-        keeps its output open, and ends with the compositor."""
+        """wl-copy, serving the copy from a process of its own until the end."""
         subprocess.run(self.as_user + ["wl-copy"] + (["--type", mime_type] if mime_type else []),
                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        input=data.encode("utf-8") if isinstance(data, str) else data,
@@ -126,13 +122,11 @@ class WaylandSession(Session):
         return self.start_helper(args, b"serving")
 
     def start_keyboard(self):
-        """The one virtual keyboard of the session: a keyboard that comes or
-        goes moves the focus, as a real one does not."""
+        """The session's one virtual keyboard: one coming or going moves the focus."""
         self.keyboard = self.start_helper(["keyboard"], b"ready", stdin=subprocess.PIPE)
 
     def keys(self, *keys):
-        """Each "NAME [MODIFIER...]" (XKB names) pressed on the virtual
-        keyboard, in order."""
+        """Presses each "NAME [MODIFIER...]" (XKB names) in order."""
         for key in keys:
             self.keyboard.stdin.write(key.encode("utf-8") + b"\n")
             self.keyboard.stdin.flush()
@@ -140,8 +134,7 @@ class WaylandSession(Session):
                 raise Failure("the virtual keyboard could not press %r" % key)
 
     def paste(self):
-        """The clipboard's text, "" when there is none, None when its owner
-        does not answer in time."""
+        """The clipboard's text; "" when none, None when its owner is silent."""
         try:
             result = self.run_as_user(["wl-paste", "--no-newline"], text=True)
         except subprocess.TimeoutExpired:
@@ -160,8 +153,7 @@ class WaylandSession(Session):
         return titles
 
     def tray(self, name):
-        """dbus-send's rendering of a property of the tray's watcher; "" when
-        there is no tray."""
+        """dbus-send's rendering of a tray watcher's property; "" without a tray."""
         watcher = "org.kde.StatusNotifierWatcher"
         result = self.run_as_user(
             ["dbus-send", "--session", "--print-reply", "--dest=" + watcher,
@@ -187,7 +179,12 @@ def run(session):
     if ("display backend: Wayland (the compositor offers zwlr_data_control_manager_v1)"
             not in session.debug_log()):
         raise Failure("the Wayland backend was not chosen")
-    print("ok: the Wayland backend is chosen and logged")
+    wait_for("the hot key left to the compositor", lambda: "hot key: left to the compositor's "
+             "binding, which runs pellimore-clip to open the popup (the session bus offers no "
+             "GlobalShortcuts portal)" in session.debug_log())
+    if "hot key registration failed" in session.debug_log():
+        raise Failure("the Wayland backend asked for an X11 key grab")
+    print("ok: the Wayland backend is chosen and logged, the hot key left to the compositor")
 
     # Each kind copied by a Wayland-native program is captured.
     session.copy("e2e wayland text")
@@ -264,9 +261,14 @@ def run(session):
     if app.poll() is not None:
         raise Failure("the app exited with status %d" % app.returncode)
 
-    # All of the above ran without a tray. Qt looks for one once, at start,
-    # so the app started again beside a tray lists its icon there.
+    # All of the above ran without a tray or a portal. Qt looks for a tray
+    # once, at start, and the app for the portal, so the app started again
+    # beside both lists its icon in the tray and binds its hot key there.
     session.end(app)
+    portal = session.spawn(session.as_user + ["/usr/bin/python3", session.portal], bufsize=0,
+                           stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    if portal.stdout.readline().strip() != b"ready":
+        raise Failure("the stand-in portal did not start")
     session.spawn(session.as_user + ["waybar"], stdout=subprocess.DEVNULL,
                   stderr=subprocess.DEVNULL)
     # What Qt asks, once, at start.
@@ -278,6 +280,14 @@ def run(session):
              lambda: "StatusNotifierItem" in session.tray("RegisteredStatusNotifierItems"),
              timeout=10)
     print("ok: the app runs without a tray, and started beside one lists its icon there")
+    if portal.stdout.readline().strip() != b"bound open-history SHIFT+LOGO+v":
+        raise Failure("the app did not ask the portal for Shift+Super+V")
+    wait_for("the portal's way in the log", lambda: "hot key: through the desktop portal's "
+             "GlobalShortcuts, as Shift+Logo+V" in session.debug_log())
+    portal.stdin.write(b"activate\n")
+    wait_for("the popup opened by the portal's shortcut", popup_shown)
+    print("ok: beside the portal, the app binds Shift+Super+V there and its activation opens "
+          "the popup")
 
 
 def main():

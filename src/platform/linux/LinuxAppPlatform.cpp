@@ -7,11 +7,14 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/linux/wayland/DBusGlobalShortcutsPortal.h"
 #include "platform/linux/wayland/WaylandAccessibility.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
 #include "platform/linux/wayland/WaylandKeyEventPoster.h"
+#include "platform/linux/x11/X11HotKeyRegistrar.h"
 #include "platform/linux/x11/XTestAccessibility.h"
 #include "platform/linux/x11/XTestKeyEventPoster.h"
+#include "popup/PortalHotKeyRegistrar.h"
 
 #ifndef PELLIMORE_VERSION
 #define PELLIMORE_VERSION ""
@@ -60,6 +63,7 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
     auto poster = std::make_unique<XTestKeyEventPoster>();
     accessibility_ = std::make_unique<XTestAccessibility>(*poster);
     keyEventPoster_ = std::move(poster);
+    hotKeyRegistrar_ = std::make_unique<X11HotKeyRegistrar>();
     return;
   }
   // A compositor that took the protocol back after the choice leaves the
@@ -79,16 +83,20 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
           : WaylandKeyEventPoster::Protocol::virtualKeyboard);
   accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
   keyEventPoster_ = std::move(poster);
+  // No Wayland client may grab keys, and an X11 grab through XWayland would
+  // see only X11 windows' keys, if there is an X display at all.
+  hotKeyRegistrar_ = std::make_unique<PortalHotKeyRegistrar>(
+      std::make_unique<DBusGlobalShortcutsPortal>(), PortalHotKeyRegistrar::openHistoryShortcut());
 }
 
 LinuxAppPlatform::~LinuxAppPlatform() = default;
 
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,  rtfConverter_,
-      mainLoop_,      processActivity_, workspace_,       application_,     screens_,
-      panelFactory_,  *accessibility_,  *keyEventPoster_, hotKeyRegistrar_, keyboardLayout_,
-      statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,  systemLog_,
+      fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,   rtfConverter_,
+      mainLoop_,      processActivity_, workspace_,       application_,      screens_,
+      panelFactory_,  *accessibility_,  *keyEventPoster_, *hotKeyRegistrar_, keyboardLayout_,
+      statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,   systemLog_,
       windowFactory_, conventions_,
   };
 }

@@ -10,6 +10,7 @@
 #include "app/DisplayBackendChoice.h"
 #include "platform/Accessibility.h"
 #include "platform/DesktopConventions.h"
+#include "platform/HotKeyRegistrar.h"
 #include "platform/KeyEventPoster.h"
 #include "platform/LocalSocketChannel.h"
 #include "platform/linux/LinuxFileSystem.h"
@@ -26,7 +27,6 @@
 #include "platform/linux/QtStatusBar.h"
 #include "platform/linux/SyslogSystemLog.h"
 #include "platform/linux/XdgLoginItem.h"
-#include "platform/linux/x11/X11HotKeyRegistrar.h"
 #include "platform/linux/x11/X11KeyboardLayout.h"
 #include "platform/linux/x11/X11Workspace.h"
 
@@ -39,8 +39,9 @@ class LinuxAppPlatform : public AppPlatform {
   /// Needs the QApplication to exist. The factories draw the popup and the
   /// About window and must outlive this object; `executablePath` is what
   /// the autostart entry starts. With the Wayland backend the clipboard goes
-  /// through `choice`'s data-control protocol and keystrokes through its
-  /// virtual keyboard or fake input.
+  /// through `choice`'s data-control protocol, keystrokes through its
+  /// virtual keyboard or fake input, and the hot key through the desktop
+  /// portal, never through X11.
   LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
                    const std::string& executablePath, const DisplayBackendChoice& choice);
   ~LinuxAppPlatform() override;
@@ -70,7 +71,7 @@ class LinuxAppPlatform : public AppPlatform {
   std::unique_ptr<KeyEventPoster> keyEventPoster_;
   std::unique_ptr<Accessibility> accessibility_;
   DesktopConventions conventions_;
-  X11HotKeyRegistrar hotKeyRegistrar_;
+  std::unique_ptr<HotKeyRegistrar> hotKeyRegistrar_;
   X11KeyboardLayout keyboardLayout_;
   QtStatusBar statusBar_;
   QtResourceBundle resourceBundle_;

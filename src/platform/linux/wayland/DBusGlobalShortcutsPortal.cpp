@@ -1,0 +1,196 @@
+// xdg-desktop-portal's GlobalShortcuts interface, version 1 and later: its
+// methods answer with the path of a Request object, which later sends one
+// Response signal with the outcome.
+#include "platform/linux/wayland/DBusGlobalShortcutsPortal.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QList>
+#include <utility>
+
+Q_DECLARE_METATYPE(DBusGlobalShortcutsPortal::Entry)
+
+// At namespace scope, where QtDBus's marshalling templates find them.
+static QDBusArgument& operator<<(QDBusArgument& argument,
+                                 const DBusGlobalShortcutsPortal::Entry& entry) {
+  argument.beginStructure();
+  argument << entry.id << entry.properties;
+  argument.endStructure();
+  return argument;
+}
+
+static const QDBusArgument& operator>>(const QDBusArgument& argument,
+                                       DBusGlobalShortcutsPortal::Entry& entry) {
+  argument.beginStructure();
+  argument >> entry.id >> entry.properties;
+  argument.endStructure();
+  return argument;
+}
+
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+QDBusMessage portalCall(const QString& method) {
+  return QDBusMessage::createMethodCall(service, path, interface, method);
+}
+
+/// An object path or a string: results name the session handle either way,
+/// depending on the portal's version.
+QString pathText(const QVariant& value) {
+  return value.metaType() == QMetaType::fromType<QDBusObjectPath>()
+             ? value.value<QDBusObjectPath>().path()
+             : value.toString();
+}
+
+}  // namespace
+
+DBusGlobalShortcutsPortal::DBusGlobalShortcutsPortal() : bus_(QDBusConnection::sessionBus()) {
+  qDBusRegisterMetaType<Entry>();
+  qDBusRegisterMetaType<QList<Entry>>();
+  bus_.connect(service, path, interface, QStringLiteral("Activated"), this,
+               SLOT(onActivated(QDBusMessage)));
+}
+
+void DBusGlobalShortcutsPortal::queryVersion(
+    std::function<void(std::optional<std::uint32_t>)> answer) {
+  // Portals since 1.19 let a program outside a sandbox name its desktop
+  // entry, which the desktop then files the shortcut under; it must come
+  // first. Older ones do not know the call, which changes nothing.
+  QDBusMessage registry = QDBusMessage::createMethodCall(
+      service, path, QStringLiteral("org.freedesktop.host.portal.Registry"),
+      QStringLiteral("Register"));
+  registry << QStringLiteral("pellimore-clip") << QVariantMap();
+  bus_.send(registry);
+
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+  get << interface << QStringLiteral("version");
+  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this,
+          [answer = std::move(answer)](QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            const QDBusPendingReply<QDBusVariant> reply = *call;
+            if (reply.isError()) {
+              answer(std::nullopt);
+              return;
+            }
+            answer(reply.value().variant().toUInt());
+          });
+}
+
+void DBusGlobalShortcutsPortal::createSession(Answer answer) {
+  request(portalCall(QStringLiteral("CreateSession")),
+          {{QStringLiteral("session_handle_token"), QStringLiteral("pellimore_clip")}},
+          std::move(answer));
+}
+
+void DBusGlobalShortcutsPortal::bindShortcuts(const std::string& session, const Shortcut& shortcut,
+                                              Answer answer) {
+  const QList<Entry> shortcuts{
+      {QString::fromStdString(shortcut.id),
+       {{QStringLiteral("description"), QString::fromStdString(shortcut.description)},
+        {QStringLiteral("preferred_trigger"), QString::fromStdString(shortcut.preferredTrigger)}}}};
+  QDBusMessage call = portalCall(QStringLiteral("BindShortcuts"));
+  // No parent window: a Wayland window would have to be exported first.
+  call << QVariant::fromValue(QDBusObjectPath(QString::fromStdString(session)))
+       << QVariant::fromValue(shortcuts) << QString();
+  request(call, {}, std::move(answer));
+}
+
+void DBusGlobalShortcutsPortal::watchActivations(
+    std::function<void(const std::string& session, const std::string& id)> activated) {
+  activated_ = std::move(activated);
+}
+
+void DBusGlobalShortcutsPortal::request(QDBusMessage call, QVariantMap options, Answer answer) {
+  const QString token = QStringLiteral("pellimore_clip_%1").arg(++tokens_);
+  options.insert(QStringLiteral("handle_token"), token);
+  call << options;
+  // The portal names the Request object after our unique name, without its
+  // colon and with its dots as underscores, and the token; listening before
+  // calling leaves no gap for a quick answer.
+  const QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+  const QString expected = path + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+  pending_[expected] = std::move(answer);
+  listen(expected);
+  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this,
+          [this, expected](QDBusPendingCallWatcher* reply) {
+            reply->deleteLater();
+            const QDBusPendingReply<QDBusObjectPath> handle = *reply;
+            const auto found = pending_.find(expected);
+            if (found == pending_.end()) {
+              return;  // answered before the reply came
+            }
+            if (handle.isError()) {
+              Answer waiting = std::move(found->second);
+              pending_.erase(found);
+              stopListening(expected);
+              Response failed;
+              failed.error =
+                  (handle.error().name() + QStringLiteral(": ") + handle.error().message())
+                      .toStdString();
+              waiting(failed);
+              return;
+            }
+            // Portals older than the naming rule choose the path themselves.
+            const QString actual = handle.value().path();
+            if (actual != expected) {
+              Answer waiting = std::move(found->second);
+              pending_.erase(found);
+              stopListening(expected);
+              pending_[actual] = std::move(waiting);
+              listen(actual);
+            }
+          });
+}
+
+void DBusGlobalShortcutsPortal::listen(const QString& requestPath) {
+  bus_.connect(service, requestPath, requestInterface, QStringLiteral("Response"), this,
+               SLOT(onResponse(QDBusMessage)));
+}
+
+void DBusGlobalShortcutsPortal::stopListening(const QString& requestPath) {
+  bus_.disconnect(service, requestPath, requestInterface, QStringLiteral("Response"), this,
+                  SLOT(onResponse(QDBusMessage)));
+}
+
+void DBusGlobalShortcutsPortal::onResponse(const QDBusMessage& message) {
+  const auto found = pending_.find(message.path());
+  const QList<QVariant> arguments = message.arguments();
+  if (found == pending_.end() || arguments.size() < 2) {
+    return;
+  }
+  Answer answer = std::move(found->second);
+  pending_.erase(found);
+  stopListening(message.path());
+  Response response;
+  response.code = arguments[0].toUInt();
+  const auto results = qdbus_cast<QVariantMap>(arguments[1]);
+  response.sessionHandle = pathText(results.value(QStringLiteral("session_handle"))).toStdString();
+  const QVariant shortcuts = results.value(QStringLiteral("shortcuts"));
+  if (shortcuts.canConvert<QDBusArgument>()) {
+    for (const Entry& entry : qdbus_cast<QList<Entry>>(shortcuts.value<QDBusArgument>())) {
+      response.boundShortcuts.emplace_back(
+          entry.id.toStdString(),
+          entry.properties.value(QStringLiteral("trigger_description")).toString().toStdString());
+    }
+  }
+  answer(response);
+}
+
+void DBusGlobalShortcutsPortal::onActivated(const QDBusMessage& message) {
+  const QList<QVariant> arguments = message.arguments();
+  if (!activated_ || arguments.size() < 2) {
+    return;
+  }
+  activated_(pathText(arguments[0]).toStdString(), arguments[1].toString().toStdString());
+}
