@@ -89,7 +89,7 @@ void QtPasteboard::handOver(std::vector<ClipboardSnapshot> snapshots) {
   for (ClipboardSnapshot& snapshot : snapshots) {
     queued_.push_back(std::move(snapshot));
   }
-  while (queued_.size() > X11ClipboardReader::maxWaitingSnapshots) {
+  while (queued_.size() > SnapshotHandOver::maxWaiting) {
     queued_.pop_front();
   }
   if (!takeScheduled_) {

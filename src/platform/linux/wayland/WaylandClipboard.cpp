@@ -125,10 +125,9 @@ struct WaylandClipboardListeners {
 };
 
 WaylandClipboard::WaylandClipboard(Protocol protocol) {
-  readyFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   stopFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   publishFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (readyFd_ >= 0 && stopFd_ >= 0 && publishFd_ >= 0 && connect(protocol)) {
+  if (handOver_.isValid() && stopFd_ >= 0 && publishFd_ >= 0 && connect(protocol)) {
     thread_ = std::thread([this] { run(); });
   }
 }
@@ -161,7 +160,7 @@ WaylandClipboard::~WaylandClipboard() {
     wl_display_flush(display_);
     wl_display_disconnect(display_);
   }
-  for (int fd : {readyFd_, stopFd_, publishFd_}) {
+  for (int fd : {stopFd_, publishFd_}) {
     if (fd >= 0) {
       close(fd);
     }
@@ -220,7 +219,7 @@ void WaylandClipboard::run() {
       }
       // A newer selection that came meanwhile makes this one stale.
       if (snapshot && !selectionChanged_) {
-        hand(std::move(*snapshot));
+        handOver_.hand(std::move(*snapshot));
       }
     }
   }
@@ -447,28 +446,6 @@ void WaylandClipboard::onCancelled(wl_proxy* source) {
     served_.clear();
   }
   destroyProxy(source, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
-}
-
-void WaylandClipboard::hand(ClipboardSnapshot snapshot) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.push_back(std::move(snapshot));
-    if (waiting_.size() > maxWaitingSnapshots) {
-      waiting_.pop_front();
-    }
-  }
-  const std::uint64_t one = 1;
-  (void)!write(readyFd_, &one, sizeof one);
-}
-
-std::vector<ClipboardSnapshot> WaylandClipboard::takeSnapshots() {
-  std::uint64_t handed = 0;
-  (void)!::read(readyFd_, &handed, sizeof handed);
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<ClipboardSnapshot> taken(std::make_move_iterator(waiting_.begin()),
-                                       std::make_move_iterator(waiting_.end()));
-  waiting_.clear();
-  return taken;
 }
 
 void WaylandClipboard::publish(const ClipboardSnapshot& contents) {

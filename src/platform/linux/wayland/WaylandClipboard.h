@@ -10,7 +10,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -20,6 +19,7 @@
 
 #include "platform/linux/ClipboardSnapshot.h"
 #include "platform/linux/QtPasteboard.h"
+#include "platform/linux/SnapshotHandOver.h"
 
 struct wl_display;
 struct wl_proxy;
@@ -41,8 +41,6 @@ class WaylandClipboard {
   static constexpr qsizetype maxBodyBytes = 50'000'001;
   /// Types beyond these are not looked at.
   static constexpr std::size_t maxTypes = 1024;
-  /// Snapshots the main thread has not taken yet; older ones give way.
-  static constexpr std::size_t maxWaitingSnapshots = 32;
   /// Offered with everything we publish, which tells our own selection from
   /// another client's when the compositor announces it back to us.
   static constexpr const char* ownType = "application/x-pellimore-clip-source";
@@ -58,9 +56,9 @@ class WaylandClipboard {
   /// False when the compositor, its seat or the protocol could not be had.
   bool isRunning() const { return thread_.joinable(); }
   /// Readable while snapshots wait to be taken.
-  int readyDescriptor() const { return readyFd_; }
+  int readyDescriptor() const { return handOver_.readyDescriptor(); }
   /// The waiting snapshots, oldest first.
-  std::vector<ClipboardSnapshot> takeSnapshots();
+  std::vector<ClipboardSnapshot> takeSnapshots() { return handOver_.take(); }
   /// Who owns the selection as the compositor last said; answers at once.
   QtPasteboard::SelectionOwner selectionOwner() const { return owner_.load(); }
   /// Makes `contents` (its targets and bodies) the seat's selection, served
@@ -98,7 +96,6 @@ class WaylandClipboard {
   Answer receive(wl_proxy* offer, const std::string& type);
   void setSelection(const std::map<std::string, QByteArray>& bodies);
   void serve(const std::string& type, int fd);
-  void hand(ClipboardSnapshot snapshot);
 
   // Called from the listeners, on the reader thread.
   friend struct WaylandClipboardListeners;
@@ -131,11 +128,10 @@ class WaylandClipboard {
   std::map<std::string, QByteArray> served_;
 
   std::atomic<QtPasteboard::SelectionOwner> owner_{QtPasteboard::SelectionOwner::none};
-  int readyFd_ = -1;
+  SnapshotHandOver handOver_;
   int stopFd_ = -1;
   int publishFd_ = -1;
   std::mutex mutex_;
-  std::deque<ClipboardSnapshot> waiting_;                       // guarded by mutex_
   std::optional<std::map<std::string, QByteArray>> toPublish_;  // guarded by mutex_
   std::thread thread_;
 };

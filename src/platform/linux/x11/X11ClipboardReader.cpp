@@ -43,9 +43,8 @@ std::uint8_t eventType(const xcb_generic_event_t& event) {
 X11ClipboardReader::X11ClipboardReader(const std::string& displayName, std::uint32_t ownIdBase,
                                        std::uint32_t ownIdMask)
     : ownIdBase_(ownIdBase), ownIdMask_(ownIdMask) {
-  readyFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   stopFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (readyFd_ >= 0 && stopFd_ >= 0 && connect(displayName)) {
+  if (handOver_.isValid() && stopFd_ >= 0 && connect(displayName)) {
     thread_ = std::thread([this] { run(); });
   }
 }
@@ -59,10 +58,8 @@ X11ClipboardReader::~X11ClipboardReader() {
   if (connection_ != nullptr) {
     xcb_disconnect(connection_);
   }
-  for (int fd : {readyFd_, stopFd_}) {
-    if (fd >= 0) {
-      close(fd);
-    }
+  if (stopFd_ >= 0) {
+    close(stopFd_);
   }
 }
 
@@ -107,7 +104,7 @@ void X11ClipboardReader::run() {
       newestChange_.reset();
       std::optional<ClipboardSnapshot> snapshot = read(change);
       if (snapshot && !newestChange_) {
-        hand(std::move(*snapshot));
+        handOver_.hand(std::move(*snapshot));
       }
     }
   }
@@ -319,26 +316,4 @@ std::optional<QByteArray> X11ClipboardReader::takeProperty(std::uint32_t& type) 
   xcb_delete_property(connection_, requestor_, propertyAtom_);
   xcb_flush(connection_);
   return value;
-}
-
-void X11ClipboardReader::hand(ClipboardSnapshot snapshot) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.push_back(std::move(snapshot));
-    if (waiting_.size() > maxWaitingSnapshots) {
-      waiting_.pop_front();
-    }
-  }
-  const std::uint64_t one = 1;
-  (void)!write(readyFd_, &one, sizeof one);
-}
-
-std::vector<ClipboardSnapshot> X11ClipboardReader::takeSnapshots() {
-  std::uint64_t handed = 0;
-  (void)!::read(readyFd_, &handed, sizeof handed);
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<ClipboardSnapshot> taken(std::make_move_iterator(waiting_.begin()),
-                                       std::make_move_iterator(waiting_.end()));
-  waiting_.clear();
-  return taken;
 }

@@ -9,9 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -20,6 +18,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/linux/ClipboardSnapshot.h"
+#include "platform/linux/SnapshotHandOver.h"
 
 class X11ClipboardReader {
  public:
@@ -33,8 +32,6 @@ class X11ClipboardReader {
   static constexpr qsizetype maxBodyBytes = 50'000'001;
   /// Targets beyond these are not looked at: no owner offers so many honestly.
   static constexpr std::size_t maxTargets = 1024;
-  /// Snapshots the main thread has not taken yet; older ones give way.
-  static constexpr std::size_t maxWaitingSnapshots = 32;
 
   /// Connects to `displayName`, the main connection's display. Owners whose
   /// window ids lie in `ownIdBase` under `ownIdMask` (the main connection's
@@ -50,9 +47,9 @@ class X11ClipboardReader {
   /// False when the display or its XFixes extension could not be used.
   bool isRunning() const { return thread_.joinable(); }
   /// Readable while snapshots wait to be taken.
-  int readyDescriptor() const { return readyFd_; }
+  int readyDescriptor() const { return handOver_.readyDescriptor(); }
   /// The waiting snapshots, oldest first.
-  std::vector<ClipboardSnapshot> takeSnapshots();
+  std::vector<ClipboardSnapshot> takeSnapshots() { return handOver_.take(); }
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -82,7 +79,6 @@ class X11ClipboardReader {
   /// `wanted`, a newer owner shows up, `deadline` passes or the reader stops.
   Wait waitFor(const std::function<bool(const xcb_generic_event_t&)>& wanted,
                Clock::time_point deadline);
-  void hand(ClipboardSnapshot snapshot);
 
   xcb_connection_t* connection_ = nullptr;
   std::uint32_t root_ = 0;
@@ -98,9 +94,7 @@ class X11ClipboardReader {
   // Written by the reader thread only.
   std::optional<OwnerChange> newestChange_;
 
-  int readyFd_ = -1;
+  SnapshotHandOver handOver_;
   int stopFd_ = -1;
-  std::mutex mutex_;
-  std::deque<ClipboardSnapshot> waiting_;  // guarded by mutex_
   std::thread thread_;
 };
