@@ -117,19 +117,11 @@ def run(session):
     pyatspi.Registry.getDesktop(0)
     session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
     menu = os.path.join(session.root, "menu")
-    session.spawn([session.app, "--menu-commands", menu], stdout=subprocess.DEVNULL,
-                  stderr=open(os.path.join(session.root, "app.err"), "wb"))
-    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
-             timeout=20)
+    session.start_app("--menu-commands", menu)
     for text in ("a11y alpha", "a11y beta", "a11y gamma"):
         session.copy_with_xclip(text)
         session.wait_for_text(text)
-    target_file = os.path.join(session.root, "pasted.txt")
-    session.spawn([session.helper, "target", target_file], stdout=subprocess.DEVNULL,
-                  stderr=subprocess.DEVNULL)
-    target = wait_for("the target window", lambda: session.xdotool(
-        "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
-    session.xdotool("windowfocus", "--sync", target)
+    target, target_file = session.start_target()
     listener = Listener("focus:", "object:state-changed:selected")
 
     dialog, clips = open_popup(session)

@@ -107,6 +107,26 @@ class Session:
                         XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
 
+    def start_app(self, *args, prefix=()):
+        """Starts the app (behind `prefix`, a command to run it through) and
+        waits for its launch line."""
+        app = self.spawn([*prefix, self.app, *args], stdout=subprocess.DEVNULL,
+                         stderr=open(os.path.join(self.root, "app.err"), "wb"))
+        wait_for("the launch log line", lambda: "launch: Accessibility" in self.debug_log(),
+                 timeout=20)
+        return app
+
+    def start_target(self):
+        """The helper's target window, given the focus; returns it and the
+        file it writes what is pasted into it to."""
+        target_file = os.path.join(self.root, "pasted.txt")
+        self.spawn([self.helper, "target", target_file], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+        target = wait_for("the target window", lambda: self.xdotool(
+            "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
+        self.xdotool("windowfocus", "--sync", target)
+        return target, target_file
+
     def history(self):
         try:
             return json.loads(read(os.path.join(self.folder, "history.json")) or "")
@@ -187,10 +207,7 @@ class Session:
 def run(session):
     session.start_display()
     menu = os.path.join(session.root, "menu")
-    app = session.spawn([session.app, "--menu-commands", menu], stdout=subprocess.DEVNULL,
-                        stderr=open(os.path.join(session.root, "app.err"), "wb"))
-    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
-             timeout=20)
+    app = session.start_app("--menu-commands", menu)
     modes = [os.stat(path).st_mode & 0o777
              for path in (session.folder, os.path.join(session.folder, "debug.log"))]
     if modes != [0o700, 0o600]:
@@ -236,12 +253,7 @@ def run(session):
 
     # The hot key shows the popup with its top edge at the pointer, centred
     # on it, while a window of ours has the focus.
-    target_file = os.path.join(session.root, "pasted.txt")
-    session.spawn([session.helper, "target", target_file], stdout=subprocess.DEVNULL,
-                  stderr=subprocess.DEVNULL)
-    target = wait_for("the target window", lambda: session.xdotool(
-        "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
-    session.xdotool("windowfocus", "--sync", target)
+    target, target_file = session.start_target()
     session.xdotool("mousemove", "--sync", "640", "150")
     session.xdotool("key", "shift+super+v")
     popup = wait_for("the popup after Shift+Super+V", session.popup)

@@ -172,10 +172,7 @@ def run(session):
     def popup_shown():
         return "Pellimore Clip" in session.windows()
 
-    app = session.spawn(session.as_user + [session.app], stdout=subprocess.DEVNULL,
-                        stderr=open(os.path.join(session.root, "app.err"), "wb"))
-    wait_for("the launch log line", lambda: "launch: Accessibility" in session.debug_log(),
-             timeout=20)
+    app = session.start_app(prefix=session.as_user)
     if ("display backend: Wayland (the compositor offers zwlr_data_control_manager_v1)"
             not in session.debug_log()):
         raise Failure("the Wayland backend was not chosen")
