@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchHistories.h"
+#include "InertMainLoop.h"
 #include "InertPasteboard.h"
 #include "MemoryFileSystem.h"
 #include "history/ClipboardStore.h"
@@ -27,10 +28,11 @@ namespace {
 
 struct LoadedStore {
   explicit LoadedStore(const std::vector<ClipboardItem>& items)
-      : files(HistoryCodec::encode(items)), store(files, Clock::system(), pasteboard) {}
+      : files(HistoryCodec::encode(items)), store(files, Clock::system(), pasteboard, mainLoop) {}
 
   MemoryFileSystem files;
   InertPasteboard pasteboard;
+  InertMainLoop mainLoop;
   ClipboardStore store;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BenchHistories.h"
+#include "InertMainLoop.h"
 #include "InertPasteboard.h"
 #include "MemoryFileSystem.h"
 #include "history/ClipboardStore.h"
@@ -21,12 +22,13 @@ namespace {
 struct Popup {
   explicit Popup(const std::vector<ClipboardItem>& items)
       : files(HistoryCodec::encode(items)),
-        store(files, Clock::system(), pasteboard),
+        store(files, Clock::system(), pasteboard, mainLoop),
         view(
             store, [](const ClipboardItem&) {}, [] {}) {}
 
   MemoryFileSystem files;
   InertPasteboard pasteboard;
+  InertMainLoop mainLoop;
   ClipboardStore store;
   HistoryView view;
 };

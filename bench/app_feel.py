@@ -21,6 +21,14 @@ What the rows mean:
   event loop with no paint in between; the frame the user waits for.
 - copy to file: from the XFixes notice that xclip owns CLIPBOARD until the
   front of history.json names the copied text (the atomic rename).
+- hot key 100 ms after a copy: the popup shown (MapNotify) for Shift+Super+V
+  pressed 100 ms after xclip took CLIPBOARD, while the copy is being saved.
+- pin / delete in the open popup: Ctrl+P and Shift+Delete on the selected
+  row, key to paint and to idle.
+- burst of 50 copies: one copy per poll of the app; then the seconds from the
+  last copy until history.json holds all 50. A second burst is cut by a
+  SIGKILL at a random moment; the app is started again, must read its history
+  back, and the copies missing from it are counted.
 - memory: VmRSS and VmHWM (peak) from /proc/PID/status.
 Needs Xvfb, xclip and python3-xlib (scripts/install-deps.sh installs them).
 """
@@ -360,9 +368,9 @@ class XSession:
         self.wait("the popup to hide", lambda e: e.type == X.UnmapNotify
                   and e.window.id == self.popup)
 
-    def keystroke(self, key):
+    def keystroke(self, key, held=()):
         """ms from the press of `key` to the popup's next paint and to idle."""
-        sent = self.press(key)
+        sent = self.press(key, held)
         _, painted = self.wait("a repaint after " + key, self.is_popup_damage)
         return (painted - sent) * 1000, (self.last_paint(painted) - sent) * 1000
 
@@ -496,6 +504,74 @@ class Run(Session):
         self.record_memory("after copies", app.pid)
         if app.poll() is not None:
             raise Failure("the app exited with status %d" % app.returncode)
+        self.hot_key_after_copy(x)
+        self.pin_and_delete(x)
+        self.burst(x, history)
+        self.burst(x, history, kill=app)
+
+    def hot_key_after_copy(self, x, times=5):
+        shown = []
+        for number in range(times):
+            time.sleep(random.uniform(0.6, 1.0))
+            self.copy_with_xclip("hot key copy %d %08x" % (number, random.getrandbits(32)))
+            owned = x.owner_changed()
+            time.sleep(max(0.0, owned + 0.1 - time.monotonic()))
+            shown.append(x.show_popup()[0])
+            time.sleep(0.2)
+            x.hide_popup()
+        self.record("hot key 100 ms after a copy: shown, median / max of %d (ms)" % times,
+                    median_max(shown))
+
+    def pin_and_delete(self, x):
+        x.show_popup()
+        time.sleep(0.3)
+        keys = [("pin", "p", ("Control_L",)), ("unpin", "p", ("Control_L",)),
+                ("delete", "Delete", ("Shift_L",))]
+        for name, key, held in keys:
+            time.sleep(PAUSE)
+            self.record("%s in the open popup: paint / idle (ms)" % name,
+                        "%.0f / %.0f" % x.keystroke(key, held))
+        x.hide_popup()
+
+    def burst(self, x, history, count=50, kill=None):
+        """Copies `count` texts, one per poll of the app. Without `kill`: the
+        seconds from the last copy until the file holds them all. With it:
+        SIGKILLs the app at a random moment of the burst and starts it again."""
+        texts = []
+        stop_after = random.randrange(count) if kill else count - 1
+        for number in range(stop_after + 1):
+            text = "burst %d %08x" % (number, random.getrandbits(32))
+            self.copy_with_xclip(text)
+            x.owner_changed()
+            texts.append(json_string(text))
+            time.sleep(0.6 if number < stop_after or kill else 0)
+        last = time.monotonic()
+
+        def found():
+            with open(history, "rb") as file:
+                head = file.read(200 * len(texts) + 4096)
+            return sum(1 for text in texts if text in head)
+        if kill:
+            time.sleep(random.uniform(0, 0.6))
+            kill.kill()
+            kill.wait()
+            before = self.debug_log().count("launch: ")
+            started = time.monotonic()
+            again = self.spawn([self.app], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            while self.debug_log().count("launch: ") == before:
+                if again.poll() is not None or time.monotonic() - started > WAIT:
+                    raise Failure("the app did not start again after the SIGKILL")
+                time.sleep(0.01)
+            unread = "unreadable" in self.debug_log()
+            self.record("SIGKILL after burst copy %d: history read back / copies missing" % (
+                stop_after + 1), "%s / %d" % ("no" if unread else "yes", len(texts) - found()))
+            return
+        while found() < len(texts):
+            if time.monotonic() - last > WAIT:
+                raise Failure("the burst did not reach history.json")
+            time.sleep(0.01)
+        self.record("burst of %d copies: all in the file, after the last (s)" % count,
+                    "%.1f" % (time.monotonic() - last))
 
     def search(self, x):
         x.show_popup()

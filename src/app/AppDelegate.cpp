@@ -1,6 +1,7 @@
 // Start-up wiring and the status menu's commands.
 #include "app/AppDelegate.h"
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -66,7 +67,8 @@ MenuItemDescription command(std::string title, MenuAction action, std::string ke
 
 AppDelegate::AppDelegate(const AppEnvironment& environment)
     : environment_(environment),
-      store_(environment.fileSystem, environment.clock, environment.pasteboard),
+      store_(environment.fileSystem, environment.clock, environment.pasteboard,
+             environment.mainLoop),
       monitor_(std::make_shared<ClipboardMonitor>(environment.pasteboard,
                                                   environment.imageConverter,
                                                   environment.rtfConverter, environment.mainLoop)),
@@ -354,6 +356,10 @@ void AppDelegate::showAbout() {
 
 void AppDelegate::visitWebsite() {
   Url::openIfValid(environment_.workspace, Brand::website);
+}
+
+void AppDelegate::applicationWillTerminate() {
+  store_.finishWrites(std::chrono::steady_clock::now() + HistoryWriter::shutdownWait);
 }
 
 void AppDelegate::quit() {

@@ -49,6 +49,8 @@ class AppDelegate : public ApplicationDelegate,
   void applicationDidFinishLaunching() override;
   /// Opens the popup, as a later start does.
   void applicationShouldHandleReopen() override;
+  /// Waits, for a bounded time, for the history writes still to come.
+  void applicationWillTerminate() override;
   void performMenuAction(MenuAction action, std::size_t itemIndex) override;
 
   /// Shows the popup, or hides it when it is open.

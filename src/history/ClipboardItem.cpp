@@ -20,7 +20,7 @@ std::string_view lastPathComponent(std::string_view path) {
   return slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
-std::string joinedFileNames(const std::optional<PathList>& paths) {
+std::string joinedFileNames(const SharedValue<PathList>& paths) {
   std::string joined;
   if (!paths)
     return joined;
@@ -84,8 +84,6 @@ void ClipboardItem::setSignature(std::string_view signature) {
   if (derived && signature.starts_with(derived->first) &&
       signature.substr(derived->first.size()) == derived->second) {
     storedSignature.reset();
-  } else if (storedSignature) {
-    storedSignature->assign(signature);
   } else {
     storedSignature.emplace(signature);
   }

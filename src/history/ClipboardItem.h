@@ -1,4 +1,6 @@
-// One history entry: a plain value, copied, never shared; equal by `id` alone.
+// One history entry: a plain value to everyone who uses it, equal by `id`
+// alone. Its bodies are immutable and shared between copies, so a copy of
+// the whole history costs a few pointers per entry.
 #pragma once
 
 #include <optional>
@@ -9,6 +11,7 @@
 
 #include "history/ClipboardItemKind.h"
 #include "history/PathList.h"
+#include "history/SharedValue.h"
 #include "history/Uuid.h"
 #include "platform/Bytes.h"
 #include "platform/Clock.h"
@@ -17,18 +20,18 @@ struct ClipboardItem {
   Uuid id = Uuid::random();
   ClipboardItemKind kind = ClipboardItemKind::text;
   /// Exactly as captured, not trimmed.
-  std::optional<std::string> text;
-  std::optional<Bytes> rtfData;
+  SharedValue<std::string> text;
+  SharedValue<Bytes> rtfData;
   /// A bare file name in the store's images folder. Read from a file, so it
   /// may be anything; the store checks it before touching the disk.
-  std::optional<std::string> imageFileName;
-  std::optional<PathList> filePaths;
+  SharedValue<std::string> imageFileName;
+  SharedValue<PathList> filePaths;
   /// The deduplication key when it does not follow from the content: "I:" +
   /// image SHA-256, or whatever a file written elsewhere holds. Absent when
   /// it is "T:" + `text`, or for an entry without text "F:" + the paths
   /// joined with "|", so that a long text or file list is held once; read
   /// the key through the members below.
-  std::optional<std::string> storedSignature;
+  SharedValue<std::string> storedSignature;
   TimePoint createdAt;
   bool pinned = false;
 

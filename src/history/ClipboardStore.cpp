@@ -14,6 +14,7 @@
 #include "history/WhiteSpace.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/MainLoop.h"
 #include "platform/Pasteboard.h"
 #include "platform/Sha256.h"
 
@@ -68,7 +69,8 @@ std::string_view asText(const Bytes& bytes) {
 
 }  // namespace
 
-ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard)
+ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard,
+                               MainLoop& mainLoop)
     : fileSystem_(fileSystem), clock_(clock), pasteboard_(pasteboard) {
   baseURL_ = fileSystem_.applicationFolder();
   imagesURL_ = baseURL_ + "/images";
@@ -83,6 +85,24 @@ ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard&
   folderWritable_ =
       created && fileSystem_.canWriteInFolder(baseURL_) && fileSystem_.canWriteInFolder(imagesURL_);
   sweep(load());
+  // Called on the writer thread; the report itself runs on the main thread.
+  writer_ = std::make_unique<HistoryWriter>(fileSystem_, historyURL_, fileMode,
+                                            [this, &mainLoop, alive = std::weak_ptr<int>(alive_)] {
+                                              mainLoop.post([this, alive] {
+                                                if (alive.lock())
+                                                  reportFailedWrites();
+                                              });
+                                            });
+}
+
+ClipboardStore::~ClipboardStore() {
+  finishWrites(std::chrono::steady_clock::now() + HistoryWriter::shutdownWait);
+}
+
+bool ClipboardStore::finishWrites(std::chrono::steady_clock::time_point deadline) {
+  const bool finished = writer_->waitUntilIdle(deadline);
+  reportFailedWrites();
+  return finished;
 }
 
 int ClipboardStore::addObserver(std::function<void()> observer) {
@@ -173,8 +193,9 @@ void ClipboardStore::insertAtFront(ClipboardItem&& item) {
     items_.insert(items_.begin(), std::move(item));
   }
 
-  saveDropping(trim());
+  std::vector<ClipboardItem> dropped = trim();
   itemsChanged();
+  save(dropped);
 }
 
 void ClipboardStore::togglePin(const Uuid& id) {
@@ -183,8 +204,8 @@ void ClipboardStore::togglePin(const Uuid& id) {
   if (it == items_.end())
     return;
   it->pinned = !it->pinned;
-  save();
   itemsChanged();
+  save();
 }
 
 void ClipboardStore::deleteItem(const Uuid& id) {
@@ -194,8 +215,8 @@ void ClipboardStore::deleteItem(const Uuid& id) {
     return;
   ClipboardItem dropped = std::move(*it);
   items_.erase(it);
-  saveDropping({dropped});
   itemsChanged();
+  save({dropped});
 }
 
 void ClipboardStore::clearUnpinned() {
@@ -204,15 +225,15 @@ void ClipboardStore::clearUnpinned() {
   for (ClipboardItem& entry : items_)
     (entry.pinned ? kept : dropped).push_back(std::move(entry));
   items_ = std::move(kept);
-  saveDropping(dropped);
   itemsChanged();
+  save(dropped);
 }
 
 void ClipboardStore::clearAll() {
   std::vector<ClipboardItem> dropped = std::move(items_);
   items_.clear();
-  saveDropping(dropped);
   itemsChanged();
+  save(dropped);
 }
 
 std::optional<std::string> ClipboardStore::imageURL(const ClipboardItem& item) const {
@@ -341,39 +362,29 @@ std::vector<ClipboardItem> ClipboardStore::trim() {
   return dropped;
 }
 
-bool ClipboardStore::save() {
-  // Streamed: with long texts the history runs to hundreds of megabytes, and
-  // an encoded copy of it would double the memory the entries take.
-  FileResult written = fileSystem_.writeFileAtomicallyInPieces(
-      historyURL_,
-      [this](const FileSystem::PieceSink& write) { return HistoryCodec::encode(items_, write); },
-      fileMode);
-  if (!written.ok()) {
-    Log::write("save failed: " + written.error());
-    if (!saveFailureReported_ && onFirstSaveFailure) {
-      saveFailureReported_ = true;
-      onFirstSaveFailure(written.error());
-    }
-    return false;
-  }
-  (void)fileSystem_.setPermissions(historyURL_, fileMode);
-  return true;
-}
-
-void ClipboardStore::saveDropping(const std::vector<ClipboardItem>& dropped) {
-  if (save())
-    removeFiles(dropped);
-}
-
-void ClipboardStore::removeFiles(const std::vector<ClipboardItem>& dropped) {
+void ClipboardStore::save(const std::vector<ClipboardItem>& dropped) {
   // A loaded file may name one image from several entries; a file that an
   // entry still in the history names stays.
-  const std::unordered_set<std::string> stillNamed = namedImageKeys();
-  for (const ClipboardItem& entry : dropped) {
-    std::optional<std::string> path = imageURL(entry);
-    if (!path || stillNamed.contains(fileKey(*entry.imageFileName)))
-      continue;
-    (void)fileSystem_.removeFile(*path);
+  std::vector<std::string> doomed;
+  if (!dropped.empty()) {
+    const std::unordered_set<std::string> stillNamed = namedImageKeys();
+    for (const ClipboardItem& entry : dropped) {
+      std::optional<std::string> path = imageURL(entry);
+      if (path && !stillNamed.contains(fileKey(*entry.imageFileName)))
+        doomed.push_back(std::move(*path));
+    }
+  }
+  // The copy shares every body with `items`: a few pointers per entry.
+  writer_->write(items_, std::move(doomed));
+}
+
+void ClipboardStore::reportFailedWrites() {
+  for (const std::string& error : writer_->takeFailures()) {
+    Log::write("save failed: " + error);
+    if (!saveFailureReported_ && onFirstSaveFailure) {
+      saveFailureReported_ = true;
+      onFirstSaveFailure(error);
+    }
   }
 }
 

@@ -1,10 +1,14 @@
 // The one observable owner of the clipboard history: adds captures with
 // duplicate folding, bounds the unpinned entries, pins, deletes, clears, and
 // keeps "history.json" and the images folder in step after every change.
+// The file is written by a thread of the store's own (HistoryWriter); nothing
+// outside the store sees it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -13,9 +17,11 @@
 
 #include "history/Captured.h"
 #include "history/ClipboardItem.h"
+#include "history/HistoryWriter.h"
 
 class Clock;
 class FileSystem;
+class MainLoop;
 class Pasteboard;
 
 class ClipboardStore {
@@ -23,8 +29,11 @@ class ClipboardStore {
   static constexpr int maxItems = 200;
 
   /// Finds and creates the history folder, then loads the history. Never
-  /// fails; file problems are ignored or logged.
-  ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard);
+  /// fails; file problems are ignored or logged. Failed writes are reported
+  /// on `mainLoop`.
+  ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard, MainLoop& mainLoop);
+  /// Waits a bounded time for the writes still to come.
+  ~ClipboardStore();
   ClipboardStore(const ClipboardStore&) = delete;
   ClipboardStore& operator=(const ClipboardStore&) = delete;
 
@@ -57,6 +66,10 @@ class ClipboardStore {
   /// Lower-case hexadecimal SHA-256 of `bytes`: 64 characters.
   static std::string sha(const Bytes& bytes);
 
+  /// Waits until every change so far is written (or its write has failed)
+  /// or `deadline` passes, and reports the failures; whether it got there.
+  bool finishWrites(std::chrono::steady_clock::time_point deadline);
+
   /// Whether the history folder could be created and written at start; when
   /// not, the history lives in memory only.
   bool folderWritable() const { return folderWritable_; }
@@ -83,14 +96,14 @@ class ClipboardStore {
   void sweep(bool itemsKnown);
   /// Takes the unpinned entries beyond the bound out of `items` and returns them.
   std::vector<ClipboardItem> trim();
-  /// Whether the history file now holds `items`.
-  bool save();
-  /// Saves, and only once the file no longer names them deletes the image
-  /// files of `dropped`; a failed save thus leaves orphans, never dangling names.
-  void saveDropping(const std::vector<ClipboardItem>& dropped);
-  /// Deletes the image files of entries just taken out of `items`, except
-  /// files that a remaining entry still names.
-  void removeFiles(const std::vector<ClipboardItem>& dropped);
+  /// Hands `items` to the writer, with the image files of `dropped` that no
+  /// remaining entry names, to be deleted once the file no longer names
+  /// them; a failed or interrupted write thus leaves orphans, never dangling
+  /// names.
+  void save(const std::vector<ClipboardItem>& dropped = {});
+  /// Logs the failed writes the writer has handed back; the first of the run
+  /// also goes to `onFirstSaveFailure`.
+  void reportFailedWrites();
   /// The image file names the entries give, compared without ASCII case.
   std::unordered_set<std::string> namedImageKeys() const;
   void lockDir(const std::string& path);
@@ -108,4 +121,8 @@ class ClipboardStore {
   bool saveFailureReported_ = false;
   int nextObserverToken_ = 0;
   std::vector<std::pair<int, std::function<void()>>> observers_;
+  /// Lets a report posted by the writer find out that the store is gone.
+  std::shared_ptr<int> alive_ = std::make_shared<int>();
+  /// Last, so that it goes first and the rest outlives its final writes.
+  std::unique_ptr<HistoryWriter> writer_;
 };

@@ -45,14 +45,9 @@ Key keyOf(std::string_view name) {
   return Key::other;
 }
 
-// Overwrites `out` in place, keeping its capacity; a fresh string gets
-// exactly the size of `text`.
-void store(std::optional<std::string>& out, std::string_view text) {
-  if (out) {
-    out->assign(text);
-  } else {
-    out.emplace(text);
-  }
+// A fresh body for every entry: bodies are shared, never written over.
+void store(SharedValue<std::string>& out, std::string_view text) {
+  out.emplace(text);
 }
 
 }  // namespace
@@ -143,7 +138,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           break;
         case Key::text:
         case Key::imageFileName: {
-          std::optional<std::string>& field = key == Key::text ? item.text : item.imageFileName;
+          SharedValue<std::string>& field = key == Key::text ? item.text : item.imageFileName;
           (key == Key::text ? hasText : hasImageFileName) = true;
           if (json.takeNull()) {
             field.reset();
@@ -169,8 +164,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           if (!json.take('['))
             return false;
           {
-            PathList& paths = item.filePaths ? *item.filePaths : item.filePaths.emplace();
-            paths.clear();
+            PathList paths;
             if (!json.take(']')) {
               do {
                 if (!json.readString(scratch_))
@@ -180,6 +174,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
               if (!json.take(']'))
                 return false;
             }
+            item.filePaths = std::move(paths);
           }
           break;
         case Key::signature:

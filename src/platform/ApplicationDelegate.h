@@ -10,4 +10,8 @@ class ApplicationDelegate {
   /// The user started the application again (from the Finder, Spotlight or
   /// `open`) while it runs; the system has made it active for that.
   virtual void applicationShouldHandleReopen() = 0;
+  /// Once, from the event loop, when the application ends by Quit or at the
+  /// system's request (SIGTERM, log-out); work still under way may finish
+  /// here, for a bounded time.
+  virtual void applicationWillTerminate() {}
 };

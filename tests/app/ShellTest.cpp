@@ -122,6 +122,7 @@ TEST_F(ShellTest, AnUnwritableFolderIsToldToTheSystemLogAtLaunchAndAtTheFirstFai
   record->clear();
   delegate->store().add(CapturedText{"one", std::nullopt});
   delegate->store().add(CapturedText{"two", std::nullopt});
+  delegate->applicationWillTerminate();  // as at quit: waits for both writes
   EXPECT_THAT(record->matching("systemLog"),
               ElementsAre("systemLog.write(the clipboard history could not be saved: Read-only "
                           "file system)"));

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <thread>
 
 #include "StoreFixture.h"
 #include "history/HistoryCodec.h"
@@ -50,7 +51,11 @@ class ClipboardStoreTest : public StoreFixture {
   void put(const std::string& path, std::string_view contents) {
     ASSERT_TRUE(files.writeFileAtomically(path, contents, 0600).ok()) << path;
   }
-  std::string read(const std::string& path) { return files.readFile(path).value_or(""); }
+  /// Once the store's writes are done.
+  std::string read(const std::string& path) {
+    settle();
+    return files.readFile(path).value_or("");
+  }
 
   /// Writes `items` as the history file and starts a store on it.
   void load(const std::vector<ClipboardItem>& items) {
@@ -62,7 +67,8 @@ class ClipboardStoreTest : public StoreFixture {
     return HistoryCodec::decode(read(store->historyURL())).value_or(std::vector<ClipboardItem>{});
   }
 
-  std::set<std::string> imageFiles() const {
+  std::set<std::string> imageFiles() {
+    settle();
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(store->imagesURL()))
       names.insert(entry.path().filename().string());
@@ -319,6 +325,58 @@ TEST_F(ClipboardStoreTest, FailedWritesAreLoggedAndChangeNothingSaved) {
   EXPECT_EQ(saved().size(), 4u);
 }
 
+// The writer thread, held back at the file system
+
+TEST_F(ClipboardStoreTest, ChangesDuringAHeldWriteWaitAsOneSnapshotThatQuitWaitsFor) {
+  const Uuid image = add(CapturedImage{bytesOf("png")});
+  const std::string imagePath = *store->imageURL(item(image));
+  files.clearCalls();
+  files.holdWrites();
+  store->add(CapturedText{"a", {}});
+  ASSERT_TRUE(files.waitForHeldWrite());
+  store->deleteItem(image);
+  store->add(CapturedText{"b", {}});
+  store->togglePin(store->items()[0].id);
+  EXPECT_FALSE(store->finishWrites(std::chrono::steady_clock::now()));
+  EXPECT_TRUE(fs::exists(imagePath));  // still named by the file being written
+  const std::vector<ClipboardItem> expected = store->items();
+  EXPECT_TRUE(expected[0].text.sharesWith(store->items()[0].text));  // copied without its bytes
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    files.releaseWrites();
+  });
+  store.reset();  // as at quit
+  release.join();
+  const std::vector<FaultyFileSystem::Call> writes = files.callsOf(Op::writeFileAtomically);
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(HistoryCodec::decode(writes[0].contents).value().size(), 2u);
+  const std::vector<ClipboardItem> last = HistoryCodec::decode(writes[1].contents).value();
+  EXPECT_EQ(idsOf(last), idsOf(expected));
+  EXPECT_TRUE(last.front().pinned);
+  EXPECT_FALSE(fs::exists(imagePath));
+}
+
+TEST_F(ClipboardStoreTest, FailedWritesAreToldOnTheMainLoopTheFirstOnceAndKeepTheirImages) {
+  Strings told;
+  store->onFirstSaveFailure = [&](const std::string& error) { told.push_back(error); };
+  const Uuid image = add(CapturedImage{bytesOf("png")});
+  const std::string imagePath = *store->imageURL(item(image));
+  files.fail(Op::writeFileAtomically, "disk full");
+  store->deleteItem(image);
+  for (int i = 0; i < 1000 && mainLoop.pendingTasks() == 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(log.messages().empty());  // nothing from the writer's own thread
+  mainLoop.runPending();
+  addText("b");
+  EXPECT_EQ(log.messages(), (Strings{"save failed: disk full", "save failed: disk full"}));
+  EXPECT_EQ(told, Strings{"disk full"});
+  EXPECT_TRUE(fs::exists(imagePath));
+  files.clearFailures();
+  addText("c");
+  EXPECT_FALSE(fs::exists(imagePath));
+  EXPECT_EQ(saved().size(), 2u);
+}
+
 // What an interrupted or failing run leaves behind
 
 TEST_F(ClipboardStoreTest, AFailedSaveDeletesNoImageOfTheEntriesItDropped) {
@@ -346,6 +404,7 @@ TEST_F(ClipboardStoreTest, AFailedSaveDeletesNoImageOfTheEntriesItDropped) {
         Op::writeFileAtomically,
         [&](const std::string& path) { return path == store->historyURL(); }, "disk full");
     c.drop(*store, written.back().id);
+    settle();
     files.clearFailures();
     EXPECT_TRUE(fs::exists(image(name)));
     EXPECT_EQ(saved().back().imageFileName, name);

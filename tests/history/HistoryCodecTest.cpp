@@ -68,9 +68,10 @@ std::vector<ClipboardItem> everyKindHistory() {
   items[0].text = longText(3'000'000);
   items[1].kind = ClipboardItemKind::rtf;
   items[1].text = longText(2'000);
-  items[1].rtfData = Bytes(100'001);
-  for (std::uint8_t& byte : *items[1].rtfData)
+  Bytes rtf(100'001);
+  for (std::uint8_t& byte : rtf)
     byte = static_cast<std::uint8_t>(next() >> 56);
+  items[1].rtfData = std::move(rtf);
   items[2].kind = ClipboardItemKind::image;
   items[2].imageFileName = "E621E1F8-C36C-495A-93FC-0C247A3E6E5F.png";
   items[2].setSignature("I:ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
@@ -225,8 +226,9 @@ TEST(HistoryCodecTest, EscapesAtEveryOffsetOfALongText) {
   for (char special : {'/', '"', '\\', '\n', '\x1f'}) {
     for (std::size_t pos = 0; pos < 24; ++pos) {
       ClipboardItem item;
-      item.text = std::string(24, 'a');
-      (*item.text)[pos] = special;
+      std::string text(24, 'a');
+      text[pos] = special;
+      item.text = text;
       auto decoded = HistoryCodec::decode(HistoryCodec::encode({item}));
       ASSERT_TRUE(decoded) << int(special) << " at " << pos;
       EXPECT_EQ(decoded->at(0).text, item.text);

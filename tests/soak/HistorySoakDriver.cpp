@@ -1,13 +1,17 @@
 // Drives the real history store in its data folder ($XDG_DATA_HOME) for the
 // crash soak: "run" captures texts and images and drops entries until it is
-// killed; "check" inspects what a kill left, then starts a store the way the
-// application does and checks that the start cleaned up.
+// killed, noting each state of the history; "check" inspects what a kill
+// left (one of those states, with its images), then starts a store the way
+// the application does and checks that the start cleaned up.
 #include <cstdio>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "FakePasteboard.h"
+#include "ManualMainLoop.h"
 #include "history/ClipboardStore.h"
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
@@ -15,9 +19,26 @@
 
 namespace {
 
+// The entries' order and pins, hashed.
+std::string fingerprint(const std::vector<ClipboardItem>& items) {
+  std::string ids;
+  for (const ClipboardItem& item : items)
+    ids += item.id.toString() + (item.pinned ? "p" : "u");
+  return std::to_string(std::hash<std::string>{}(ids));
+}
+
 int run(FileSystem& files) {
   FakePasteboard pasteboard;
-  ClipboardStore store(files, Clock::system(), pasteboard);
+  ManualMainLoop mainLoop;
+  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop);
+  // Noted before the store hands it to its writer: the file may hold only these.
+  std::FILE* states = std::fopen((files.applicationFolder() + "/soak-states").c_str(), "a");
+  const auto note = [&] {
+    (void)std::fprintf(states, "%s\n", fingerprint(store.items()).c_str());
+    (void)std::fflush(states);
+  };
+  note();
+  store.addObserver(note);
   std::mt19937 random(std::random_device{}());
   for (unsigned step = 0;; ++step) {
     std::string payload(1000 + random() % 60000, static_cast<char>('a' + step % 26));
@@ -51,10 +72,17 @@ int check(FileSystem& files) {
       if (item.imageFileName && !files.fileSize(folder + "/images/" + *item.imageFileName))
         return fail("history.json names a missing image " + *item.imageFileName);
     }
+    std::ifstream noted(folder + "/soak-states");
+    std::string state;
+    while (std::getline(noted, state) && state != fingerprint(*items)) {
+    }
+    if (state != fingerprint(*items))
+      return fail("history.json holds no state the history went through");
   }
 
   FakePasteboard pasteboard;
-  ClipboardStore store(files, Clock::system(), pasteboard);
+  ManualMainLoop mainLoop;
+  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop);
   std::size_t named = 0;
   for (const ClipboardItem& item : store.items()) {
     named += item.imageFileName ? 1 : 0;

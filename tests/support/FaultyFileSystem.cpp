@@ -13,7 +13,10 @@ FileResult orPassed(const std::optional<std::string>& failure, const auto& pass)
 
 }  // namespace
 
-std::optional<std::string> FaultyFileSystem::record(Call call) {
+std::optional<std::string> FaultyFileSystem::record(Call call, std::size_t* index) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (index != nullptr)
+    *index = calls_.size();
   const auto failure = std::find_if(failures_.begin(), failures_.end(), [&](const Failure& f) {
     return f.operation == call.operation && f.matches(call.path);
   });
@@ -50,13 +53,25 @@ FileResult FaultyFileSystem::writeFileAtomically(const std::string& path, std::s
 FileResult FaultyFileSystem::writeFileAtomicallyInPieces(const std::string& path,
                                                          const ContentsWriter& writeContents,
                                                          unsigned mode) {
+  std::size_t index = 0;
   const std::optional<std::string> failure =
-      record({Operation::writeFileAtomically, path, mode, {}});
-  const std::size_t index = calls_.size() - 1;
+      record({Operation::writeFileAtomically, path, mode, {}}, &index);
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (holding_) {
+      ++held_;
+      gate_.notify_all();
+      gate_.wait_for(lock, std::chrono::seconds(10), [&] { return !holding_; });
+      --held_;
+    }
+  }
   // The contents are produced either way, so a test sees what was meant.
   const auto recorded = [&](const PieceSink& write) {
     return writeContents([&](std::string_view piece) {
-      calls_[index].contents += piece;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        calls_[index].contents += piece;
+      }
       return write(piece);
     });
   };

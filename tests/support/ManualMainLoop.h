@@ -1,6 +1,7 @@
 // A main loop whose time moves only when the test says so. Due timers and
 // tasks run in time order, posted tasks on the next runPending() or advance(),
-// the latest watched descriptor's action on runReadable().
+// the latest watched descriptor's action on runReadable(). Tasks posted from
+// another thread wait in an inbox until the next runPending() or advance().
 #pragma once
 
 #include <poll.h>
@@ -10,6 +11,8 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,7 +30,14 @@ class ManualMainLoop : public MainLoop {
     requestedDelays.push_back(delaySeconds);
     tasks_.emplace(now_ + delaySeconds, std::move(task));
   }
-  void post(std::function<void()> task) override { tasks_.emplace(now_, std::move(task)); }
+  void post(std::function<void()> task) override {
+    if (std::this_thread::get_id() == owner_) {
+      tasks_.emplace(now_, std::move(task));
+      return;
+    }
+    std::lock_guard<std::mutex> lock(inboxMutex_);
+    inbox_.push_back(std::move(task));
+  }
   /// Keeps only the latest watch; its handle cancels nothing.
   std::unique_ptr<Watch> watchReadable(int fd, std::function<void()> action) override {
     watched_ = {fd, std::move(action)};
@@ -47,6 +57,12 @@ class ManualMainLoop : public MainLoop {
     constexpr double never = std::numeric_limits<double>::infinity();
     const double until = now_ + seconds;
     while (true) {
+      {
+        std::lock_guard<std::mutex> lock(inboxMutex_);
+        for (auto& task : inbox_)
+          tasks_.emplace(now_, std::move(task));
+        inbox_.clear();
+      }
       std::erase_if(timers_, [](const auto& timer) { return timer->cancelled; });
       auto timer = std::min_element(timers_.begin(), timers_.end(),
                                     [](const auto& a, const auto& b) { return a->next < b->next; });
@@ -75,8 +91,11 @@ class ManualMainLoop : public MainLoop {
     return static_cast<int>(
         std::count_if(timers_.begin(), timers_.end(), [](const auto& t) { return !t->cancelled; }));
   }
-  /// Tasks still waiting, delayed ones included.
-  int pendingTasks() const { return static_cast<int>(tasks_.size()); }
+  /// Tasks still waiting, delayed ones and ones from other threads included.
+  int pendingTasks() {
+    std::lock_guard<std::mutex> lock(inboxMutex_);
+    return static_cast<int>(tasks_.size() + inbox_.size());
+  }
   /// Delays passed to postDelayed, in order.
   std::vector<double> requestedDelays;
 
@@ -99,4 +118,7 @@ class ManualMainLoop : public MainLoop {
   std::multimap<double, std::function<void()>> tasks_;
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::pair<int, std::function<void()>> watched_{-1, nullptr};
+  std::thread::id owner_ = std::this_thread::get_id();
+  std::mutex inboxMutex_;
+  std::vector<std::function<void()>> inbox_;
 };

@@ -14,6 +14,7 @@
 #include "FakeClock.h"
 #include "FakePasteboard.h"
 #include "FaultyFileSystem.h"
+#include "ManualMainLoop.h"
 #include "ScopedTestLog.h"
 #include "TempDir.h"
 #include "history/ClipboardStore.h"
@@ -26,11 +27,21 @@ class StoreFixture : public ::testing::Test {
   }
 
   /// A new store over the same folder, as at the next launch.
-  void reopen() { store = std::make_unique<ClipboardStore>(files, clock, pasteboard); }
+  void reopen() {
+    store.reset();
+    store = std::make_unique<ClipboardStore>(files, clock, pasteboard, mainLoop);
+  }
+  /// Waits for the store's writes and runs what they handed back.
+  void settle() {
+    ASSERT_TRUE(store->finishWrites(std::chrono::steady_clock::now() + std::chrono::seconds(10)));
+    mainLoop.runPending();
+  }
 
-  /// Adds a capture, returns the id now in front, and moves the clock a second on.
+  /// Adds a capture and waits for its write, returns the id now in front,
+  /// and moves the clock a second on.
   Uuid add(Captured captured) {
     store->add(std::move(captured));
+    settle();
     clock.advance(std::chrono::seconds(1));
     return store->items().front().id;
   }
@@ -38,6 +49,7 @@ class StoreFixture : public ::testing::Test {
   Uuid addPinned(const std::string& text) {
     const Uuid id = addText(text);
     store->togglePin(id);
+    settle();
     return id;
   }
 
@@ -53,6 +65,7 @@ class StoreFixture : public ::testing::Test {
   FaultyFileSystem files;
   FakeClock clock;
   FakePasteboard pasteboard;
+  ManualMainLoop mainLoop;
   ScopedTestLog log;
   std::unique_ptr<ClipboardStore> store;
 };

@@ -1,10 +1,49 @@
-// QApplication's event loop with the delegate's launch callback.
+// QApplication's event loop with the delegate's launch and termination
+// callbacks; SIGTERM ends the loop in order, like Quit.
 #include "platform/linux/QtApplicationHost.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <array>
+#include <csignal>
 
 #include "platform/ApplicationDelegate.h"
+
+namespace {
+
+// Written by the signal handler, read by the loop: the only thing a handler
+// may safely do is write a byte.
+std::array<int, 2> terminationPipe{-1, -1};
+
+void onTerminationSignal(int /*signal*/) {
+  const char byte = 0;
+  (void)!write(terminationPipe[1], &byte, 1);
+}
+
+// From here on SIGTERM quits the loop instead of killing the process at once.
+void quitOnTerminationSignal() {
+  if (terminationPipe[0] >= 0 || pipe2(terminationPipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+    return;
+  }
+  auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, qApp);
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+    char byte = 0;
+    while (read(terminationPipe[0], &byte, 1) > 0) {
+    }
+    QCoreApplication::quit();
+  });
+  struct sigaction action = {};
+  action.sa_handler = onTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  (void)sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
 
 void QtApplicationHost::setActivationPolicy(ActivationPolicy policy) {
   // Closing the About window must not end a menu-bar application.
@@ -12,9 +51,15 @@ void QtApplicationHost::setActivationPolicy(ActivationPolicy policy) {
 }
 
 int QtApplicationHost::run() {
+  quitOnTerminationSignal();
   QTimer::singleShot(0, [this] {
     if (delegate_ != nullptr) {
       delegate_->applicationDidFinishLaunching();
+    }
+  });
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] {
+    if (delegate_ != nullptr) {
+      delegate_->applicationWillTerminate();
     }
   });
   return QApplication::exec();

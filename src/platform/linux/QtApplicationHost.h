@@ -10,7 +10,8 @@ class QtApplicationHost : public ApplicationHost {
   /// X11 has no Dock to hide from.
   void setActivationPolicy(ActivationPolicy policy) override;
   /// Tells the delegate that launching finished from the loop's first turn,
-  /// then runs the loop until quit.
+  /// then runs the loop until quit or SIGTERM, and tells the delegate before
+  /// it returns.
   int run() override;
 
  private:

@@ -5,6 +5,8 @@
 
 #import <AppKit/AppKit.h>
 
+#include <csignal>
+
 #include "platform/ApplicationDelegate.h"
 #include "platform/mac/CallbackBoundary.h"
 
@@ -27,10 +29,17 @@
   return NO;
 }
 
+- (void)applicationWillTerminate:(NSNotification*)notification {
+  ApplicationDelegate* owner = self.owner;
+  if (owner != nullptr) callAtBoundary([owner] { owner->applicationWillTerminate(); });
+}
+
 @end
 
 struct MacApplicationHost::Native {
   __strong PellimoreApplicationDelegate* delegate = nil;
+  /// Turns SIGTERM into an orderly terminate, so pending work can finish.
+  __strong dispatch_source_t terminationSignal = nil;
 };
 
 MacApplicationHost::MacApplicationHost() : native_(std::make_unique<Native>()) {}
@@ -66,6 +75,15 @@ void MacApplicationHost::setActivationPolicy(ActivationPolicy policy) {
 
 int MacApplicationHost::run() {
   createApplication();
+  if (native_->terminationSignal == nil) {
+    signal(SIGTERM, SIG_IGN);
+    native_->terminationSignal =
+        dispatch_source_create(DISPATCH_SOURCE_TYPE_SIGNAL, SIGTERM, 0, dispatch_get_main_queue());
+    dispatch_source_set_event_handler(native_->terminationSignal, ^{
+      [NSApp terminate:nil];
+    });
+    dispatch_resume(native_->terminationSignal);
+  }
   [NSApp run];
   return 0;
 }
