@@ -566,12 +566,11 @@ class Run(Session):
             self.record("SIGKILL after burst copy %d: history read back / copies missing" % (
                 stop_after + 1), "%s / %d" % ("no" if unread else "yes", len(texts) - found()))
             return
-        while found() < len(texts):
-            if time.monotonic() - last > WAIT:
-                raise Failure("the burst did not reach history.json")
+        while found() < len(texts) and time.monotonic() - last < 30:
             time.sleep(0.01)
         self.record("burst of %d copies: all in the file, after the last (s)" % count,
-                    "%.1f" % (time.monotonic() - last))
+                    "%.1f" % (time.monotonic() - last) if found() == len(texts)
+                    else "only %d after 30 s" % found())
 
     def search(self, x):
         x.show_popup()

@@ -21,13 +21,14 @@ class SharedValue {
     if (value)
       value_ = std::make_shared<const T>(std::move(*value));
   }
+  // NOLINTBEGIN(google-explicit-constructor,bugprone-forwarding-reference-overload)
+  // Takes what T takes, as std::optional does; never a SharedValue.
   template <typename U>
   requires(std::constructible_from<T, U&&> && !std::same_as<std::remove_cvref_t<U>, SharedValue> &&
            !std::same_as<std::remove_cvref_t<U>, std::optional<T>> &&
-           !std::same_as<std::remove_cvref_t<U>, std::nullopt_t>)
-      // NOLINTNEXTLINE(google-explicit-constructor)
-      SharedValue(U&& value)
+           !std::same_as<std::remove_cvref_t<U>, std::nullopt_t>) SharedValue(U&& value)
       : value_(std::make_shared<const T>(std::forward<U>(value))) {}
+  // NOLINTEND(google-explicit-constructor,bugprone-forwarding-reference-overload)
 
   explicit operator bool() const { return value_ != nullptr; }
   bool has_value() const { return value_ != nullptr; }  // NOLINT(readability-identifier-naming)

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -32,11 +33,8 @@ int run(FileSystem& files) {
   ManualMainLoop mainLoop;
   ClipboardStore store(files, Clock::system(), pasteboard, mainLoop);
   // Noted before the store hands it to its writer: the file may hold only these.
-  std::FILE* states = std::fopen((files.applicationFolder() + "/soak-states").c_str(), "a");
-  const auto note = [&] {
-    (void)std::fprintf(states, "%s\n", fingerprint(store.items()).c_str());
-    (void)std::fflush(states);
-  };
+  std::ofstream states(files.applicationFolder() + "/soak-states", std::ios::app);
+  const auto note = [&] { states << fingerprint(store.items()) << std::endl; };
   note();
   store.addObserver(note);
   std::mt19937 random(std::random_device{}());
@@ -72,11 +70,9 @@ int check(FileSystem& files) {
       if (item.imageFileName && !files.fileSize(folder + "/images/" + *item.imageFileName))
         return fail("history.json names a missing image " + *item.imageFileName);
     }
-    std::ifstream noted(folder + "/soak-states");
-    std::string state;
-    while (std::getline(noted, state) && state != fingerprint(*items)) {
-    }
-    if (state != fingerprint(*items))
+    std::stringstream states;
+    states << "\n" << std::ifstream(folder + "/soak-states").rdbuf();
+    if (states.str().find("\n" + fingerprint(*items) + "\n") == std::string::npos)
       return fail("history.json holds no state the history went through");
   }
 

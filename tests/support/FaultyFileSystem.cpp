@@ -56,15 +56,8 @@ FileResult FaultyFileSystem::writeFileAtomicallyInPieces(const std::string& path
   std::size_t index = 0;
   const std::optional<std::string> failure =
       record({Operation::writeFileAtomically, path, mode, {}}, &index);
-  {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (holding_) {
-      ++held_;
-      gate_.notify_all();
-      gate_.wait_for(lock, std::chrono::seconds(10), [&] { return !holding_; });
-      --held_;
-    }
-  }
+  if (beforeWrite)
+    beforeWrite();
   // The contents are produced either way, so a test sees what was meant.
   const auto recorded = [&](const PieceSink& write) {
     return writeContents([&](std::string_view piece) {

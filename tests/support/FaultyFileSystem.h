@@ -1,14 +1,11 @@
 // A file system that passes every call to the real one but fails the calls a
 // test picks, so that failures root cannot provoke with permission bits (a
 // full disk, a read-only folder) can be exercised. Every call is recorded.
-// Writes in pieces (the history writer's) can be held back. Set-up and
-// inspection only while no write is under way.
+// Calls are recorded from any thread; set-up and inspection only while no
+// write is under way.
 #pragma once
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -62,18 +59,9 @@ class FaultyFileSystem : public FileSystem {
   }
   void clearFailures() { failures_.clear(); }
 
-  /// Writes in pieces wait, once recorded, until released (ten seconds at most).
-  void holdWrites() { holding_ = true; }
-  void releaseWrites() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    holding_ = false;
-    gate_.notify_all();
-  }
-  /// Whether a write is held within ten seconds.
-  bool waitForHeldWrite() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return gate_.wait_for(lock, std::chrono::seconds(10), [&] { return held_ > 0; });
-  }
+  /// Called on the writing thread at the start of each write in pieces (the
+  /// history writer's), after it is recorded: to hold it back, for example.
+  std::function<void()> beforeWrite;
 
   /// Pins where the per-user folders appear to be (usually a TempDir).
   void setApplicationSupportDirectory(std::optional<std::string> path) {
@@ -129,9 +117,6 @@ class FaultyFileSystem : public FileSystem {
 
   std::unique_ptr<FileSystem> inner_;
   std::mutex mutex_;
-  std::condition_variable gate_;
-  std::atomic<bool> holding_ = false;
-  int held_ = 0;
   std::vector<Failure> failures_;
   std::vector<Call> calls_;
   /// Set once pinned, possibly to no folder at all.

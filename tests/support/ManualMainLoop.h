@@ -1,7 +1,7 @@
 // A main loop whose time moves only when the test says so. Due timers and
 // tasks run in time order, posted tasks on the next runPending() or advance(),
-// the latest watched descriptor's action on runReadable(). Tasks posted from
-// another thread wait in an inbox until the next runPending() or advance().
+// the latest watched descriptor's action on runReadable(). Posts may come
+// from any thread.
 #pragma once
 
 #include <poll.h>
@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -31,10 +30,6 @@ class ManualMainLoop : public MainLoop {
     tasks_.emplace(now_ + delaySeconds, std::move(task));
   }
   void post(std::function<void()> task) override {
-    if (std::this_thread::get_id() == owner_) {
-      tasks_.emplace(now_, std::move(task));
-      return;
-    }
     std::lock_guard<std::mutex> lock(inboxMutex_);
     inbox_.push_back(std::move(task));
   }
@@ -59,9 +54,8 @@ class ManualMainLoop : public MainLoop {
     while (true) {
       {
         std::lock_guard<std::mutex> lock(inboxMutex_);
-        for (auto& task : inbox_)
+        for (auto& task : std::exchange(inbox_, {}))
           tasks_.emplace(now_, std::move(task));
-        inbox_.clear();
       }
       std::erase_if(timers_, [](const auto& timer) { return timer->cancelled; });
       auto timer = std::min_element(timers_.begin(), timers_.end(),
@@ -118,7 +112,6 @@ class ManualMainLoop : public MainLoop {
   std::multimap<double, std::function<void()>> tasks_;
   std::vector<std::shared_ptr<TimerState>> timers_;
   std::pair<int, std::function<void()>> watched_{-1, nullptr};
-  std::thread::id owner_ = std::this_thread::get_id();
   std::mutex inboxMutex_;
   std::vector<std::function<void()>> inbox_;
 };

@@ -49,7 +49,6 @@ class StoreFixture : public ::testing::Test {
   Uuid addPinned(const std::string& text) {
     const Uuid id = addText(text);
     store->togglePin(id);
-    settle();
     return id;
   }
 
