@@ -52,7 +52,6 @@ class ClipboardStoreTest : public StoreFixture {
   void put(const std::string& path, std::string_view contents) {
     ASSERT_TRUE(files.writeFileAtomically(path, contents, 0600).ok()) << path;
   }
-  /// Once the store's writes are done.
   std::string read(const std::string& path) {
     settle();
     return files.readFile(path).value_or("");
@@ -356,12 +355,8 @@ TEST_F(ClipboardStoreTest, ChangesDuringAHeldWriteWaitAsOneSnapshotThatQuitWaits
   EXPECT_TRUE(fs::exists(imagePath));  // still named by the file being written
   const std::vector<ClipboardItem> expected = store->items();
   EXPECT_TRUE(expected[0].text.sharesWith(store->items()[0].text));  // copied without its bytes
-  std::thread releasing([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    release.set_value();
-  });
-  store.reset();  // as at quit
-  releasing.join();
+  release.set_value();
+  store.reset();  // as at quit: waits for the write under way and the one waiting
   const std::vector<FaultyFileSystem::Call> writes = files.callsOf(Op::writeFileAtomically);
   ASSERT_EQ(writes.size(), 2u);
   EXPECT_EQ(HistoryCodec::decode(writes[0].contents).value().size(), 2u);

@@ -59,8 +59,7 @@ class FaultyFileSystem : public FileSystem {
   }
   void clearFailures() { failures_.clear(); }
 
-  /// Called on the writing thread at the start of each write in pieces (the
-  /// history writer's), after it is recorded: to hold it back, for example.
+  /// Runs on the writing thread at the start of each write in pieces, once recorded.
   std::function<void()> beforeWrite;
 
   /// Pins where the per-user folders appear to be (usually a TempDir).
@@ -111,8 +110,7 @@ class FaultyFileSystem : public FileSystem {
     std::string description;
   };
 
-  /// Records the call, at `index` if given; returns the description of the
-  /// failure that applies.
+  /// Records the call (its place in `index`); returns the failure that applies.
   std::optional<std::string> record(Call call, std::size_t* index = nullptr);
 
   std::unique_ptr<FileSystem> inner_;

@@ -37,8 +37,7 @@ class StoreFixture : public ::testing::Test {
     mainLoop.runPending();
   }
 
-  /// Adds a capture and waits for its write, returns the id now in front,
-  /// and moves the clock a second on.
+  /// Adds a capture, waits for its write, returns the front id, moves the clock 1 s on.
   Uuid add(Captured captured) {
     store->add(std::move(captured));
     settle();
