@@ -226,9 +226,7 @@ TEST(HistoryCodecTest, EscapesAtEveryOffsetOfALongText) {
   for (char special : {'/', '"', '\\', '\n', '\x1f'}) {
     for (std::size_t pos = 0; pos < 24; ++pos) {
       ClipboardItem item;
-      std::string text(24, 'a');
-      text[pos] = special;
-      item.text = text;
+      item.text = std::string(24, 'a').replace(pos, 1, 1, special);
       auto decoded = HistoryCodec::decode(HistoryCodec::encode({item}));
       ASSERT_TRUE(decoded) << int(special) << " at " << pos;
       EXPECT_EQ(decoded->at(0).text, item.text);

@@ -1,8 +1,8 @@
 // Drives the real history store in its data folder ($XDG_DATA_HOME) for the
 // crash soak: "run" captures texts and images and drops entries until it is
-// killed, noting each state of the history; "check" inspects what a kill
-// left (one of those states, with its images), then starts a store the way
-// the application does and checks that the start cleaned up.
+// killed, noting each state it goes through; "check" inspects what a kill
+// left, then starts a store the way the application does and checks that the
+// start cleaned up.
 #include <cstdio>
 #include <fstream>
 #include <functional>
