@@ -113,6 +113,27 @@ TEST_F(PopupControllerTest, DismissalsHandTheFocusBackButLosingItOnlyHides) {
               ElementsAre("panel.orderOut", "app[Notes].activate", "application.hide"));
 }
 
+TEST_F(PopupControllerTest, AStillActivePreviousAppIsLeftAloneUnlessVoiceOverMadeUsActive) {
+  workspace.bringToFront("Notes");
+  workspace.frontmost->active = true;  // the panel took the keys, not the activation
+  controller->show();
+  record->clear();
+  panel().rootView.keyEscape();
+  EXPECT_THAT(record->calls(), ElementsAre("panel.orderOut")) << "nothing to refuse or hide";
+
+  // VoiceOver reads the active application only: the popup activates us.
+  workspace.voiceOver = true;
+  record->clear();
+  controller->show();
+  EXPECT_EQ(record->only({"application.activateIgnoringOtherApps", "panel.makeKeyAndOrderFront"}),
+            (std::vector<std::string>{"application.activateIgnoringOtherApps",
+                                      "panel.makeKeyAndOrderFront"}));
+  workspace.frontmost->active = false;
+  record->clear();
+  controller->toggle();
+  EXPECT_THAT(record->calls(), ElementsAre("panel.orderOut", "app[Notes].activate"));
+}
+
 TEST_F(PopupControllerTest, ThisProcessInFrontIsNeverRememberedAsThePreviousApp) {
   workspace.bringToFront("Pellimore Clip", application.pid);
   controller->show();
