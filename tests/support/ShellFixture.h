@@ -208,9 +208,7 @@ struct FakeWorkspace : Workspace, Recorder {
   std::shared_ptr<RunningApplication> frontmostApplication() override {
     return noted("workspace.frontmostApplication", frontmost);
   }
-  std::shared_ptr<RunningApplication> lastActiveOtherApplication() override {
-    return lastActiveOther;
-  }
+  std::shared_ptr<RunningApplication> lastActiveOtherApplication() override { return activeBefore; }
   bool isVoiceOverEnabled() override { return voiceOver; }
   bool openURL(const std::string& url) override {
     openedURLs.push_back(url);
@@ -221,8 +219,7 @@ struct FakeWorkspace : Workspace, Recorder {
     frontmost = std::make_shared<FakeRunningApplication>(std::move(name), pid, record);
   }
   std::shared_ptr<FakeRunningApplication> frontmost;
-  /// What the system last announced as activated, other than us.
-  std::shared_ptr<RunningApplication> lastActiveOther;
+  std::shared_ptr<RunningApplication> activeBefore;
   bool voiceOver = false;
   std::vector<std::string> openedURLs;
 };
@@ -321,11 +318,7 @@ struct FakeStatusItem : StatusItem, Recorder {
     record->add("statusItem.setMenuItemState", index, static_cast<int>(state));
   }
   /// The user opens the menu.
-  void open() {
-    if (menu.onWillOpen) {
-      menu.onWillOpen();
-    }
-  }
+  void open() { menu.onWillOpen(); }
   /// The user chooses item `index`; as in the backends, only a live target hears.
   void choose(std::size_t index) {
     if (auto target = menu.items.at(index).target.lock()) {
