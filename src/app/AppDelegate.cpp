@@ -210,7 +210,29 @@ MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted, bool
       item.target = target;
     }
   }
+  menu.onWillOpen = [weakSelf = weak_from_this()] {
+    if (auto self = weakSelf.lock()) {
+      self->menuWillOpen();
+    }
+  };
   return menu;
+}
+
+void AppDelegate::menuWillOpen() {
+  // The user approves or revokes the login item in System Settings, which
+  // tells us nothing; a stale mark would make the next click do the opposite.
+  const bool enabled = environment_.loginItem.status() == LoginItem::Status::enabled;
+  setMenuItemState(launchAtLoginItemIndex,
+                   enabled ? MenuItemDescription::State::on : MenuItemDescription::State::off);
+}
+
+void AppDelegate::setMenuItemState(std::size_t index, MenuItemDescription::State state) {
+  if (index < menu_.items.size()) {
+    menu_.items[index].state = state;
+  }
+  if (statusItem_) {
+    statusItem_->setMenuItemState(index, state);
+  }
 }
 
 void AppDelegate::checkAccessibility() {
@@ -310,13 +332,8 @@ void AppDelegate::toggleLaunchAtLogin(std::size_t senderIndex) {
     askForLoginItemApproval();
     return;
   }
-  auto state = wasEnabled ? MenuItemDescription::State::off : MenuItemDescription::State::on;
-  if (senderIndex < menu_.items.size()) {
-    menu_.items[senderIndex].state = state;
-  }
-  if (statusItem_) {
-    statusItem_->setMenuItemState(senderIndex, state);
-  }
+  setMenuItemState(senderIndex,
+                   wasEnabled ? MenuItemDescription::State::off : MenuItemDescription::State::on);
 }
 
 void AppDelegate::applicationShouldHandleReopen() {

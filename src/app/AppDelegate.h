@@ -58,6 +58,9 @@ class AppDelegate : public ApplicationDelegate,
   /// Flips the login item; `senderIndex` is the menu item whose check mark
   /// follows it. A failure leaves the mark and goes to the system log.
   void toggleLaunchAtLogin(std::size_t senderIndex);
+  /// The status menu is about to show: "Launch at Login" is checked exactly
+  /// when the login item is enabled now.
+  void menuWillOpen();
   /// Trusted: an alert saying so. Otherwise: the system prompt and the
   /// settings page.
   void fixAccessibility();
@@ -79,6 +82,8 @@ class AppDelegate : public ApplicationDelegate,
 
  private:
   void setStatusIcon();
+  /// In the kept menu and in the status item's.
+  void setMenuItemState(std::size_t index, MenuItemDescription::State state);
   /// `captureDenied` adds a line, below the commands, saying that copies
   /// cannot be recorded.
   MenuDescription buildMenu(bool loginItemEnabled, bool trusted, bool captureDenied);

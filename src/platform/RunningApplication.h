@@ -11,6 +11,9 @@ class RunningApplication {
   virtual std::optional<std::string> localizedName() const = 0;
   /// Its process; may be unknown.
   virtual std::optional<int> processIdentifier() const = 0;
+  /// Whether it is the active application (the one receiving key events)
+  /// right now.
+  virtual bool isActive() const = 0;
   /// Brings it to the front (no activation options), taking the focus from
   /// this application. False when the system refused.
   virtual bool activate() = 0;

@@ -74,6 +74,11 @@ void PopupController::show() {
   placePanel();
   // A refused hand-back hid this application, and its windows with it.
   application_.unhideWithoutActivation();
+  // VoiceOver follows the active application, which the panel leaves as it
+  // was; without this it would go on reading the application behind.
+  if (workspace_.isVoiceOverEnabled()) {
+    application_.activateIgnoringOtherApps();
+  }
   panel_->makeKeyAndOrderFront();
 }
 

@@ -45,7 +45,8 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
 
   /// Polls the pasteboard once, so the newest copy is listed; remembers the
   /// frontmost application, builds the panel on first use, places it at the
-  /// pointer and brings it to the front with keyboard focus.
+  /// pointer and brings it to the front with keyboard focus, activating this
+  /// application only while VoiceOver runs.
   void show();
   /// Orders the panel out. The remembered application is kept and not
   /// reactivated.

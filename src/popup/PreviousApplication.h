@@ -15,19 +15,23 @@ class PreviousApplication {
   /// Both must outlive this object.
   PreviousApplication(Workspace& workspace, Application& application);
 
-  /// Remembers the frontmost application. When that is this process (one of
-  /// our own windows is in front), the earlier one is kept: our own process
-  /// must never be the target of a paste or of the focus handed back.
+  /// Remembers the frontmost application. When that is this process (a
+  /// reopen, an alert over one of our windows), the application the system
+  /// last made active before it is taken, else the earlier one is kept: our
+  /// own process must never be the target of a paste or of the focus handed
+  /// back.
   void remember();
-  /// Brings the remembered application to the front; with none known, or
-  /// when the system refuses, hides this application so the system passes
-  /// the focus on.
+  /// Brings the remembered application to the front unless it is there
+  /// already; with none known, or when the system refuses, hides this
+  /// application so the system passes the focus on.
   void handBack();
 
   /// Empty until something other than this process was in front.
   const std::shared_ptr<RunningApplication>& application() const { return previous_; }
 
  private:
+  bool isThisProcess(const RunningApplication& app) const;
+
   Workspace& workspace_;
   Application& application_;
   std::shared_ptr<RunningApplication> previous_;

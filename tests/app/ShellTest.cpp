@@ -247,6 +247,38 @@ TEST_F(ShellTest, LaunchAtLoginToggleMovesTheMarkOnlyWhenTheItemIsEnabled) {
   }
 }
 
+TEST_F(ShellTest, TheLaunchAtLoginMarkIsReadAgainEachTimeTheMenuOpens) {
+  launch();
+  // Approved, then revoked, in System Settings.
+  const std::pair<LoginItem::Status, int> changes[] = {{LoginItem::Status::enabled, 1},
+                                                       {LoginItem::Status::requiresApproval, 0}};
+  for (const auto& [status, mark] : changes) {
+    loginItem.currentStatus = status;
+    record->clear();
+    item().open();
+    EXPECT_THAT(record->calls(), ElementsAre("loginItem.status", "statusItem.setMenuItemState(4," +
+                                                                     std::to_string(mark) + ")"));
+  }
+}
+
+TEST_F(ShellTest, WithOurOwnWindowInFrontTheAppActiveBeforeItIsRemembered) {
+  launch();
+  // A reopen from Finder brought us to the front before the popup showed.
+  workspace.activeBefore = std::make_shared<FakeRunningApplication>("Finder", 11, record);
+  workspace.bringToFront("Pellimore Clip", application.pid);
+  delegate->applicationShouldHandleReopen();
+  panels.panels.back()->rootView.keyEscape();
+  // An alert over the About window, opened while Notes was in front.
+  workspace.bringToFront("Notes", 17);
+  item().choose(8);
+  workspace.activeBefore = workspace.frontmost;
+  workspace.bringToFront("Pellimore Clip", application.pid);
+  accessibility.trusted = true;
+  item().choose(5);
+  EXPECT_THAT(record->matching("app["), ElementsAre("app[Finder].activate", "app[Notes].activate"));
+  EXPECT_EQ(record->count("application.hide"), 0);
+}
+
 TEST_F(ShellTest, AutoPasteIsWordedAsTheDesktopWordsIt) {
   // Trusted, then not: the menu item, what choosing it does, the paste's
   // last log line.
@@ -355,12 +387,14 @@ TEST_F(ShellTest, CallbacksDoNothingOnceTheDelegateIsGone) {
   launch();
   auto onNewItem = delegate->monitor().onNewItem;
   auto onPressed = delegate->hotKey()->onPressed;
+  auto onMenuWillOpen = item().menu.onWillOpen;
   std::weak_ptr<AppDelegate> weak = delegate;
   delegate.reset();
   ASSERT_TRUE(weak.expired());
   record->clear();
   onNewItem(CapturedText{"late", std::nullopt});
   onPressed();
+  onMenuWillOpen();
   EXPECT_THAT(record->calls(), IsEmpty());
   EXPECT_THAT(files.callsOf(FaultyFileSystem::Operation::writeFileAtomically), IsEmpty());
 }

@@ -73,6 +73,13 @@ TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesAndFocusesThePanel
   record->clear();
   controller->show();  // no screen at all: where it was
   EXPECT_THAT(record->matching("panel.setFrameOrigin"), IsEmpty());
+
+  workspace.voiceOver = true;  // it reads the active application only
+  record->clear();
+  controller->show();
+  EXPECT_THAT(record->calls(),
+              ElementsAre("workspace.frontmostApplication", "application.unhideWithoutActivation",
+                          "application.activateIgnoringOtherApps", "panel.makeKeyAndOrderFront"));
 }
 
 TEST_F(PopupControllerTest, PrepareBuildsThePanelHiddenThenReadsTheTextsOnLaterTurns) {
@@ -111,6 +118,11 @@ TEST_F(PopupControllerTest, DismissalsHandTheFocusBackButLosingItOnlyHides) {
   controller->toggle();
   EXPECT_THAT(record->calls(),
               ElementsAre("panel.orderOut", "app[Notes].activate", "application.hide"));
+  workspace.frontmost->active = true;  // behind the panel: nothing to ask or hide
+  controller->show();
+  record->clear();
+  controller->toggle();
+  EXPECT_THAT(record->calls(), ElementsAre("panel.orderOut"));
 }
 
 TEST_F(PopupControllerTest, ThisProcessInFrontIsNeverRememberedAsThePreviousApp) {

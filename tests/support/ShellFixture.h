@@ -194,8 +194,10 @@ struct FakeRunningApplication : RunningApplication, Recorder {
     record->add("app[" + name.value_or("nil") + "].activate");
     return !refusesActivation;
   }
+  bool isActive() const override { return active; }
   /// The system refuses to bring it to the front.
   bool refusesActivation = false;
+  bool active = false;
   const std::optional<std::string> name;
   const std::optional<int> pid;
 };
@@ -206,6 +208,8 @@ struct FakeWorkspace : Workspace, Recorder {
   std::shared_ptr<RunningApplication> frontmostApplication() override {
     return noted("workspace.frontmostApplication", frontmost);
   }
+  std::shared_ptr<RunningApplication> lastActiveOtherApplication() override { return activeBefore; }
+  bool isVoiceOverEnabled() override { return voiceOver; }
   bool openURL(const std::string& url) override {
     openedURLs.push_back(url);
     return noted("workspace.openURL(" + url + ")", true);
@@ -215,6 +219,8 @@ struct FakeWorkspace : Workspace, Recorder {
     frontmost = std::make_shared<FakeRunningApplication>(std::move(name), pid, record);
   }
   std::shared_ptr<FakeRunningApplication> frontmost;
+  std::shared_ptr<RunningApplication> activeBefore;
+  bool voiceOver = false;
   std::vector<std::string> openedURLs;
 };
 
@@ -311,6 +317,8 @@ struct FakeStatusItem : StatusItem, Recorder {
   void setMenuItemState(std::size_t index, MenuItemDescription::State state) override {
     record->add("statusItem.setMenuItemState", index, static_cast<int>(state));
   }
+  /// The user opens the menu.
+  void open() { menu.onWillOpen(); }
   /// The user chooses item `index`; as in the backends, only a live target hears.
   void choose(std::size_t index) {
     if (auto target = menu.items.at(index).target.lock()) {

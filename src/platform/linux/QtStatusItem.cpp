@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QKeySequence>
 #include <QPixmap>
+#include <functional>
 
 #include "diagnostics/Log.h"
 #include "platform/linux/ui/QtImage.h"
@@ -22,6 +23,13 @@ const QColor rimColor(0x14, 0x14, 0x14);
 
 QtStatusItem::QtStatusItem() {
   tray_.setContextMenu(&menu_);
+  QObject::connect(&menu_, &QMenu::aboutToShow, [this] {
+    // A copy: the call may replace the description it came from.
+    const std::function<void()> willOpen = description_.onWillOpen;
+    if (willOpen) {
+      willOpen();
+    }
+  });
   // A click on the icon opens the menu as a right click does, as on macOS.
   QObject::connect(&tray_, &QSystemTrayIcon::activated,
                    [this](QSystemTrayIcon::ActivationReason reason) {

@@ -35,6 +35,8 @@ ApplicationHost& MacAppPlatform::sharedApplication() {
 }
 
 AppEnvironment MacAppPlatform::environment() {
+  // From here on, so that a reopen knows which application was in front.
+  workspace_.watchActivations();
   return AppEnvironment{
       fileSystem_,      Clock::system(),
       pasteboard_,      imageConverter_,

@@ -68,6 +68,9 @@ void setText(NSTextField* field, NSString* text) {
   NSImageView* _tileSymbol;
   PellimoreRoundedView* _thumbnailFrame;
   NSView* _thumbnail;
+  /// What the thumbnail's layer was given: the layer may hand back another
+  /// type for its contents.
+  NSImage* _thumbnailImage;
   std::optional<std::string> _thumbnailPath;
   BOOL _thumbnailLoaded;
   NSTextField* _title;
@@ -214,7 +217,7 @@ void setText(NSTextField* field, NSString* text) {
 }
 
 - (std::optional<AccessibleRow::PixelSize>)imagePixelSize {
-  NSImage* image = _thumbnailFrame.hidden ? nil : static_cast<NSImage*>(_thumbnail.layer.contents);
+  NSImage* image = _thumbnailFrame.hidden ? nil : _thumbnailImage;
   NSImageRep* rep = image.representations.firstObject;
   if (rep == nil || rep.pixelsWide <= 0 || rep.pixelsHigh <= 0) return std::nullopt;
   return AccessibleRow::PixelSize{static_cast<int>(rep.pixelsWide),
@@ -235,6 +238,7 @@ void setText(NSTextField* field, NSString* text) {
     }
     // The image is read when the row first shows it; a missing or unreadable
     // file falls back to the kind's tile.
+    _thumbnailImage = image;
     _thumbnail.layer.contents = image;
     _thumbnailFrame.hidden = image == nil;
   }

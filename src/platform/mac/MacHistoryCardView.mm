@@ -109,11 +109,13 @@ NSSize buttonSize(NSButton* button) {
   return NSMakeSize(std::ceil(size.width), std::ceil(size.height));
 }
 
-/// Has VoiceOver say `text`, which nothing focused would say.
-void announce(NSString* text, NSAccessibilityPriorityLevel priority) {
-  if (text.length == 0) return;
+/// Has VoiceOver say `text`, which nothing focused would say. Posted on the
+/// popup's window, as AppKit's documentation posts on the main window: with
+/// VoiceOver running the popup activates us and is that window.
+void announce(NSWindow* window, NSString* text, NSAccessibilityPriorityLevel priority) {
+  if (text.length == 0 || window == nil) return;
   NSAccessibilityPostNotificationWithUserInfo(
-      NSApp, NSAccessibilityAnnouncementRequestedNotification,
+      window, NSAccessibilityAnnouncementRequestedNotification,
       @{NSAccessibilityAnnouncementKey : text,
         NSAccessibilityPriorityKey : @(priority)});
 }
@@ -498,7 +500,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     if (row != nil && self.window.firstResponder == _document)
       NSAccessibilityPostNotification(row, NSAccessibilityFocusedUIElementChangedNotification);
     else if (row != nil && self.window.isKeyWindow)
-      announce(row.accessibilityLabel, NSAccessibilityPriorityMedium);
+      announce(self.window, row.accessibilityLabel, NSAccessibilityPriorityMedium);
   }
 }
 
@@ -510,7 +512,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   NSString* announcement = S::string(layout.emptyState->announcement);
   if ([announcement isEqualToString:_announcedEmptyState] || !self.window.isVisible) return;
   _announcedEmptyState = announcement;
-  announce(announcement, NSAccessibilityPriorityHigh);
+  announce(self.window, announcement, NSAccessibilityPriorityHigh);
 }
 
 - (void)syncSearchText {
@@ -891,7 +893,13 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   const unichar first = [typed characterAtIndex:0];
   if (first < 0x20 || (first >= 0xF700 && first <= 0xF8FF)) return NO;
   [self.window makeFirstResponder:_searchField];
-  [_searchField.currentEditor insertText:typed];
+  NSText* editor = _searchField.currentEditor;
+  if (editor == nil) return NO;
+  // Taking the focus selects the field's whole text, which the key would
+  // replace: it goes after the text instead, and as the key itself, so that
+  // an input method composes it as it would any key typed in the field.
+  editor.selectedRange = NSMakeRange(editor.string.length, 0);
+  [editor keyDown:event];
   return YES;
 }
 
@@ -928,28 +936,22 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     return [super performKeyEquivalent:event];
   }
   // An accessory application has no Edit menu to carry the standard editing
-  // shortcuts, so the search field gets them from here.
-  SEL edit = nullptr;
-  switch (character) {
-    case 'x':
-      edit = @selector(cut:);
-      break;
-    case 'c':
-      edit = @selector(copy:);
-      break;
-    case 'v':
-      edit = @selector(paste:);
-      break;
-    case 'a':
-      edit = @selector(selectAll:);
-      break;
-    case 'z':
-      edit = @selector(undo:);
-      break;
-    default:
-      break;
+  // shortcuts, so the search field gets them from here, on every layout and
+  // with Caps Lock on.
+  const struct {
+    unichar letter;
+    unsigned short keyCode;
+    SEL action;
+  } edits[] = {{'x', kVK_ANSI_X, @selector(cut:)},
+               {'c', kVK_ANSI_C, @selector(copy:)},
+               {'v', kVK_ANSI_V, @selector(paste:)},
+               {'a', kVK_ANSI_A, @selector(selectAll:)},
+               {'z', kVK_ANSI_Z, @selector(undo:)}};
+  for (const auto& edit : edits) {
+    if (!MacShortcutKeys::isLetter(event, edit.letter, edit.keyCode)) continue;
+    if ([NSApp sendAction:edit.action to:nil from:self]) return YES;
+    break;
   }
-  if (edit != nullptr && [NSApp sendAction:edit to:nil from:self]) return YES;
   return [super performKeyEquivalent:event];
 }
 

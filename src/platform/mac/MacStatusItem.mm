@@ -2,10 +2,12 @@
 // target object, which looks the item's description up by the item's tag
 // (its position) and calls the described MenuTarget if that still exists:
 // AppKit holds targets weakly, and the core's targets are held weakly too.
+// The same object, as the menu's delegate, says when the menu is to show.
 #include "platform/mac/MacStatusItem.h"
 
 #import <AppKit/AppKit.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/mac/AppKitImageNative.h"
@@ -13,17 +15,26 @@
 #include "platform/mac/MacImage.h"
 #import "platform/mac/MacViewStyle.h"
 
-@interface PellimoreMenuTarget : NSObject
-- (void)setItems:(const std::vector<MenuItemDescription>&)items;
+@interface PellimoreMenuTarget : NSObject <NSMenuDelegate>
+- (void)setMenu:(const MenuDescription&)menu;
 - (void)choose:(NSMenuItem*)sender;
 @end
 
 @implementation PellimoreMenuTarget {
   std::vector<MenuItemDescription> _items;
+  std::function<void()> _willOpen;
 }
 
-- (void)setItems:(const std::vector<MenuItemDescription>&)items {
-  _items = items;
+- (void)setMenu:(const MenuDescription&)menu {
+  _items = menu.items;
+  _willOpen = menu.onWillOpen;
+}
+
+// Not menuWillOpen:, during which items must not be changed; this one comes
+// first, as the menu is about to be shown, and may change them.
+- (void)menuNeedsUpdate:(NSMenu*)menu {
+  const std::function<void()> willOpen = _willOpen;
+  if (willOpen) callAtBoundary([&willOpen] { willOpen(); });
 }
 
 - (void)choose:(NSMenuItem*)sender {
@@ -87,7 +98,8 @@ void MacStatusItem::setButtonImage(std::shared_ptr<Image> image) {
 void MacStatusItem::setMenu(const MenuDescription& menu) {
   NSMenu* native = [[NSMenu alloc] initWithTitle:@""];
   native.autoenablesItems = menu.autoenablesItems;
-  [native_->target setItems:menu.items];
+  [native_->target setMenu:menu];
+  native.delegate = native_->target;
   for (std::size_t index = 0; index < menu.items.size(); ++index)
     [native addItem:nativeItem(menu.items[index], static_cast<NSInteger>(index), native_->target)];
   native_->menu = native;

@@ -36,17 +36,67 @@ class MacRunningApplication : public RunningApplication {
     return [application_ activateWithOptions:0];
   }
 
+  bool isActive() const override { return application_.active; }
+
  private:
   __strong NSRunningApplication* application_;
 };
 
+std::shared_ptr<RunningApplication> wrapped(NSRunningApplication* application) {
+  if (application == nil) return nullptr;
+  return std::make_shared<MacRunningApplication>(application);
+}
+
+bool isThisProcess(NSRunningApplication* application) {
+  return application.processIdentifier == NSProcessInfo.processInfo.processIdentifier;
+}
+
 }  // namespace
 
-std::shared_ptr<RunningApplication> MacWorkspace::frontmostApplication() {
-  NSRunningApplication* front = [NSWorkspace sharedWorkspace].frontmostApplication;
-  if (front == nil) return nullptr;
-  return std::make_shared<MacRunningApplication>(front);
+struct MacWorkspace::Native {
+  __strong id observer = nil;
+  __strong NSRunningApplication* lastActiveOther = nil;
+};
+
+MacWorkspace::MacWorkspace() : native_(std::make_unique<Native>()) {}
+
+MacWorkspace::~MacWorkspace() {
+  if (native_->observer != nil)
+    [[NSWorkspace sharedWorkspace].notificationCenter removeObserver:native_->observer];
 }
+
+void MacWorkspace::watchActivations() {
+  if (native_->observer != nil) return;
+  NSWorkspace* workspace = [NSWorkspace sharedWorkspace];
+  Native* native = native_.get();
+  NSRunningApplication* front = workspace.frontmostApplication;
+  if (front != nil && !isThisProcess(front)) native->lastActiveOther = front;
+  // Only this notification center carries workspace notifications. The
+  // block runs on the main queue, where everything else reads the value.
+  native->observer = [workspace.notificationCenter
+      addObserverForName:NSWorkspaceDidActivateApplicationNotification
+                  object:workspace
+                   queue:NSOperationQueue.mainQueue
+              usingBlock:^(NSNotification* notification) {
+                id application = notification.userInfo[NSWorkspaceApplicationKey];
+                if (![application isKindOfClass:[NSRunningApplication class]]) return;
+                if (isThisProcess(application)) return;
+                native->lastActiveOther = application;
+              }];
+}
+
+std::shared_ptr<RunningApplication> MacWorkspace::frontmostApplication() {
+  return wrapped([NSWorkspace sharedWorkspace].frontmostApplication);
+}
+
+std::shared_ptr<RunningApplication> MacWorkspace::lastActiveOtherApplication() {
+  NSRunningApplication* application = native_->lastActiveOther;
+  // One that quit since can take no focus.
+  if (application.terminated) return nullptr;
+  return wrapped(application);
+}
+
+bool MacWorkspace::isVoiceOverEnabled() { return [NSWorkspace sharedWorkspace].voiceOverEnabled; }
 
 bool MacWorkspace::openURL(const std::string& url) {
   NSString* string = MacStrings::toNSString(url);

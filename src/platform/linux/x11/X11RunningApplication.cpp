@@ -38,3 +38,10 @@ bool X11RunningApplication::activate() {
   // A window manager never says no; only a window that is gone fails.
   return trap.sync();
 }
+
+bool X11RunningApplication::isActive() const {
+  if (display_ == nullptr || window_ == None) {
+    return false;
+  }
+  return X11Properties::rootWindowProperty(display_, "_NET_ACTIVE_WINDOW") == window_;
+}

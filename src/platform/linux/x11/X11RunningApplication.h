@@ -22,6 +22,8 @@ class X11RunningApplication : public RunningApplication {
   /// manager raises the window and gives it the input focus directly. A
   /// window that is gone meanwhile is ignored.
   bool activate() override;
+  /// Whether the window manager names its window as _NET_ACTIVE_WINDOW.
+  bool isActive() const override;
 
   unsigned long window() const { return window_; }
 

@@ -18,6 +18,12 @@ class X11Workspace : public Workspace {
   /// window manager sets it. Named by WM_CLASS (the application's class),
   /// else _NET_WM_NAME, else WM_NAME.
   std::shared_ptr<RunningApplication> frontmostApplication() override;
+  /// Nothing: activations are not watched here, so a window of ours in
+  /// front keeps the application remembered before it.
+  std::shared_ptr<RunningApplication> lastActiveOtherApplication() override { return nullptr; }
+  /// False: screen readers here follow the focused window, which the popup
+  /// takes anyway.
+  bool isVoiceOverEnabled() override { return false; }
   /// False for macOS settings addresses, which have no page on Linux, and
   /// for text that is no absolute URL.
   bool openURL(const std::string& url) override;
