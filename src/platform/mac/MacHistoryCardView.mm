@@ -634,6 +634,14 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     NSView* next = confirming ? _cancel : footer.clearEnabled ? _clearAll : _searchField;
     [self.window makeFirstResponder:next];
   }
+  // Both answers say what they answer; the question is spoken as it comes.
+  NSString* question = _question.stringValue;
+  _cancel.accessibilityHelp = [NSString
+      stringWithFormat:@"%@ %@", question, S::string(HistoryLayout::Spoken{}.cancelDescription)];
+  _confirm.accessibilityHelp =
+      [NSString stringWithFormat:@"%@ %@", question, _confirm.accessibilityHelp];
+  if (changesForm && confirming && self.window.isVisible)
+    announce(question, NSAccessibilityPriorityHigh);
 }
 
 // MARK: Layout
