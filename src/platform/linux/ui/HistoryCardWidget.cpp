@@ -306,6 +306,7 @@ void HistoryCardWidget::applyFooter() {
       focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
   const bool changesForm = normalFooter_->isHidden() != footer.confirming;
   questionLabel_->setText(QString::fromStdString(footer.question));
+  questionLabel_->setAccessibleName(questionLabel_->text());
   // The new form shows, takes the focus, and only then the old one hides:
   // hiding the focused button first would pass the focus to the field.
   QWidget* shown = footer.confirming ? confirmFooter_ : normalFooter_;
@@ -318,8 +319,8 @@ void HistoryCardWidget::applyFooter() {
     next->setFocus(Qt::TabFocusReason);
   }
   hidden->setVisible(false);
-  if (changesForm && footer.confirming && isVisible())
-    announceQuestion();
+  if (changesForm && footer.confirming)
+    describeAnswers();
   hintLabel_->setText(QString::fromStdString(footer.hint));
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
@@ -329,18 +330,12 @@ void HistoryCardWidget::applyFooter() {
   clearAllButton_->setEnabled(footer.clearEnabled);
 }
 
-void HistoryCardWidget::announceQuestion() {
-  // The question is an alert that both answers are described by: whichever
-  // has the focus says what it answers.
-  const QString question = questionLabel_->text();
-  questionLabel_->setAccessibleName(question);
-  setDescription(*cancelButton_,
-                 question.toStdString() + " " + std::string(layout_.spoken.cancelDescription));
-  setDescription(*confirmButton_, question.toStdString() + " " + layout_.spoken.confirmDescription);
-  if (QAccessible::isActive()) {
-    QAccessibleEvent shown(questionLabel_, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
-  }
+void HistoryCardWidget::describeAnswers() {
+  // The question is an alert, spoken by Qt as it shows, and both answers
+  // are described by it: whichever has the focus says what it answers.
+  const std::string question = questionLabel_->text().toStdString();
+  setDescription(*cancelButton_, question + " " + std::string(layout_.spoken.cancelDescription));
+  setDescription(*confirmButton_, question + " " + layout_.spoken.confirmDescription);
 }
 
 void HistoryCardWidget::describePopup() {
@@ -421,8 +416,8 @@ void HistoryCardWidget::shown() {
   // A question left open is asked again; otherwise the search kept from the
   // last time is selected whole, so the first key replaces it.
   if (view_.confirmingClear()) {
+    describeAnswers();
     cancelButton_->setFocus(Qt::ActiveWindowFocusReason);
-    announceQuestion();
   } else {
     searchField_->setFocus(Qt::ActiveWindowFocusReason);
     searchField_->selectAll();
@@ -495,8 +490,16 @@ bool HistoryCardWidget::eventFilter(QObject* watched, QEvent* event) {
   if (watched == searchField_ &&
       (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
     update();
-  if (watched == searchField_ && event->type() == QEvent::KeyPress)
-    return handleKey(*static_cast<QKeyEvent*>(event));
+  if (watched == searchField_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (handleKey(*key))
+      return true;
+    // Before the key edits the field, so that what it types is echoed; Tab
+    // takes the focus elsewhere anyway.
+    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+      giveFocusBackToSearch();
+    return false;
+  }
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (handleKey(*key))

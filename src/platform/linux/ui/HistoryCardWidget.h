@@ -51,8 +51,8 @@ class HistoryCardWidget : public QWidget {
   void buildSearchBar();
   void buildFooter();
   void applyFooter();
-  /// Has the clear question spoken, and said by both of its answers.
-  void announceQuestion();
+  /// Has both answers to the clear question say what they answer.
+  void describeAnswers();
   /// The popup's description: the count of clips and the selected one.
   void describePopup();
   /// A screen reader's focus goes back from the selected row to the field.
