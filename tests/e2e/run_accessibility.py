@@ -226,6 +226,7 @@ def run(session):
         raise Failure("Cancel does not say what it answers: %r" % cancel.description)
     # Escape leaves the question open: the next opening asks it again.
     close_popup(session)
+    session.xdotool("windowfocus", "--sync", target)
     dialog, clips = open_popup(session)
     cancel = find(dialog, "push button", "Cancel")
     wait_for("Cancel focused on opening", lambda: cancel.getState().contains(

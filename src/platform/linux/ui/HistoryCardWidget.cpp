@@ -306,7 +306,9 @@ void HistoryCardWidget::applyFooter() {
       focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
   const bool changesForm = normalFooter_->isHidden() != footer.confirming;
   questionLabel_->setText(QString::fromStdString(footer.question));
-  questionLabel_->setAccessibleName(questionLabel_->text());
+  // Renamed while it shows only: a hidden alert is nobody's business.
+  if (footer.confirming && questionLabel_->accessibleName() != questionLabel_->text())
+    questionLabel_->setAccessibleName(questionLabel_->text());
   // The new form shows, takes the focus, and only then the old one hides:
   // hiding the focused button first would pass the focus to the field.
   QWidget* shown = footer.confirming ? confirmFooter_ : normalFooter_;
@@ -437,9 +439,11 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
     list_->setSelectionFocused(true);
     const std::optional<Uuid> pinned = selectedId();
     view_.togglePinSelected();
-    // The row says it is pinned or not; it may stay where it is.
-    if (pinned)
+    // The row, focused, says it is pinned or not; it may stay where it is.
+    if (pinned) {
+      list_->focusRow(*pinned);
       list_->rowRenamed(*pinned);
+    }
     return true;
   }
   if (modifiers == Qt::ShiftModifier && event.key() == Qt::Key_Delete) {
@@ -494,9 +498,9 @@ bool HistoryCardWidget::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (handleKey(*key))
       return true;
-    // Before the key edits the field, so that what it types is echoed; Tab
-    // takes the focus elsewhere anyway.
-    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+    // Before a key that edits the field, so that the edit is echoed (a
+    // modifier pressed on its way to Ctrl+P types nothing).
+    if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
       giveFocusBackToSearch();
     return false;
   }

@@ -462,6 +462,11 @@ void HistoryListWidget::selectionMoved(const Uuid& id) {
     observer_->selectionMoved(id);
 }
 
+void HistoryListWidget::focusRow(const Uuid& id) {
+  if (observer_)
+    observer_->focusMoved(id);
+}
+
 void HistoryListWidget::rowRenamed(const Uuid& id) {
   if (observer_)
     observer_->rowRenamed(id);

@@ -63,6 +63,8 @@ class HistoryListWidget : public QWidget, public AccessibleListSource {
   /// Tells assistive technology, when it reads the list, that the selection
   /// moved onto the row of `id`.
   void selectionMoved(const Uuid& id);
+  /// Tells it that the focus is on the selected row of `id`.
+  void focusRow(const Uuid& id);
   /// Tells it that the row of `id` now says something else.
   void rowRenamed(const Uuid& id);
   void setSpokenTexts(HistoryLayout::Spoken spoken) { spoken_ = std::move(spoken); }
