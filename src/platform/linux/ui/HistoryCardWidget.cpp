@@ -309,6 +309,8 @@ void HistoryCardWidget::applyFooter() {
   // Renamed while it shows only: a hidden alert is nobody's business.
   if (footer.confirming && questionLabel_->accessibleName() != questionLabel_->text())
     questionLabel_->setAccessibleName(questionLabel_->text());
+  if (changesForm && footer.confirming)
+    describeAnswers();
   // The new form shows, takes the focus, and only then the old one hides:
   // hiding the focused button first would pass the focus to the field.
   QWidget* shown = footer.confirming ? confirmFooter_ : normalFooter_;
@@ -321,8 +323,6 @@ void HistoryCardWidget::applyFooter() {
     next->setFocus(Qt::TabFocusReason);
   }
   hidden->setVisible(false);
-  if (changesForm && footer.confirming)
-    describeAnswers();
   hintLabel_->setText(QString::fromStdString(footer.hint));
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
