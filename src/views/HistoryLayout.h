@@ -79,6 +79,9 @@ struct HistoryLayout {
     std::string_view clearAllDescription = "Asks before removing every clip, pinned ones too.";
     std::string confirmDescription;
     std::string_view cancelDescription = "Keeps every clip.";
+    /// Said when the pin key pins or unpins the selected row.
+    std::string_view pinnedAnnouncement = "Pinned";
+    std::string_view unpinnedAnnouncement = "Unpinned";
   };
 
   static HistoryLayout make(const HistoryView& view, const ShortcutTexts& shortcuts);

@@ -20,7 +20,10 @@ bool comesBefore(const ClipboardItem* a, const ClipboardItem* b) {
 HistoryView::HistoryView(ClipboardStore& store, std::function<void(const ClipboardItem&)> onPaste,
                          std::function<void()> onClose)
     : store_(store), onPaste_(std::move(onPaste)), onClose_(std::move(onClose)) {
-  observerToken_ = store_.addObserver([this] { changed(); });
+  observerToken_ = store_.addObserver([this] {
+    followSelection();
+    changed();
+  });
 }
 
 HistoryView::~HistoryView() {
@@ -263,31 +266,17 @@ void HistoryView::pasteSelected() {
 }
 
 bool HistoryView::togglePinSelected() {
-  const ClipboardItem* item = selectedItem();
-  if (!item)
-    return true;
-  const Uuid id = item->id;
-  store_.togglePin(id);
-  const std::vector<const ClipboardItem*>& list = filtered();
-  const auto moved = std::find_if(list.begin(), list.end(),
-                                  [&id](const ClipboardItem* entry) { return entry->id == id; });
-  if (moved != list.end())
-    setSelectedIndex(static_cast<int>(moved - list.begin()));
+  // The selection follows the entry to its new place.
+  if (const ClipboardItem* item = selectedItem())
+    store_.togglePin(item->id);
   return true;
 }
 
 bool HistoryView::deleteSelected() {
-  const ClipboardItem* item = selectedItem();
-  if (!item)
-    return true;
-  const int index = selectedIndex_;
-  store_.deleteItem(item->id);
   // The next row moves up into the selection; after the last row, the one
-  // above it takes it. Announced like any move, so a screen reader says
-  // where the user is now.
-  const auto count = static_cast<int>(filtered().size());
-  selectedIndex_ = -1;
-  setSelectedIndex(std::max(std::min(index, count - 1), 0));
+  // above it takes it (followSelection).
+  if (const ClipboardItem* item = selectedItem())
+    store_.deleteItem(item->id);
   return true;
 }
 
@@ -328,12 +317,30 @@ void HistoryView::confirmClear() {
 }
 
 void HistoryView::setSelectedIndex(int index) {
-  if (index == selectedIndex_)
-    return;
+  const std::optional<Uuid> before = selectedId_;
+  const bool moved = index != selectedIndex_;
   selectedIndex_ = index;
+  const ClipboardItem* item = selectedItem();
+  selectedId_ = item ? std::optional<Uuid>(item->id) : std::nullopt;
+  // Told also when the row at the same index now holds another entry, so a
+  // screen reader says where the user is.
+  if (item && (moved || before != selectedId_) && onScrollTo_)
+    onScrollTo_(item->id);
+}
+
+void HistoryView::followSelection() {
   const std::vector<const ClipboardItem*>& list = filtered();
-  if (index >= 0 && static_cast<std::size_t>(index) < list.size() && onScrollTo_)
-    onScrollTo_(list[static_cast<std::size_t>(index)]->id);
+  const auto count = static_cast<int>(list.size());
+  if (selectedId_) {
+    const Uuid id = *selectedId_;
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&id](const ClipboardItem* entry) { return entry->id == id; });
+    if (found != list.end()) {
+      setSelectedIndex(static_cast<int>(found - list.begin()));
+      return;
+    }
+  }
+  setSelectedIndex(std::max(std::min(selectedIndex_, count - 1), 0));
 }
 
 void HistoryView::paste(const ClipboardItem& item) {

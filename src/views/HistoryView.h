@@ -34,15 +34,16 @@ class HistoryView {
 
   /// Called after any change of view state or of the store, to redraw.
   void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
-  /// Called when the selection moves onto an existing row: centre the row of
-  /// this entry.
+  /// Called when the selection moves onto an existing row, or its entry moves
+  /// in the list: centre the row of this entry.
   void setOnScrollTo(std::function<void(const Uuid&)> onScrollTo) {
     onScrollTo_ = std::move(onScrollTo);
   }
 
   const ClipboardStore& store() const { return store_; }
   const std::string& search() const { return search_; }
-  /// Not adjusted when the list shrinks; may point past its end.
+  /// Follows the selected entry when the list changes around it; points past
+  /// the list's end only when nothing is listed.
   int selectedIndex() const { return selectedIndex_; }
   bool confirmingClear() const { return confirmingClear_; }
   bool searchFocused() const { return searchFocused_; }
@@ -107,7 +108,8 @@ class HistoryView {
   /// selection follows it to its new place. Handled even without a selection.
   bool togglePinSelected();
   /// The keyboard's delete key: deletes the selected entry; the selection
-  /// stays at its place, or on the new last row. Handled even without one.
+  /// stays at its place, or on the new last row, as it does whenever the
+  /// selected entry goes. Handled even without one.
   bool deleteSelected();
 
   // Row actions, by entry; an entry that is gone is ignored.
@@ -144,6 +146,9 @@ class HistoryView {
   bool matches(const ClipboardItem& item, std::string_view query) const;
   std::size_t characterCount(const ClipboardItem& item) const;
   void setSelectedIndex(int index);
+  /// After the store changed: keeps the selection on its entry, wherever
+  /// that went; when it went away, on the row now at its place.
+  void followSelection();
   /// The selected entry, when the selection is on a row.
   const ClipboardItem* selectedItem() const;
   void paste(const ClipboardItem& item);
@@ -154,6 +159,8 @@ class HistoryView {
   std::function<void()> onClose_;
   std::string search_;
   int selectedIndex_ = 0;
+  /// The entry at `selectedIndex_`, if any.
+  std::optional<Uuid> selectedId_;
   bool confirmingClear_ = false;
   bool searchFocused_ = false;
   std::optional<Uuid> hovered_;

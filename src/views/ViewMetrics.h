@@ -33,6 +33,10 @@ inline constexpr double cardCornerRadius = 16;
 inline constexpr double cardBorderWidth = 1;
 inline constexpr double cardBorderOpacity = 0.08;  // of primary
 inline constexpr double dividerOpacity = 0.5;
+// The keyboard focus: a ring of primary around the focused control (the
+// search field, the list's selected row, a footer button), which keeps at
+// least 3:1 against the card in either appearance.
+inline constexpr double focusRingWidth = 2;
 
 // Header.
 inline constexpr double headerSpacing = 9;

@@ -214,6 +214,11 @@ void setText(NSTextField* field, NSString* text) {
   _accessibleHelp = MacViewStyle::string(row.description);
   _pinActionName = MacViewStyle::string(row.pinOrUnpinLabel);
   _keyboardHere = keyboardHere;
+  // The keyboard's place in the list: a ring around the selected row.
+  const BOOL focused = _selected && keyboardHere;
+  _background.borderColor = focused ? NSColor.labelColor : nil;
+  _background.borderWidth = M::focusRingWidth;
+  _background.hidden = _background.hidden && !focused;
 }
 
 - (std::optional<AccessibleRow::PixelSize>)imagePixelSize {

@@ -131,6 +131,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 @interface PellimoreListDocumentView : NSView
 /// Keys typed while the list holds the keyboard (it is reached with Tab).
 @property(nonatomic, copy, nullable) BOOL (^keyHandler)(NSEvent* _Nonnull event);
+/// The list took or lost the keyboard: its selected row shows the focus.
+@property(nonatomic, copy, nullable) void (^focusHandler)(void);
 @end
 
 @implementation PellimoreListDocumentView
@@ -144,6 +146,16 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)keyDown:(NSEvent*)event {
   if (self.keyHandler == nil || !self.keyHandler(event)) [super keyDown:event];
+}
+
+- (BOOL)becomeFirstResponder {
+  if (self.focusHandler != nil) self.focusHandler();
+  return YES;
+}
+
+- (BOOL)resignFirstResponder {
+  if (self.focusHandler != nil) self.focusHandler();
+  return YES;
 }
 
 - (id)accessibilityFocusedUIElement {
@@ -160,6 +172,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   BOOL _detached;
   BOOL _refreshPending;
   std::optional<Uuid> _pendingScroll;
+  /// The selected entry VoiceOver was last told of.
+  std::optional<Uuid> _spokenSelection;
   std::optional<HistoryLayout> _layout;
 
   NSVisualEffectView* _material;
@@ -366,6 +380,10 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     PellimoreHistoryCardView* strongSelf = weakSelf;
     return strongSelf != nil && [strongSelf listKeyDown:event];
   };
+  _document.focusHandler = ^{
+    PellimoreHistoryCardView* strongSelf = weakSelf;
+    [strongSelf scheduleRefresh];
+  };
   _scroll.documentView = _document;
   [self addSubview:_scroll];
 }
@@ -487,6 +505,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   [self updateList:layout];
   [self updateFooter:layout.footer];
   [self layoutCard];
+  [self showSearchFocus];
 
   if (_pendingScroll) {
     const Uuid id = *_pendingScroll;
@@ -495,8 +514,11 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     // The selection moved. With the list holding the keyboard, VoiceOver
     // follows the focus onto the row; from the search field, where typing
     // goes on, it is told the row's name instead.
+    // An entry that only moved (a copy landed above it) is not told again.
+    const bool sameEntry = _spokenSelection && *_spokenSelection == id;
+    _spokenSelection = id;
     NSAccessibilityPostNotification(_document, NSAccessibilitySelectedRowsChangedNotification);
-    PellimoreClipRowView* row = _rows[S::string(id.toString())];
+    PellimoreClipRowView* row = sameEntry ? nil : _rows[S::string(id.toString())];
     if (row != nil && self.window.firstResponder == _document)
       NSAccessibilityPostNotification(row, NSAccessibilityFocusedUIElementChangedNotification);
     else if (row != nil && self.window.isKeyWindow)
@@ -614,6 +636,14 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     NSView* next = confirming ? _cancel : footer.clearEnabled ? _clearAll : _searchField;
     [self.window makeFirstResponder:next];
   }
+  // Both answers say what they answer; the question is spoken as it comes.
+  NSString* question = _question.stringValue;
+  _cancel.accessibilityHelp = [NSString
+      stringWithFormat:@"%@ %@", question, S::string(HistoryLayout::Spoken{}.cancelDescription)];
+  _confirm.accessibilityHelp =
+      [NSString stringWithFormat:@"%@ %@", question, _confirm.accessibilityHelp];
+  if (changesForm && confirming && self.window.isVisible)
+    announce(question, NSAccessibilityPriorityHigh);
 }
 
 // MARK: Layout
@@ -819,8 +849,26 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // Each opening says again why nothing is listed.
   _announcedEmptyState = nil;
   _view->shown();
-  [self.window makeFirstResponder:_searchField];
+  _spokenSelection.reset();
   [self refreshNow];
+  // A question left open is asked again, with the keyboard on Cancel;
+  // otherwise the search kept from the last time is selected whole, so that
+  // the first key replaces it.
+  if (_view->confirmingClear()) {
+    [self.window makeFirstResponder:_cancel];
+    announce(_question.stringValue, NSAccessibilityPriorityHigh);
+  } else {
+    [self.window makeFirstResponder:_searchField];
+    [_searchField selectText:nil];
+  }
+  [self showSearchFocus];
+}
+
+- (void)showSearchFocus {
+  const BOOL focused =
+      _searchField.currentEditor != nil && self.window.firstResponder == _searchField.currentEditor;
+  _searchBackground.borderColor = focused ? NSColor.labelColor : nil;
+  _searchBackground.borderWidth = M::focusRingWidth;
 }
 
 - (void)cardDidDisappear {
@@ -922,7 +970,16 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // Command-Delete (delete to the line's start) for it.
   if (MacShortcutKeys::isLetter(event, 'p', kVK_ANSI_P)) {
     HistoryView* view = _view;
-    return answerAtBoundary([view] { return view->togglePinSelected(); });
+    const BOOL handled = answerAtBoundary([view] { return view->togglePinSelected(); });
+    // The row may not move at all; the change is said either way.
+    const auto& rows = _view->filtered();
+    const int selected = _view->selectedIndex();
+    if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size())
+      announce(S::string(rows[static_cast<std::size_t>(selected)]->pinned
+                             ? HistoryLayout::Spoken{}.pinnedAnnouncement
+                             : HistoryLayout::Spoken{}.unpinnedAnnouncement),
+               NSAccessibilityPriorityHigh);
+    return handled;
   }
   if (event.keyCode == kVK_Delete) {
     HistoryView* view = _view;

@@ -2,26 +2,24 @@
 #include "platform/linux/ui/AccessibleFactory.h"
 
 #include <QAccessibleWidget>
+#include <QVariant>
+#include <QWidget>
 
 #include "platform/linux/ui/AccessibleHistoryList.h"
-#include "platform/linux/ui/HistoryListWidget.h"
-#include "platform/linux/ui/QtFont.h"
-#include "platform/linux/ui/QtPanel.h"
-#include "platform/linux/ui/QtWindow.h"
+#include "platform/linux/ui/AccessibleListSource.h"
 
 namespace {
 
+constexpr const char* roleProperty = "pellimoreAccessibleRole";
+
 QAccessibleInterface* create(const QString& /*className*/, QObject* object) {
-  if (auto* list = dynamic_cast<HistoryListWidget*>(object))
+  if (auto* list = dynamic_cast<AccessibleListSource*>(object))
     return new AccessibleHistoryList(*list);
-  if (auto* panel = dynamic_cast<QtPanel*>(object))
-    return new QAccessibleWidget(panel, QAccessible::Dialog);
-  if (auto* window = dynamic_cast<QtWindow*>(object))
-    return new QAccessibleWidget(window, QAccessible::Window);
   auto* widget = qobject_cast<QWidget*>(object);
-  if (widget && widget->objectName() == QtFont::toQString(AccessibleFactory::emptyStateName))
-    return new QAccessibleWidget(widget, QAccessible::Notification);
-  return nullptr;
+  const QVariant role = widget ? widget->property(roleProperty) : QVariant();
+  if (!role.isValid())
+    return nullptr;
+  return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
 }
 
 }  // namespace
@@ -32,4 +30,9 @@ void AccessibleFactory::install() {
     return true;
   }();
   (void)installed;
+}
+
+void AccessibleFactory::setRole(QWidget& widget, QAccessible::Role role) {
+  install();
+  widget.setProperty(roleProperty, static_cast<int>(role));
 }

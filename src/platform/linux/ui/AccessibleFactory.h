@@ -1,17 +1,19 @@
 // Tells Qt how assistive technologies should see the popup's own widgets:
-// the panel as a dialog named after the app, the About window as a window,
-// the painted list as a list of its rows, and the empty state as a
-// notification that is spoken when it appears.
+// the painted list as a list of its rows, and any widget given a role here
+// (the panel as a dialog, the About window as a window, the empty state as a
+// notification) as a plain widget of that role.
 #pragma once
 
-#include <string_view>
+#include <QAccessible>
+
+class QWidget;
 
 namespace AccessibleFactory {
 
-/// The object name that marks the card's empty-state area.
-inline constexpr std::string_view emptyStateName = "emptyState";
-
 /// Safe to call more than once; only the first call installs.
 void install();
+
+/// Has `widget` seen with `role`; call before it is first shown.
+void setRole(QWidget& widget, QAccessible::Role role);
 
 }  // namespace AccessibleFactory

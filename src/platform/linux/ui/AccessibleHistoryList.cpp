@@ -3,81 +3,81 @@
 
 #include <algorithm>
 
-#include "platform/linux/ui/HistoryListWidget.h"
-#include "platform/linux/ui/QtFont.h"
-
-AccessibleHistoryList::AccessibleHistoryList(HistoryListWidget& list)
-    : QAccessibleWidget(&list, QAccessible::List) {
-  list.setAskedForAccessibility();
-  sync();
+AccessibleHistoryList::AccessibleHistoryList(AccessibleListSource& source)
+    : QAccessibleWidget(&source.widget(), QAccessible::List), source_(source) {
+  std::vector<QAccessible::Id> added;
+  entries_ = entriesFor(source_.keys(), added);
+  source_.setObserver(this);
 }
 
 AccessibleHistoryList::~AccessibleHistoryList() {
+  // The widget may be gone already: Qt drops this interface as it goes.
+  if (object())
+    source_.setObserver(nullptr);
   for (const auto& [key, id] : entries_)
     QAccessible::deleteAccessibleInterface(id);
 }
 
-AccessibleHistoryList* AccessibleHistoryList::of(HistoryListWidget& list) {
-  // Until something has read the list as a list, there is nothing to keep
-  // up to date, and nobody to tell.
-  if (!list.askedForAccessibility())
-    return nullptr;
-  return dynamic_cast<AccessibleHistoryList*>(QAccessible::queryAccessibleInterface(&list));
-}
-
-HistoryListWidget& AccessibleHistoryList::list() const {
-  return *static_cast<HistoryListWidget*>(widget());
-}
-
-void AccessibleHistoryList::sync() {
-  std::vector<AccessibleListEntry::Key> keys;
-  for (const HistoryListWidget::RowGeometry& geometry : list().rows()) {
-    if (geometry.sectionTitle)
-      keys.push_back({geometry.row.id, true});
-    keys.push_back({geometry.row.id, false});
-  }
-  const auto kept = [&keys](const auto& entry) {
-    return std::find(keys.begin(), keys.end(), entry.first) != keys.end();
-  };
-  // Entries that went are announced while they can still be asked for
-  // their place, then forgotten.
-  for (const auto& entry : entries_) {
-    if (kept(entry))
-      continue;
-    QAccessibleEvent gone(QAccessible::accessibleInterface(entry.second),
-                          QAccessible::ObjectDestroyed);
-    QAccessible::updateAccessibility(&gone);
-  }
-  std::vector<std::pair<AccessibleListEntry::Key, QAccessible::Id>> next;
-  std::vector<QAccessible::Id> added;
+AccessibleHistoryList::Entries AccessibleHistoryList::entriesFor(
+    const std::vector<AccessibleListEntry::Key>& keys, std::vector<QAccessible::Id>& added) {
+  Entries next;
+  next.reserve(keys.size());
   for (const AccessibleListEntry::Key& key : keys) {
     const auto found = std::find_if(entries_.begin(), entries_.end(),
                                     [&key](const auto& entry) { return entry.first == key; });
     if (found != entries_.end()) {
       next.push_back(*found);
-    } else {
-      // Qt owns what it registers and deletes it with deleteAccessibleInterface.
-      auto* created = new AccessibleListEntry(list(), key);
-      // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-      next.emplace_back(key, QAccessible::registerAccessibleInterface(created));
-      added.push_back(next.back().second);
+      continue;
     }
+    // Qt owns what it registers and deletes it with deleteAccessibleInterface.
+    auto* created = new AccessibleListEntry(source_, key);
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
+    next.emplace_back(key, QAccessible::registerAccessibleInterface(created));
+    added.push_back(next.back().second);
   }
-  for (const auto& entry : entries_) {
-    if (!kept(entry))
-      QAccessible::deleteAccessibleInterface(entry.second);
-  }
-  entries_ = std::move(next);
+  return next;
+}
+
+void AccessibleHistoryList::rowsChanged() {
+  const std::vector<AccessibleListEntry::Key> keys = source_.keys();
+  const auto kept = [&keys](const auto& entry) {
+    return std::find(keys.begin(), keys.end(), entry.first) != keys.end();
+  };
+  Entries left = entries_;
+  std::vector<QAccessible::Id> added;
+  entries_ = entriesFor(keys, added);
+  // In the list's order, so that each index holds as the next one comes.
   for (QAccessible::Id id : added) {
-    QAccessibleEvent came(QAccessible::accessibleInterface(id), QAccessible::ObjectCreated);
-    QAccessible::updateAccessibility(&came);
+    QAccessibleInterface* created = QAccessible::accessibleInterface(id);
+    announcing_ = indexOfChild(created);
+    QAccessibleEvent event(created, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&event);
+    announcing_.reset();
+  }
+  // A screen reader whose focus is left on a row that goes loses its place
+  // and reads the whole popup again: the focus moves on first.
+  const auto selected = std::find_if(keys.begin(), keys.end(), [this](const auto& key) {
+    return !key.heading && source_.isSelected(key.id);
+  });
+  if (selected != keys.end())
+    selectionMoved(selected->id);
+  // Entries that went are announced while they can still be asked for
+  // their parent, then forgotten.
+  for (const auto& entry : left) {
+    if (kept(entry))
+      continue;
+    QAccessibleEvent event(QAccessible::accessibleInterface(entry.second),
+                           QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&event);
+    QAccessible::deleteAccessibleInterface(entry.second);
   }
 }
 
 void AccessibleHistoryList::selectionMoved(const Uuid& id) {
+  if (selected_ == id)
+    return;
   // Qt's bridge reports each row's selected state as it is now, so the row
-  // left is told too. (Its AT-SPI side has no selection-changed signal for
-  // the list; screen readers follow these and the focus.)
+  // left is told too.
   for (const std::optional<Uuid>& changed : {selected_, std::optional<Uuid>(id)}) {
     QAccessibleInterface* row = changed ? entry({*changed, false}) : nullptr;
     if (!row)
@@ -86,10 +86,21 @@ void AccessibleHistoryList::selectionMoved(const Uuid& id) {
     QAccessible::updateAccessibility(&selection);
   }
   selected_ = id;
-  QAccessibleInterface* row = entry({id, false});
-  if (row && list().popupHasFocus()) {
+  if (source_.selectionHasFocus())
+    focusMoved(id);
+}
+
+void AccessibleHistoryList::focusMoved(const Uuid& id) {
+  if (QAccessibleInterface* row = entry({id, false})) {
     QAccessibleEvent focus(row, QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
+  }
+}
+
+void AccessibleHistoryList::rowRenamed(const Uuid& id) {
+  if (QAccessibleInterface* row = entry({id, false})) {
+    QAccessibleEvent renamed(row, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
   }
 }
 
@@ -100,11 +111,11 @@ QAccessibleInterface* AccessibleHistoryList::entry(const AccessibleListEntry::Ke
 }
 
 int AccessibleHistoryList::childCount() const {
-  return static_cast<int>(entries_.size());
+  return announcing_.value_or(static_cast<int>(entries_.size()));
 }
 
 QAccessibleInterface* AccessibleHistoryList::child(int index) const {
-  if (index < 0 || index >= childCount())
+  if (index < 0 || static_cast<std::size_t>(index) >= entries_.size())
     return nullptr;
   return QAccessible::accessibleInterface(entries_[static_cast<std::size_t>(index)].second);
 }
@@ -120,8 +131,8 @@ int AccessibleHistoryList::indexOfChild(const QAccessibleInterface* child) const
 }
 
 QAccessibleInterface* AccessibleHistoryList::childAt(int x, int y) const {
-  for (int i = 0; i < childCount(); ++i) {
-    QAccessibleInterface* candidate = child(i);
+  for (const auto& [key, id] : entries_) {
+    QAccessibleInterface* candidate = QAccessible::accessibleInterface(id);
     if (candidate && candidate->rect().contains(x, y))
       return candidate;
   }
@@ -129,8 +140,8 @@ QAccessibleInterface* AccessibleHistoryList::childAt(int x, int y) const {
 }
 
 QAccessibleInterface* AccessibleHistoryList::focusChild() const {
-  for (int i = 0; i < childCount(); ++i) {
-    QAccessibleInterface* candidate = child(i);
+  for (const auto& [key, id] : entries_) {
+    QAccessibleInterface* candidate = QAccessible::accessibleInterface(id);
     if (candidate && candidate->state().focused)
       return candidate;
   }
@@ -140,9 +151,9 @@ QAccessibleInterface* AccessibleHistoryList::focusChild() const {
 QString AccessibleHistoryList::text(QAccessible::Text t) const {
   switch (t) {
     case QAccessible::Name:
-      return QtFont::toQString(list().spokenTexts().listName);
+      return source_.listName();
     case QAccessible::Description:
-      return QString::fromStdString(list().spokenTexts().listDescription);
+      return source_.listDescription();
     default:
       return QAccessibleWidget::text(t);
   }

@@ -9,25 +9,22 @@
 #include <vector>
 
 #include "platform/linux/ui/AccessibleListEntry.h"
+#include "platform/linux/ui/AccessibleListObserver.h"
+#include "platform/linux/ui/AccessibleListSource.h"
 
-class HistoryListWidget;
-
-class AccessibleHistoryList : public QAccessibleWidget {
+class AccessibleHistoryList : public QAccessibleWidget, public AccessibleListObserver {
  public:
-  explicit AccessibleHistoryList(HistoryListWidget& list);
+  /// Reads the rows as they are without announcing them: Qt has not cached
+  /// this interface yet, and an event now would have it built again.
+  explicit AccessibleHistoryList(AccessibleListSource& source);
   ~AccessibleHistoryList() override;
   AccessibleHistoryList(const AccessibleHistoryList&) = delete;
   AccessibleHistoryList& operator=(const AccessibleHistoryList&) = delete;
 
-  /// The list's interface, once assistive technology has asked for it.
-  static AccessibleHistoryList* of(HistoryListWidget& list);
-
-  /// Brings the entries in line with the rows as laid out, telling
-  /// listeners which came and went.
-  void sync();
-  /// The selection moved onto the row of `id`: say so, and move the focus
-  /// there when the popup has it.
-  void selectionMoved(const Uuid& id);
+  void rowsChanged() override;
+  void selectionMoved(const Uuid& id) override;
+  void focusMoved(const Uuid& id) override;
+  void rowRenamed(const Uuid& id) override;
 
   int childCount() const override;
   QAccessibleInterface* child(int index) const override;
@@ -37,11 +34,19 @@ class AccessibleHistoryList : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override;
 
  private:
-  HistoryListWidget& list() const;
+  using Entries = std::vector<std::pair<AccessibleListEntry::Key, QAccessible::Id>>;
+
+  /// The entries for `keys`, reusing those already registered.
+  Entries entriesFor(const std::vector<AccessibleListEntry::Key>& keys,
+                     std::vector<QAccessible::Id>& added);
   QAccessibleInterface* entry(const AccessibleListEntry::Key& key) const;
 
+  AccessibleListSource& source_;
   /// Each entry's interface, registered with Qt, in the list's order.
-  std::vector<std::pair<AccessibleListEntry::Key, QAccessible::Id>> entries_;
+  Entries entries_;
+  /// While an added entry is announced, the count of the entries before it:
+  /// Qt's bridge gives the list's child count as the new child's index.
+  std::optional<int> announcing_;
   /// The row last announced as selected.
   std::optional<Uuid> selected_;
 };

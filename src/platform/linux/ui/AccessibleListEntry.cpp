@@ -4,10 +4,8 @@
 
 #include <QKeySequence>
 
-#include "platform/linux/ui/HistoryListWidget.h"
 #include "platform/linux/ui/QtFont.h"
 #include "views/AccessibleRow.h"
-#include "views/HistoryView.h"
 
 namespace {
 
@@ -17,42 +15,34 @@ QString actionName(std::string_view name) {
 
 }  // namespace
 
-AccessibleListEntry::AccessibleListEntry(HistoryListWidget& list, Key key)
-    : list_(&list), key_(key) {}
-
-bool AccessibleListEntry::isValid() const {
-  return list_ && list_->rowFor(key_.id) != nullptr;
-}
+AccessibleListEntry::AccessibleListEntry(AccessibleListSource& source, Key key)
+    : source_(source), widget_(&source.widget()), key_(key) {}
 
 QWindow* AccessibleListEntry::window() const {
-  return list_ ? list_->window()->windowHandle() : nullptr;
+  return widget_ ? widget_->window()->windowHandle() : nullptr;
 }
 
 QAccessibleInterface* AccessibleListEntry::parent() const {
-  return list_ ? QAccessible::queryAccessibleInterface(list_.data()) : nullptr;
+  return widget_ ? QAccessible::queryAccessibleInterface(widget_.data()) : nullptr;
 }
 
 QString AccessibleListEntry::text(QAccessible::Text t) const {
-  const HistoryListWidget::RowGeometry* geometry = list_ ? list_->rowFor(key_.id) : nullptr;
-  if (!geometry)
+  if (!isListed())
     return {};
   if (key_.heading)
-    return t == QAccessible::Name ? geometry->sectionTitle.value_or(QString()) : QString();
+    return t == QAccessible::Name ? source_.headingTitle(key_.id).value_or(QString()) : QString();
   switch (t) {
     case QAccessible::Name:
-      return QString::fromStdString(list_->accessibleRow(key_.id).name);
+      return QString::fromStdString(source_.accessibleRow(key_.id).name);
     case QAccessible::Description:
-      return QString::fromStdString(list_->accessibleRow(key_.id).description);
+      return QString::fromStdString(source_.accessibleRow(key_.id).description);
     default:
       return {};
   }
 }
 
 QRect AccessibleListEntry::rect() const {
-  const HistoryListWidget::RowGeometry* geometry = list_ ? list_->rowFor(key_.id) : nullptr;
-  if (!geometry)
-    return {};
-  return list_->screenRect(key_.heading ? geometry->titleRect : geometry->rowRect);
+  return isListed() ? source_.screenRect(key_) : QRect();
 }
 
 QAccessible::Role AccessibleListEntry::role() const {
@@ -61,19 +51,17 @@ QAccessible::Role AccessibleListEntry::role() const {
 
 QAccessible::State AccessibleListEntry::state() const {
   QAccessible::State state;
-  const HistoryListWidget::RowGeometry* geometry = list_ ? list_->rowFor(key_.id) : nullptr;
-  if (!geometry) {
+  if (!isListed()) {
     state.invalid = true;
     return state;
   }
-  state.offscreen =
-      !list_->isShownInViewport(key_.heading ? geometry->titleRect : geometry->rowRect);
+  state.offscreen = !source_.isShown(key_);
   if (key_.heading)
     return state;
   state.selectable = true;
   state.focusable = true;
-  state.selected = geometry->row.state.selected;
-  state.focused = state.selected && list_->popupHasFocus();
+  state.selected = source_.isSelected(key_.id);
+  state.focused = state.selected && source_.selectionHasFocus();
   return state;
 }
 
@@ -84,10 +72,10 @@ void* AccessibleListEntry::interface_cast(QAccessible::InterfaceType type) {
 }
 
 QStringList AccessibleListEntry::actionNames() const {
-  if (!isValid() || key_.heading)
+  if (!isListed() || key_.heading)
     return {};
   return {actionName(AccessibleRow::pasteAction),
-          actionName(list_->accessibleRow(key_.id).pinOrUnpinAction),
+          actionName(source_.accessibleRow(key_.id).pinOrUnpinAction),
           actionName(AccessibleRow::deleteAction)};
 }
 
@@ -96,22 +84,21 @@ QString AccessibleListEntry::localizedActionName(const QString& name) const {
     return QStringLiteral("Paste");
   if (name == actionName(AccessibleRow::deleteAction))
     return QStringLiteral("Delete");
-  if (isValid())
-    return QtFont::toQString(list_->accessibleRow(key_.id).pinOrUnpinLabel);
+  if (isListed())
+    return QtFont::toQString(source_.accessibleRow(key_.id).pinOrUnpinLabel);
   return name;
 }
 
 void AccessibleListEntry::doAction(const QString& name) {
-  if (!isValid() || key_.heading)
+  if (!isListed() || key_.heading)
     return;
-  HistoryView& view = list_->view();
   if (name == actionName(AccessibleRow::pasteAction)) {
-    view.clickRow(key_.id);
+    source_.perform(key_.id, AccessibleListSource::Action::paste);
   } else if (name == actionName(AccessibleRow::pinAction) ||
              name == actionName(AccessibleRow::unpinAction)) {
-    view.togglePin(key_.id);
+    source_.perform(key_.id, AccessibleListSource::Action::togglePin);
   } else if (name == actionName(AccessibleRow::deleteAction)) {
-    view.deleteItem(key_.id);
+    source_.perform(key_.id, AccessibleListSource::Action::remove);
   }
 }
 

@@ -7,26 +7,22 @@
 #include <QAccessibleActionInterface>
 #include <QAccessibleInterface>
 #include <QPointer>
+#include <QWidget>
 
-#include "history/Uuid.h"
-
-class HistoryListWidget;
+#include "platform/linux/ui/AccessibleListSource.h"
 
 class AccessibleListEntry : public QAccessibleInterface, public QAccessibleActionInterface {
  public:
-  /// The row of `id`, or the heading above it when `heading`.
-  struct Key {
-    Uuid id;
-    bool heading = false;
+  using Key = AccessibleListSource::Key;
 
-    friend bool operator==(const Key&, const Key&) = default;
-  };
-
-  AccessibleListEntry(HistoryListWidget& list, Key key);
+  /// `source` is read only while its widget lives.
+  AccessibleListEntry(AccessibleListSource& source, Key key);
 
   const Key& key() const { return key_; }
 
-  bool isValid() const override;
+  /// Valid while the list is: an entry that has just left the list is still
+  /// asked for its parent as its going is announced.
+  bool isValid() const override { return !widget_.isNull(); }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override;
   QAccessibleInterface* parent() const override;
@@ -47,6 +43,10 @@ class AccessibleListEntry : public QAccessibleInterface, public QAccessibleActio
   QStringList keyBindingsForAction(const QString& name) const override;
 
  private:
-  QPointer<HistoryListWidget> list_;
+  /// Whether the entry is in the list as drawn now.
+  bool isListed() const { return isValid() && source_.isListed(key_.id); }
+
+  AccessibleListSource& source_;
+  QPointer<QWidget> widget_;
   Key key_;
 };

@@ -60,6 +60,17 @@ QPushButton* plainButton(const QString& title, const QFont& font, QWidget* paren
   return button;
 }
 
+/// A plain button's style: text of `color`, and a ring that shows only
+/// while the button has the keyboard focus.
+QString plainButtonStyle(const QColor& color) {
+  return QStringLiteral(
+             "QPushButton { border: %1px solid transparent; border-radius: 5px; "
+             "background: transparent; padding: 0 2px; color: %2; }"
+             "QPushButton:focus { border-color: %3; }")
+      .arg(static_cast<int>(M::focusRingWidth))
+      .arg(css(color), css(ViewPalette::color(ViewColor::primary)));
+}
+
 void setDescription(QWidget& widget, const std::string& description) {
   const QString text = QString::fromStdString(description);
   if (widget.accessibleDescription() != text)
@@ -91,7 +102,6 @@ QRectF fitted(const QImage& image, const QRectF& box) {
 
 HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWidget* parent)
     : QWidget(parent), view_(view), clock_(clock), shortcuts_(ShortcutTexts::linuxX11()) {
-  AccessibleFactory::install();
   setFixedSize(static_cast<int>(M::cardWidth), static_cast<int>(M::cardHeight));
   setAttribute(Qt::WA_TranslucentBackground);
   mark_ = brandImage(layout_.header.markAsset, devicePixelRatioF());
@@ -137,7 +147,7 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           [this] { list_->updateHoverFromCursor(); });
 
   emptyArea_ = new QWidget(this);
-  emptyArea_->setObjectName(QtFont::toQString(AccessibleFactory::emptyStateName));
+  AccessibleFactory::setRole(*emptyArea_, QAccessible::Notification);
   column->addWidget(emptyArea_, 1);
 
   bottomDivider_ = divider(this);
@@ -196,8 +206,11 @@ void HistoryCardWidget::buildSearchBar() {
   searchField_->setAccessibleName(QtFont::toQString(layout_.searchBar.placeholder));
   row->addWidget(searchField_, 1);
   // textChanged, not textEdited: a screen reader may set the text too.
-  connect(searchField_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { view_.setSearch(text.toStdString()); });
+  connect(searchField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (searchField_->hasFocus())
+      giveFocusBackToSearch();
+    view_.setSearch(text.toStdString());
+  });
 
   clearSearchButton_ = new QToolButton(searchBar_);
   clearSearchButton_->setAutoRaise(true);
@@ -248,6 +261,7 @@ void HistoryCardWidget::buildFooter() {
   confirm->setContentsMargins(0, 0, 0, 0);
   confirm->setSpacing(static_cast<int>(M::confirmSpacing));
   questionLabel_ = new QLabel(confirmFooter_);
+  AccessibleFactory::setRole(*questionLabel_, QAccessible::AlertMessage);
   questionLabel_->setFont(QtFont::screenFont(M::confirmQuestionFont));
   questionLabel_->setStyleSheet(
       QStringLiteral("color: %1;").arg(css(ViewPalette::color(ViewColor::primary))));
@@ -255,10 +269,7 @@ void HistoryCardWidget::buildFooter() {
   confirm->addStretch(1);
   cancelButton_ = plainButton(QtFont::toQString(layout_.footer.cancelTitle),
                               QtFont::screenFont(M::cancelFont), confirmFooter_);
-  cancelButton_->setStyleSheet(
-      QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; color: %1; }"
-                     "QPushButton:focus { text-decoration: underline; }")
-          .arg(css(ViewPalette::color(ViewColor::secondary))));
+  cancelButton_->setStyleSheet(plainButtonStyle(ViewPalette::color(ViewColor::secondary)));
   confirm->addWidget(cancelButton_);
   cancelButton_->setAccessibleDescription(QtFont::toQString(layout_.spoken.cancelDescription));
   connect(cancelButton_, &QPushButton::clicked, this, [this] { view_.cancelClear(); });
@@ -268,14 +279,16 @@ void HistoryCardWidget::buildFooter() {
   const double capsuleHeight = QFontMetricsF(confirmFont).height() + M::confirmButtonInsets.top +
                                M::confirmButtonInsets.bottom;
   confirmButton_->setStyleSheet(
-      QStringLiteral("QPushButton { border: none; color: %1; background: %2; border-radius: %3px; "
-                     "padding: %4px %5px; }"
-                     "QPushButton:focus { text-decoration: underline; }")
+      QStringLiteral("QPushButton { border: %6px solid transparent; color: %1; background: %2; "
+                     "border-radius: %3px; padding: %4px %5px; }"
+                     "QPushButton:focus { border-color: %7; }")
           .arg(css(ViewPalette::color(layout_.footer.confirmColor)),
                css(ViewPalette::color(layout_.footer.confirmFill)))
           .arg(static_cast<int>(capsuleHeight / 2))
-          .arg(static_cast<int>(M::confirmButtonInsets.top))
-          .arg(static_cast<int>(M::confirmButtonInsets.leading)));
+          .arg(static_cast<int>(M::confirmButtonInsets.top - M::focusRingWidth))
+          .arg(static_cast<int>(M::confirmButtonInsets.leading - M::focusRingWidth))
+          .arg(static_cast<int>(M::focusRingWidth))
+          .arg(css(ViewPalette::color(ViewColor::primary))));
   confirm->addWidget(confirmButton_);
   connect(confirmButton_, &QPushButton::clicked, this, [this] { view_.confirmClear(); });
   stack->addWidget(confirmFooter_);
@@ -292,25 +305,59 @@ void HistoryCardWidget::applyFooter() {
   const bool footerHadFocus =
       focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
   const bool changesForm = normalFooter_->isHidden() != footer.confirming;
-  normalFooter_->setVisible(!footer.confirming);
-  confirmFooter_->setVisible(footer.confirming);
+  questionLabel_->setText(QString::fromStdString(footer.question));
+  // Renamed while it shows only: a hidden alert is nobody's business.
+  if (footer.confirming && questionLabel_->accessibleName() != questionLabel_->text())
+    questionLabel_->setAccessibleName(questionLabel_->text());
+  if (changesForm && footer.confirming)
+    describeAnswers();
+  // The new form shows, takes the focus, and only then the old one hides:
+  // hiding the focused button first would pass the focus to the field.
+  QWidget* shown = footer.confirming ? confirmFooter_ : normalFooter_;
+  QWidget* hidden = footer.confirming ? normalFooter_ : confirmFooter_;
+  shown->setVisible(true);
   if (footerHadFocus && changesForm) {
     QWidget* next = footer.confirming     ? static_cast<QWidget*>(cancelButton_)
                     : footer.clearEnabled ? static_cast<QWidget*>(clearAllButton_)
                                           : static_cast<QWidget*>(searchField_);
     next->setFocus(Qt::TabFocusReason);
   }
+  hidden->setVisible(false);
   hintLabel_->setText(QString::fromStdString(footer.hint));
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIcon(
       QIcon(SymbolIcon::pixmap(footer.clearSymbol, clearColor, trashSide, devicePixelRatioF())));
-  clearAllButton_->setStyleSheet(
-      QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; color: %1; }"
-                     "QPushButton:focus { text-decoration: underline; }")
-          .arg(css(clearColor)));
+  clearAllButton_->setStyleSheet(plainButtonStyle(clearColor));
   clearAllButton_->setEnabled(footer.clearEnabled);
-  questionLabel_->setText(QString::fromStdString(footer.question));
+}
+
+void HistoryCardWidget::describeAnswers() {
+  // The question is an alert, spoken by Qt as it shows, and both answers
+  // are described by it: whichever has the focus says what it answers.
+  const std::string question = questionLabel_->text().toStdString();
+  setDescription(*cancelButton_, question + " " + std::string(layout_.spoken.cancelDescription));
+  setDescription(*confirmButton_, question + " " + layout_.spoken.confirmDescription);
+}
+
+void HistoryCardWidget::describePopup() {
+  // Heard as the popup opens, before the search field: how many clips there
+  // are and which is selected.
+  const std::size_t count = view_.store().items().size();
+  std::string description;
+  if (count > 0)
+    description = std::to_string(count) + (count == 1 ? " clip" : " clips");
+  if (const std::optional<Uuid> selected = selectedId())
+    description += ", " + list_->accessibleRow(*selected).name + ", selected";
+  setDescription(*window(), description);
+}
+
+std::optional<Uuid> HistoryCardWidget::selectedId() const {
+  const std::vector<const ClipboardItem*>& rows = view_.filtered();
+  const int selected = view_.selectedIndex();
+  if (selected < 0 || static_cast<std::size_t>(selected) >= rows.size())
+    return std::nullopt;
+  return rows[static_cast<std::size_t>(selected)]->id;
 }
 
 void HistoryCardWidget::refresh() {
@@ -322,7 +369,6 @@ void HistoryCardWidget::refresh() {
 
   // Qt tells listeners of every change; these change seldom, if ever.
   setDescription(*searchField_, layout_.spoken.searchDescription);
-  setDescription(*confirmButton_, layout_.spoken.confirmDescription);
 
   const bool empty = layout_.emptyState.has_value();
   scrollArea_->setVisible(!empty);
@@ -350,17 +396,37 @@ void HistoryCardWidget::announceEmptyState() {
   }
 }
 
+void HistoryCardWidget::giveFocusBackToSearch() {
+  if (!list_->selectionHasFocus() || list_->hasFocus())
+    return;
+  list_->setSelectionFocused(false);
+  // Typing follows a move of the selection: a screen reader's focus comes
+  // back to the field, so that what is typed and deleted is echoed.
+  if (QAccessible::isActive()) {
+    QAccessibleEvent focus(searchField_, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  }
+}
+
 void HistoryCardWidget::shown() {
   // Each opening says again why nothing is listed.
   announcedEmptyState_.clear();
   view_.shown();
   pendingScroll_.reset();
-  searchField_->setFocus(Qt::ActiveWindowFocusReason);
+  list_->setSelectionFocused(false);
   refresh();
-  const std::vector<const ClipboardItem*>& rows = view_.filtered();
-  const int selected = view_.selectedIndex();
-  if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size())
-    list_->centreRow(rows[static_cast<std::size_t>(selected)]->id, /*animated=*/false);
+  // A question left open is asked again; otherwise the search kept from the
+  // last time is selected whole, so the first key replaces it.
+  if (view_.confirmingClear()) {
+    describeAnswers();
+    cancelButton_->setFocus(Qt::ActiveWindowFocusReason);
+  } else {
+    searchField_->setFocus(Qt::ActiveWindowFocusReason);
+    searchField_->selectAll();
+  }
+  describePopup();
+  if (const std::optional<Uuid> selected = selectedId())
+    list_->centreRow(*selected, /*animated=*/false);
 }
 
 bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
@@ -368,21 +434,32 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
       event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
   if (modifiers == Qt::ControlModifier && event.key() >= Qt::Key_1 && event.key() <= Qt::Key_9)
     return view_.quickPaste(event.key() - Qt::Key_0);
-  bool handled = false;
+  // Keys that act on the selected row take a screen reader's focus there.
   if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_P) {
-    handled = view_.togglePinSelected();
-  } else if (modifiers == Qt::ShiftModifier && event.key() == Qt::Key_Delete) {
-    handled = view_.deleteSelected();
-  }
-  if (handled)
+    list_->setSelectionFocused(true);
+    const std::optional<Uuid> pinned = selectedId();
+    view_.togglePinSelected();
+    // The row, focused, says it is pinned or not; it may stay where it is.
+    if (pinned) {
+      list_->focusRow(*pinned);
+      list_->rowRenamed(*pinned);
+    }
     return true;
+  }
+  if (modifiers == Qt::ShiftModifier && event.key() == Qt::Key_Delete) {
+    list_->setSelectionFocused(true);
+    return view_.deleteSelected();
+  }
   if (modifiers != Qt::NoModifier)
     return false;
+  bool handled = false;
   switch (event.key()) {
     case Qt::Key_Down:
+      list_->setSelectionFocused(true);
       handled = view_.keyDown();
       break;
     case Qt::Key_Up:
+      list_->setSelectionFocused(true);
       handled = view_.keyUp();
       break;
     case Qt::Key_Return:
@@ -413,14 +490,27 @@ void HistoryCardWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 bool HistoryCardWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == searchField_ && event->type() == QEvent::KeyPress)
-    return handleKey(*static_cast<QKeyEvent*>(event));
+  // The field's focus ring is drawn by the card.
+  if (watched == searchField_ &&
+      (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    update();
+  if (watched == searchField_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (handleKey(*key))
+      return true;
+    // Before a key that edits the field, so that the edit is echoed (a
+    // modifier pressed on its way to Ctrl+P types nothing).
+    if (!key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+      giveFocusBackToSearch();
+    return false;
+  }
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (handleKey(*key))
       return true;
     // Typing in the list goes on in the search field.
     if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+      list_->setSelectionFocused(false);
       searchField_->setFocus(Qt::OtherFocusReason);
       QCoreApplication::sendEvent(searchField_, event);
       return true;
@@ -493,6 +583,13 @@ void HistoryCardWidget::paintSearchField(QPainter& painter) {
   QPainterPath path;
   path.addRoundedRect(field, M::searchCornerRadius, M::searchCornerRadius);
   painter.fillPath(path, ViewPalette::color(ViewColor::primary, M::searchFillOpacity));
+  if (!searchField_->hasFocus())
+    return;
+  const double inset = M::focusRingWidth / 2;
+  painter.setPen(QPen(ViewPalette::color(ViewColor::primary), M::focusRingWidth));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(field.adjusted(inset, inset, -inset, -inset),
+                          M::searchCornerRadius - inset, M::searchCornerRadius - inset);
 }
 
 void HistoryCardWidget::paintEmptyState(QPainter& painter) {

@@ -51,6 +51,13 @@ class HistoryCardWidget : public QWidget {
   void buildSearchBar();
   void buildFooter();
   void applyFooter();
+  /// Has both answers to the clear question say what they answer.
+  void describeAnswers();
+  /// The popup's description: the count of clips and the selected one.
+  void describePopup();
+  /// A screen reader's focus goes back from the selected row to the field.
+  void giveFocusBackToSearch();
+  std::optional<Uuid> selectedId() const;
   /// Shows the empty state when there is one, and has it spoken when it
   /// appears or changes.
   void announceEmptyState();

@@ -13,13 +13,14 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
 #include "history/ClipboardStore.h"
-#include "platform/linux/ui/AccessibleHistoryList.h"
+#include "platform/linux/ui/AccessibleListObserver.h"
 #include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/SymbolIcon.h"
 #include "platform/linux/ui/ViewPalette.h"
@@ -190,8 +191,8 @@ void HistoryListWidget::rebuild(const std::vector<std::optional<std::string_view
   setMinimumHeight(static_cast<int>(std::ceil(contentHeight_)));
   updateGeometry();
   update();
-  if (AccessibleHistoryList* accessible = AccessibleHistoryList::of(*this))
-    accessible->sync();
+  if (observer_)
+    observer_->rowsChanged();
 }
 
 bool HistoryListWidget::layOut(double listWidth, std::optional<double> overflowAbove) {
@@ -391,32 +392,103 @@ AccessibleRow HistoryListWidget::accessibleRow(const Uuid& id) {
   return {};
 }
 
-QRect HistoryListWidget::screenRect(const QRectF& rect) const {
+QRect HistoryListWidget::onScreen(const QRectF& rect) const {
   const QRect local = rect.toAlignedRect();
   return {mapToGlobal(local.topLeft()), local.size()};
 }
 
-bool HistoryListWidget::isShownInViewport(const QRectF& rect) const {
-  const QWidget* viewport = scrollArea_.viewport();
-  const QRect shown(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
-  return isVisible() && shown.intersects(screenRect(rect));
+std::vector<AccessibleListSource::Key> HistoryListWidget::keys() const {
+  std::vector<Key> keys;
+  keys.reserve(rows_.size());
+  for (const RowGeometry& geometry : rows_) {
+    if (geometry.sectionTitle)
+      keys.push_back({geometry.row.id, /*heading=*/true});
+    keys.push_back({geometry.row.id, /*heading=*/false});
+  }
+  return keys;
 }
 
-bool HistoryListWidget::popupHasFocus() const {
-  return window()->isActiveWindow();
+std::optional<QString> HistoryListWidget::headingTitle(const Uuid& id) const {
+  const RowGeometry* geometry = rowFor(id);
+  return geometry ? geometry->sectionTitle : std::nullopt;
+}
+
+bool HistoryListWidget::isSelected(const Uuid& id) const {
+  const RowGeometry* geometry = rowFor(id);
+  return geometry && geometry->row.state.selected;
+}
+
+QRect HistoryListWidget::screenRect(const Key& key) const {
+  const RowGeometry* geometry = rowFor(key.id);
+  if (!geometry)
+    return {};
+  return onScreen(key.heading ? geometry->titleRect : geometry->rowRect);
+}
+
+bool HistoryListWidget::isShown(const Key& key) const {
+  const QWidget* viewport = scrollArea_.viewport();
+  const QRect shown(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  return isVisible() && shown.intersects(screenRect(key));
+}
+
+bool HistoryListWidget::selectionHasFocus() const {
+  return window()->isActiveWindow() && (hasFocus() || selectionFocused_);
+}
+
+QString HistoryListWidget::listName() const {
+  return QtFont::toQString(spoken_.listName);
+}
+
+QString HistoryListWidget::listDescription() const {
+  return QString::fromStdString(spoken_.listDescription);
+}
+
+void HistoryListWidget::perform(const Uuid& id, Action action) {
+  switch (action) {
+    case Action::paste:
+      view_.clickRow(id);
+      break;
+    case Action::togglePin:
+      view_.togglePin(id);
+      break;
+    case Action::remove:
+      view_.deleteItem(id);
+      break;
+  }
 }
 
 void HistoryListWidget::selectionMoved(const Uuid& id) {
-  if (AccessibleHistoryList* accessible = AccessibleHistoryList::of(*this))
-    accessible->selectionMoved(id);
+  if (observer_)
+    observer_->selectionMoved(id);
+}
+
+void HistoryListWidget::focusRow(const Uuid& id) {
+  if (observer_)
+    observer_->focusMoved(id);
+}
+
+void HistoryListWidget::rowRenamed(const Uuid& id) {
+  if (observer_)
+    observer_->rowRenamed(id);
+}
+
+void HistoryListWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void HistoryListWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  const std::vector<const ClipboardItem*>& items = view_.filtered();
-  const int selected = view_.selectedIndex();
-  if (selected >= 0 && static_cast<std::size_t>(selected) < items.size())
-    selectionMoved(items[static_cast<std::size_t>(selected)]->id);
+  update();
+  // Qt tells of the list's own focus after this; the row's focus, told
+  // later, is what a screen reader keeps and speaks.
+  QTimer::singleShot(0, this, [this] {
+    const std::vector<const ClipboardItem*>& items = view_.filtered();
+    const int selected = view_.selectedIndex();
+    if (observer_ && hasFocus() && selected >= 0 &&
+        static_cast<std::size_t>(selected) < items.size())
+      observer_->focusMoved(items[static_cast<std::size_t>(selected)]->id);
+  });
 }
 
 QImage HistoryListWidget::thumbnail(const std::string& path) {
@@ -482,6 +554,13 @@ void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry)
     QPainterPath background;
     background.addRoundedRect(geometry.rowRect, M::rowCornerRadius, M::rowCornerRadius);
     painter.fillPath(background, ViewPalette::color(row.background.color, row.background.opacity));
+  }
+  if (row.state.selected && hasFocus()) {
+    const double inset = M::focusRingWidth / 2;
+    painter.setPen(QPen(ViewPalette::color(ViewColor::primary), M::focusRingWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(geometry.rowRect.adjusted(inset, inset, -inset, -inset),
+                            M::rowCornerRadius - inset, M::rowCornerRadius - inset);
   }
 
   const QRectF content = geometry.rowRect.adjusted(M::rowInsets.leading, M::rowInsets.top,

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/linux/ui/AccessibleListSource.h"
 #include "views/AccessibleRow.h"
 #include "views/ClipRow.h"
 #include "views/HistoryLayout.h"
@@ -24,7 +25,7 @@ class QPropertyAnimation;
 class QScrollArea;
 struct ShortcutTexts;
 
-class HistoryListWidget : public QWidget {
+class HistoryListWidget : public QWidget, public AccessibleListSource {
  public:
   /// Where one entry of the list sits, in the widget's coordinates.
   struct RowGeometry {
@@ -59,23 +60,32 @@ class HistoryListWidget : public QWidget {
 
   QSize sizeHint() const override;
 
-  // What the list's accessible interface asks of it.
-  HistoryView& view() const { return view_; }
-  /// What a screen reader says of the listed row of `id`.
-  AccessibleRow accessibleRow(const Uuid& id);
-  void setSpokenTexts(HistoryLayout::Spoken spoken) { spoken_ = std::move(spoken); }
-  const HistoryLayout::Spoken& spokenTexts() const { return spoken_; }
-  /// `rect`, in the list's coordinates, on the screen.
-  QRect screenRect(const QRectF& rect) const;
-  /// Whether any of `rect` shows in the scroll area.
-  bool isShownInViewport(const QRectF& rect) const;
-  /// Whether the keyboard is in the popup: its selection is then the focus.
-  bool popupHasFocus() const;
-  /// The selection moved onto the row of `id`; tells assistive technology.
+  /// Tells assistive technology, when it reads the list, that the selection
+  /// moved onto the row of `id`.
   void selectionMoved(const Uuid& id);
-  /// Whether assistive technology has read the list as a list of rows.
-  bool askedForAccessibility() const { return askedForAccessibility_; }
-  void setAskedForAccessibility() { askedForAccessibility_ = true; }
+  /// Tells it that the focus is on the selected row of `id`.
+  void focusRow(const Uuid& id);
+  /// Tells it that the row of `id` now says something else.
+  void rowRenamed(const Uuid& id);
+  void setSpokenTexts(HistoryLayout::Spoken spoken) { spoken_ = std::move(spoken); }
+  /// Whether the selection, moved by a key in the search field, takes the
+  /// focus there; typing gives it back to the field.
+  void setSelectionFocused(bool focused) { selectionFocused_ = focused; }
+
+  // What the list's accessible interface reads of it.
+  QWidget& widget() override { return *this; }
+  std::vector<Key> keys() const override;
+  std::optional<QString> headingTitle(const Uuid& id) const override;
+  bool isListed(const Uuid& id) const override { return rowFor(id) != nullptr; }
+  AccessibleRow accessibleRow(const Uuid& id) override;
+  bool isSelected(const Uuid& id) const override;
+  QRect screenRect(const Key& key) const override;
+  bool isShown(const Key& key) const override;
+  bool selectionHasFocus() const override;
+  QString listName() const override;
+  QString listDescription() const override;
+  void perform(const Uuid& id, Action action) override;
+  void setObserver(AccessibleListObserver* observer) override { observer_ = observer; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -84,6 +94,7 @@ class HistoryListWidget : public QWidget {
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -110,6 +121,8 @@ class HistoryListWidget : public QWidget {
   std::optional<AccessibleRow::PixelSize> imageSize(const std::string& path);
   /// Drops the images kept for a history that has changed since.
   void forgetImagesOfOldHistory();
+  /// `rect`, in the list's coordinates, on the screen.
+  QRect onScreen(const QRectF& rect) const;
 
   HistoryView& view_;
   const Clock& clock_;
@@ -132,5 +145,8 @@ class HistoryListWidget : public QWidget {
   QHash<QString, QSize> imageSizes_;
   std::optional<std::uint64_t> imagesRevision_;
   HistoryLayout::Spoken spoken_;
-  bool askedForAccessibility_ = false;
+  /// The list's accessible interface, once assistive technology has read
+  /// the list; until then nobody is told anything.
+  AccessibleListObserver* observer_ = nullptr;
+  bool selectionFocused_ = false;
 };

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "platform/PanelDelegate.h"
+#include "platform/linux/ui/AccessibleFactory.h"
 #include "platform/linux/ui/HistoryCardWidget.h"
 #include "platform/linux/ui/QtFont.h"
 #include "platform/linux/ui/ScreenCoordinates.h"
@@ -47,6 +48,7 @@ QtPanel::QtPanel(const PanelConfig& config, HistoryView& view, const Clock& cloc
   if (!config.hasShadow)
     flags |= Qt::NoDropShadowWindowHint;
   setWindowFlags(flags);
+  AccessibleFactory::setRole(*this, QAccessible::Dialog);
   if (!config.opaque && config.clearBackground)
     setAttribute(Qt::WA_TranslucentBackground);
   setFocusPolicy(Qt::StrongFocus);

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "platform/linux/ui/AboutWidget.h"
+#include "platform/linux/ui/AccessibleFactory.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ Qt::WindowFlags flagsFor(const WindowConfig& config) {
 QtWindow::QtWindow(const WindowConfig& config, AboutView& view)
     : movableByBackground_(config.movableByWindowBackground) {
   setWindowFlags(flagsFor(config));
+  AccessibleFactory::setRole(*this, QAccessible::Window);
   // The window manager draws its own title bar; the title still names the
   // window in task lists.
   setWindowTitle(QString::fromStdString(config.title));
