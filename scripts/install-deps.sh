@@ -50,5 +50,7 @@ else
   SUDO=
 fi
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another apt-get may hold the dpkg lock for a while: wait for it.
+$SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
+  --no-install-recommends "${missing[@]}" >/dev/null

@@ -19,6 +19,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import zlib
 
@@ -38,6 +39,14 @@ def wait_for(what, predicate, timeout=TIMEOUT):
             raise Failure("timed out waiting for " + what)
         time.sleep(0.05)
     return value
+
+
+def read_line(stream, what, timeout=20):
+    """One line from `stream`, stripped; fails when none comes in time."""
+    line = []
+    threading.Thread(target=lambda: line.append(stream.readline()), daemon=True).start()
+    wait_for(what, lambda: line, timeout)
+    return line[0].strip()
 
 
 def tiny_png():
@@ -95,17 +104,39 @@ class Session:
         # Xvfb writes the display number once it is ready; if it dies first,
         # the pipe ends empty.
         with os.fdopen(read_end, "rb") as pipe:
-            number = pipe.readline()
-        if not number.strip().isdigit():
+            number = read_line(pipe, "Xvfb's display number")
+        if not number.isdigit():
             raise Failure("Xvfb did not start")
         for folder in ("home", "run"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
-        self.env = dict(os.environ, DISPLAY=":" + number.strip().decode(),
+        self.env = dict(os.environ, DISPLAY=":" + number.decode(),
                         HOME=os.path.join(self.root, "home"),
                         XDG_DATA_HOME=os.path.join(self.root, "data"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
                         XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(os.path.join(self.root, "run"))
+
+    def start_bus(self, folder, name="bus", services=(), prefix=()):
+        """A bus of our own at FOLDER/NAME that can start `services`, (name,
+        command) pairs, and none of the machine's: a desktop portal or the
+        like installed here must not answer the app. Returns its address."""
+        services_folder = os.path.join(self.root, name + ".services")
+        os.makedirs(services_folder, mode=0o755)
+        for service, command in services:
+            with open(os.path.join(services_folder, service + ".service"), "w") as file:
+                file.write("[D-BUS Service]\nName=%s\nExec=%s\n" % (service, command))
+        address = "unix:path=" + os.path.join(folder, name)
+        config = os.path.join(services_folder, "bus.conf")
+        with open(config, "w", encoding="utf-8") as file:
+            file.write('<busconfig><type>session</type><listen>%s</listen><auth>EXTERNAL</auth>'
+                       '<servicedir>%s</servicedir><policy context="default"><allow send_desti'
+                       'nation="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>'
+                       '</policy></busconfig>\n' % (address, services_folder))
+        self.spawn([*prefix, "dbus-daemon", "--nofork", "--config-file=" + config],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the bus " + name, lambda: os.path.exists(address[len("unix:path="):]))
+        return address
 
     def start_app(self, *args, prefix=()):
         """Starts the app (behind `prefix`, a command to run it through) and
@@ -156,7 +187,7 @@ class Session:
     def copy_with_helper(self, text, hint):
         process = self.spawn([self.helper, "copy"] + (["--hint"] if hint else []) + [text],
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        if process.stdout.readline().strip() != b"serving":
+        if read_line(process.stdout, "the helper's copy") != b"serving":
             raise Failure("the helper did not take the clipboard")
         return process
 
@@ -164,7 +195,7 @@ class Session:
         """The helper as a badly behaved owner (see E2eHelper.cpp)."""
         process = self.spawn([self.helper, "hostile", mode, text], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
-        if process.stdout.readline().strip() != b"serving":
+        if read_line(process.stdout, "the %s owner" % mode) != b"serving":
             raise Failure("the helper did not take the clipboard as a %s owner" % mode)
         return process
 
@@ -376,7 +407,8 @@ def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer") if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer", "dbus-daemon")
+               if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         return 77
