@@ -11,12 +11,14 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <map>
+#include <string_view>
 
 #include "ManualMainLoop.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
 
 namespace {
 
+using namespace std::string_view_literals;
 using Paths = std::vector<std::string>;
 using Owner = QtPasteboard::SelectionOwner;
 
@@ -119,11 +121,34 @@ TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
   EXPECT_EQ(WaylandClipboard::offeredTypes("image/png"), Paths{"image/png"});
 }
 
+TEST(ClipboardSnapshotTest, FileListsAreReadAsFileManagersSendThem) {
+  // Two files copied in each file manager, as offered under X11 (GNOME
+  // Files' list as it is documented; it would not list a folder here).
+  const Paths two{"/h/a b.txt", "/h/c.txt"};
+  const struct {
+    const char* from;
+    std::string_view body;
+    Paths paths;
+  } cases[] = {
+      {"PCManFM", "file:///h/a%20b.txt\r\nfile:///h/c.txt\0"sv, two},
+      {"PCManFM, one file", "file:///h/c.txt\0"sv, {"/h/c.txt"}},
+      {"Thunar, Caja, Nemo, Dolphin, GNOME Files", "file:///h/a%20b.txt\r\nfile:///h/c.txt\r\n",
+       two},
+      {"line feeds, comments, this host and others",
+       "# copied\nfile://localhost/h/a%20b.txt\n\nhttps://example.org/\nfile://nas/x\nsmb://s/x\n"
+       "file:///h/c.txt",
+       two},
+      {"no file", "https://example.org/page\r\n", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ClipboardSnapshot::filePathsFromUriList(
+                  QByteArray(c.body.data(), static_cast<qsizetype>(c.body.size()))),
+              c.paths)
+        << c.from;
+  }
+}
+
 TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {
-  pasteboard_.handOver({copied(
-      1, {{"text/uri-list",
-           "# copied\r\n\r\nhttps://example.org/page\r\nfile:///tmp/a%20b.txt\nsmb://s/x\n"}})});
-  EXPECT_EQ(pasteboard_.fileURLPaths(), Paths{"/tmp/a b.txt"});
   pasteboard_.handOver({copied(1, {{"text/uri-list", "https://example.org/page\r\n"}})});
   loop_.runPending();
   EXPECT_EQ(pasteboard_.fileURLPaths(), std::nullopt);
