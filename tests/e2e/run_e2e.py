@@ -24,6 +24,8 @@ import time
 import zlib
 
 TIMEOUT = 5.0  # seconds for anything that should happen "within two seconds"
+# Between them they paste from every form of file list the app writes back.
+FILE_MANAGERS = ("pcmanfm", "thunar", "caja")
 
 
 class Failure(Exception):
@@ -113,7 +115,8 @@ class Session:
                         HOME=os.path.join(self.root, "home"),
                         XDG_DATA_HOME=os.path.join(self.root, "data"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
-                        XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
+                        XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb",
+                        NO_AT_BRIDGE="1")
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(os.path.join(self.root, "run"))
 
@@ -353,6 +356,42 @@ def run(session):
         raise Failure("a text offered as image/png was stored as an image")
     print("ok: silent and slow owners leave the popup free; a text is no image")
 
+    # Files copied in a file manager keep every file, and their entry pastes
+    # into another of its folders; a text copied in between holds the
+    # clipboard, so the paste is the entry's.
+    for manager in FILE_MANAGERS:
+        folders = [os.path.join(session.root, "home", manager, name) for name in ("from", "to")]
+        names = ["a b.txt", manager + ".txt"]
+        for folder in folders:
+            os.makedirs(folder)
+        for name in names:
+            with open(os.path.join(folders[0], name), "w", encoding="utf-8") as file:
+                file.write(name)
+        for folder in folders:
+            owner = session.spawn([manager, folder], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+            window = wait_for(manager + "'s window", lambda: session.xdotool(
+                "search", "--onlyvisible", "--class", manager).split(), timeout=20)[-1]
+            time.sleep(1.0)  # the folder listed
+            session.xdotool("windowfocus", "--sync", window)
+            if folder == folders[0]:
+                session.xdotool("key", "--delay", "200", "ctrl+a", "ctrl+c")
+                wait_for("%s's files in history.json" % manager, lambda: any(
+                    sorted(entry.get("filePaths", [])) == [os.path.join(folder, name) for name in names]
+                    for entry in session.history()))
+                session.copy_with_xclip("e2e after " + manager)
+                session.wait_for_text("e2e after " + manager)
+                session.end(owner)
+        session.xdotool("key", "shift+super+v")
+        wait_for("the popup over " + manager, session.popup)
+        session.xdotool("key", "ctrl+a")  # the last search is kept
+        session.xdotool("type", "--delay", "30", manager + ".txt")
+        session.xdotool("key", "Return")
+        wait_for("the files pasted by " + manager, lambda: sorted(os.listdir(folders[1])) == names,
+                 timeout=10)
+        session.end(owner)
+        print("ok: %s's copied files are kept and their entry pastes into it" % manager)
+
     with open(menu, "w", encoding="utf-8") as pipe:
         pipe.write("Clear All History\n")
     wait_for("an empty history", lambda: session.history() == [])
@@ -407,8 +446,8 @@ def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer", "dbus-daemon")
-               if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer", "dbus-daemon",
+                                 *FILE_MANAGERS) if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         return 77

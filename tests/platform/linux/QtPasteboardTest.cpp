@@ -148,7 +148,7 @@ TEST(ClipboardSnapshotTest, FileListsAreReadAsFileManagersSendThem) {
   }
 }
 
-TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {
+TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUpAsACopy) {
   pasteboard_.handOver({copied(1, {{"text/uri-list", "https://example.org/page\r\n"}})});
   loop_.runPending();
   EXPECT_EQ(pasteboard_.fileURLPaths(), std::nullopt);
@@ -157,6 +157,9 @@ TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {
   pasteboard_.writeFileURLs({"/nonexistent/b", "/tmp/a"});
   pasteboard_.writeFileURLs({"/x/ü ñ"});
   EXPECT_EQ(pasteboard_.fileURLPaths(), (Paths{"/nonexistent/b", "/tmp/a", "/x/ü ñ"}));
+  // GTK's file managers paste only their own form, which never says "cut".
+  EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("x-special/gnome-copied-files"),
+            "copy\nfile:///nonexistent/b\nfile:///tmp/a\nfile:///x/%C3%BC%20%C3%B1");
 }
 
 /// The targets a reader asks for, in order, when the owner offers `offered`
