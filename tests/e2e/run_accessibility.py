@@ -113,10 +113,8 @@ def history_texts(session):
 
 def run(session):
     session.start_display()
-    # The AT-SPI bus is up before the app starts, as in a desktop session
-    # with a screen reader. Our session bus can start at-spi2-core's bus
-    # launcher and nothing else; the launcher's bus has a configuration of
-    # its own that starts only the AT-SPI registry.
+    # The AT-SPI bus is up before the app starts, as with a screen reader;
+    # its launcher is all our session bus can start.
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = session.env["DBUS_SESSION_BUS_ADDRESS"] = \
         session.start_bus(os.path.join(session.root, "run"), "a11y-session", [(
             "org.a11y.Bus", LAUNCHER)])
