@@ -24,7 +24,9 @@ dpkg-deb --field "$deb" Depends
 
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --reinstall "$deb" >/dev/null
+# Another apt-get may hold the dpkg lock for a while: wait for it.
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
+  --reinstall "$deb" >/dev/null
 
 command -v pellimore-clip >/dev/null || fail "pellimore-clip is not on PATH after installing"
 desktop_entry=/usr/share/applications/pellimore-clip.desktop

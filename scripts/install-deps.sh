@@ -31,7 +31,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-wayland
   libx11-dev libxtst-dev libxfixes-dev libxcb1-dev libxcb-xfixes0-dev zlib1g-dev
   libwayland-dev libxkbcommon-dev plasma-wayland-protocols
-  xvfb xauth xdotool xclip x11-utils imagemagick trayer
+  xvfb xauth xdotool xclip x11-utils imagemagick trayer pcmanfm thunar caja
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
   dbus at-spi2-core python3-pyatspi python3-gi
@@ -50,5 +50,7 @@ else
   SUDO=
 fi
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another apt-get may hold the dpkg lock for a while: wait for it.
+$SUDO apt-get -o DPkg::Lock::Timeout=300 update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
+  --no-install-recommends "${missing[@]}" >/dev/null

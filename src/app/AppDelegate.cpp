@@ -240,6 +240,12 @@ void AppDelegate::checkAccessibility() {
     Log::write("launch: Accessibility already granted");
     return;
   }
+  if (!environment_.accessibility.hasPrompt()) {
+    Log::write(
+        "launch: Accessibility NOT granted — nothing here can grant it; a chosen entry "
+        "stays on the clipboard to paste by hand");
+    return;
+  }
   Log::write("launch: Accessibility NOT granted — prompting");
   environment_.accessibility.isProcessTrustedWithPrompt();
 }

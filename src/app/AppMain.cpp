@@ -6,6 +6,7 @@
 #include "app/AppDelegate.h"
 #include "app/AppPlatform.h"
 #include "app/SingleInstance.h"
+#include "diagnostics/Log.h"
 #include "platform/ApplicationHost.h"
 #include "popup/PopupController.h"
 
@@ -18,6 +19,9 @@ int runApp(AppPlatform& platform) {
                           environment.systemLog);
   if (auto exitStatus = instance.claim()) {
     return *exitStatus;
+  }
+  for (const std::string& line : platform.launchLog()) {
+    Log::write(line);
   }
   // The application object holds its delegate without owning it.
   auto delegate = std::make_shared<AppDelegate>(environment);

@@ -3,6 +3,9 @@
 // channel between instances.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/AppEnvironment.h"
 
 class ApplicationHost;
@@ -21,4 +24,8 @@ class AppPlatform {
   virtual AppEnvironment environment() = 0;
   /// How a later start reaches this one; lives as long as this object.
   virtual InstanceChannel& instanceChannel() = 0;
+  /// What the front end chose at start, for the debug log; written only once
+  /// this process is the one that runs, so a later start that hands over to
+  /// it leaves the log alone.
+  virtual std::vector<std::string> launchLog() const { return {}; }
 };

@@ -9,4 +9,6 @@ class Accessibility {
   virtual bool isProcessTrusted() = 0;
   /// Asks the system to show its permission prompt when not trusted.
   virtual bool isProcessTrustedWithPrompt() = 0;
+  /// Whether the system has such a prompt at all.
+  virtual bool hasPrompt() const = 0;
 };

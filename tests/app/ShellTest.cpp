@@ -88,9 +88,12 @@ TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNoth
   EXPECT_THAT(record->matching("systemLog"), IsEmpty());
 
   loginItem.currentStatus = LoginItem::Status::requiresApproval;
+  accessibility.prompts = false;  // and where nothing prompts, the log says none shows
   launch();
   EXPECT_EQ(record->count("loginItem.registerService"), 0);
   EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::off);
+  EXPECT_EQ(record->count("accessibility.isProcessTrustedWithPrompt"), 0);
+  EXPECT_THAT(log.messages().back(), StartsWith("launch: Accessibility NOT granted — nothing"));
 }
 
 TEST_F(ShellTest, PasteboardAccessAlwaysDeniedIsLoggedOnceAndSaidInTheMenu) {
@@ -411,6 +414,7 @@ struct RecordingPlatform : AppPlatform, ApplicationHost, Recorder {
   }
   AppEnvironment environment() override { return noted("platform.environment", environment_); }
   InstanceChannel& instanceChannel() override { return channel_; }
+  std::vector<std::string> launchLog() const override { return {"display backend: test"}; }
   void setDelegate(ApplicationDelegate* newDelegate) override {
     delegate = noted("host.setDelegate", newDelegate);
   }
@@ -442,6 +446,7 @@ TEST_F(ShellTest, RunAppInstallsTheCrashHandlerFirstAndLaunchesFromTheEventLoop)
   EXPECT_EQ(statusBar.items.size(), 1U) << "the delegate outlived the call to run";
   EXPECT_EQ(record->count("panel.makeKeyAndOrderFront"), 2) << "a later start opens, never closes";
   EXPECT_EQ(record->count("panel.orderOut"), 0);
+  EXPECT_EQ(log.messages().at(0), "display backend: test");
 }
 
 TEST_F(ShellTest, ALaterStartAsksTheRunningOneForItsPopupOrSaysWhyNotAndLeaves) {

@@ -19,10 +19,16 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import zlib
 
 TIMEOUT = 5.0  # seconds for anything that should happen "within two seconds"
+BUS_CONFIG = ('<busconfig><type>session</type><listen>%s</listen><auth>EXTERNAL</auth><servicedir>'
+              '%s</servicedir><policy context="default"><allow send_destination="*" eavesdrop='
+              '"true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>\n')
+# Between them they paste from every form of file list the app writes back.
+FILE_MANAGERS = ("pcmanfm", "thunar", "caja")
 
 
 class Failure(Exception):
@@ -38,6 +44,14 @@ def wait_for(what, predicate, timeout=TIMEOUT):
             raise Failure("timed out waiting for " + what)
         time.sleep(0.05)
     return value
+
+
+def read_line(stream, what, timeout=20):
+    """One line from `stream`, stripped; fails when none comes in time."""
+    line = []
+    threading.Thread(target=lambda: line.append(stream.readline()), daemon=True).start()
+    wait_for(what, lambda: line, timeout)
+    return line[0].strip()
 
 
 def tiny_png():
@@ -68,8 +82,8 @@ class Session:
         self.folder = os.path.join(self.root, "data", "Copperwell")
         self.env = None
 
-    def spawn(self, args, **kwargs):
-        process = subprocess.Popen(args, env=self.env, start_new_session=True, **kwargs)
+    def spawn(self, args, env=None, **kwargs):
+        process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
         self.processes.append(process)
         return process
 
@@ -95,17 +109,33 @@ class Session:
         # Xvfb writes the display number once it is ready; if it dies first,
         # the pipe ends empty.
         with os.fdopen(read_end, "rb") as pipe:
-            number = pipe.readline()
-        if not number.strip().isdigit():
+            number = read_line(pipe, "Xvfb's display number")
+        if not number.isdigit():
             raise Failure("Xvfb did not start")
         for folder in ("home", "run"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
-        self.env = dict(os.environ, DISPLAY=":" + number.strip().decode(),
-                        HOME=os.path.join(self.root, "home"),
+        self.env = dict(os.environ, DISPLAY=":" + number.decode(),
+                        HOME=os.path.join(self.root, "home"), NO_AT_BRIDGE="1",
                         XDG_DATA_HOME=os.path.join(self.root, "data"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
                         XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(os.path.join(self.root, "run"))
+
+    def start_bus(self, folder, name="bus", services=(), prefix=()):
+        """A bus at FOLDER/NAME that starts `services`, (name, command) pairs,
+        and none of the machine's, such as a desktop portal. Its address."""
+        os.makedirs(services_folder := os.path.join(self.root, name))
+        address = "unix:path=" + os.path.join(folder, name)
+        for service, command in services:
+            with open(os.path.join(services_folder, service + ".service"), "w") as file:
+                file.write("[D-BUS Service]\nName=%s\nExec=%s\n" % (service, command))
+        with open(os.path.join(services_folder, "bus.conf"), "w") as file:
+            file.write(BUS_CONFIG % (address, services_folder))
+        self.spawn([*prefix, "dbus-daemon", "--nofork", "--config-file=" + file.name],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("the bus " + name, lambda: os.path.exists(address[len("unix:path="):]))
+        return address
 
     def start_app(self, *args, prefix=()):
         """Starts the app (behind `prefix`, a command to run it through) and
@@ -122,10 +152,14 @@ class Session:
         target_file = os.path.join(self.root, "pasted.txt")
         self.spawn([self.helper, "target", target_file], stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
-        target = wait_for("the target window", lambda: self.xdotool(
-            "search", "--onlyvisible", "--class", "pellimore_e2e_helper").split())[0]
-        self.xdotool("windowfocus", "--sync", target)
-        return target, target_file
+        return self.focus("pellimore_e2e_helper"), target_file
+
+    def focus(self, window_class):
+        """The newest window of `window_class` on screen, given the focus."""
+        window = wait_for(window_class, lambda: self.xdotool(
+            "search", "--onlyvisible", "--class", window_class).split(), timeout=20)[-1]
+        self.xdotool("windowfocus", "--sync", window)
+        return window
 
     def history(self):
         try:
@@ -153,19 +187,12 @@ class Session:
         process.stdin.write(data.encode("utf-8") if isinstance(data, str) else data)
         process.stdin.close()
 
-    def copy_with_helper(self, text, hint):
-        process = self.spawn([self.helper, "copy"] + (["--hint"] if hint else []) + [text],
-                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        if process.stdout.readline().strip() != b"serving":
-            raise Failure("the helper did not take the clipboard")
-        return process
-
-    def copy_badly(self, mode, text="e2e hostile owner"):
-        """The helper as a badly behaved owner (see E2eHelper.cpp)."""
-        process = self.spawn([self.helper, "hostile", mode, text], stdout=subprocess.PIPE,
+    def copy_with_helper(self, *args):
+        """The helper as the clipboard's owner (E2eHelper.cpp tells how)."""
+        process = self.spawn([self.helper, *args], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
-        if process.stdout.readline().strip() != b"serving":
-            raise Failure("the helper did not take the clipboard as a %s owner" % mode)
+        if read_line(process.stdout, "the helper's copy") != b"serving":
+            raise Failure("the helper did not take the clipboard: %r" % (args,))
         return process
 
     def paste(self):
@@ -224,11 +251,11 @@ def run(session):
     # A copy with the password hint is skipped; the same source without it is
     # captured. The captured copy outlives its owner; the skipped one goes
     # with it.
-    helper = session.copy_with_helper("e2e plain from helper", hint=False)
+    helper = session.copy_with_helper("copy", "e2e plain from helper")
     session.wait_for_text("e2e plain from helper")
     session.end(helper)
     wait_for("the copy to outlive its owner", lambda: session.paste() == "e2e plain from helper")
-    secret = session.copy_with_helper("e2e concealed secret", hint=True)
+    secret = session.copy_with_helper("copy", "--hint", "e2e concealed secret")
     time.sleep(1.0)  # seen by the monitor, reported or polled
     session.end(secret)
     time.sleep(1.0)
@@ -304,7 +331,7 @@ def run(session):
     # Owners that never answer or answer a byte at a time never hold up the
     # popup; a text owner that also offers image/png stores no image.
     for mode in ("silent", "slow"):
-        owner = session.copy_badly(mode)
+        owner = session.copy_with_helper("hostile", mode, "e2e hostile owner")
         time.sleep(0.2)  # the app has asked the owner
         session.xdotool("key", "shift+super+v")
         wait_for("the popup with a %s owner" % mode, session.popup, timeout=2.0)
@@ -314,13 +341,43 @@ def run(session):
             session.wait_for_text("e2e hostile owner")
         session.end(owner)
     images = sorted(os.listdir(os.path.join(session.folder, "images")))
-    liar = session.copy_badly("liar", "e2e text offered as image/png")
+    liar = session.copy_with_helper("hostile", "liar", "e2e text offered as image/png")
     wait_for("the text offered as image/png to be refused",
              lambda: "capture dropped: the image offered is not a PNG" in session.debug_log())
     session.end(liar)
     if sorted(os.listdir(os.path.join(session.folder, "images"))) != images:
         raise Failure("a text offered as image/png was stored as an image")
     print("ok: silent and slow owners leave the popup free; a text is no image")
+
+    # Copied files are kept; their entry, not the copy, pastes in another folder.
+    for manager in FILE_MANAGERS:
+        source, target = (os.path.join(session.root, manager, end) for end in ("from", "to"))
+        files = [os.path.join(source, name) for name in ("a b.txt", manager + ".txt")]
+        for path in (source, target):
+            os.makedirs(path)
+        for path in files:
+            open(path, "w").close()
+        for folder in (source, target):
+            owner = session.spawn([manager, folder], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+            session.focus(manager)
+            time.sleep(1.0)  # the folder listed
+            if folder == source:
+                session.xdotool("key", "--delay", "200", "ctrl+a", "ctrl+c")
+                wait_for(manager + "'s files", lambda: files in [
+                    entry.get("filePaths") for entry in session.history()])
+                session.copy_with_xclip("e2e after " + manager)
+                session.wait_for_text("e2e after " + manager)
+                session.end(owner)
+        session.xdotool("key", "shift+super+v")
+        wait_for("the popup over " + manager, session.popup)
+        session.xdotool("key", "ctrl+a")  # the last search is kept
+        session.xdotool("type", "--delay", "30", manager + ".txt")
+        session.xdotool("key", "Return")
+        wait_for(manager + " to paste", lambda: sorted(os.listdir(target)) == [
+            os.path.basename(path) for path in files], timeout=10)
+        session.end(owner)
+        print("ok: %s's copied files are kept and their entry pastes into it" % manager)
 
     with open(menu, "w", encoding="utf-8") as pipe:
         pipe.write("Clear All History\n")
@@ -376,7 +433,8 @@ def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer") if shutil.which(tool) is None]
+    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "xwininfo", "trayer", "dbus-daemon",
+                                 *FILE_MANAGERS) if shutil.which(tool) is None]
     if missing:
         print("skipped: missing " + ", ".join(missing))
         return 77

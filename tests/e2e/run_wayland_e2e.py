@@ -20,7 +20,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, read, run_checks, tiny_png, wait_for  # noqa: E402
+from run_e2e import (Failure, Session, read, read_line, run_checks, tiny_png,  # noqa: E402
+                     wait_for)
 
 UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
 
@@ -76,13 +77,9 @@ class WaylandSession(Session):
                          "XDG_DATA_HOME": os.path.join(self.root, "data"),
                          "XDG_CONFIG_HOME": os.path.join(self.root, "config"),
                          "XDG_RUNTIME_DIR": run_folder})
-        bus = os.path.join(run_folder, "bus")
-        self.spawn(self.as_user + ["dbus-daemon", "--session", "--nofork",
-                                   "--address=unix:path=" + bus],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the session bus", lambda: os.path.exists(bus))
         # No accessibility bus of GTK's: nothing here would stop it again.
-        self.env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + bus, NO_AT_BRIDGE="1")
+        self.env.update(DBUS_SESSION_BUS_ADDRESS=self.start_bus(run_folder, prefix=self.as_user),
+                        NO_AT_BRIDGE="1")
         self.spawn(self.as_user + ["sway", "-c", config],
                    env=dict(self.env, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
                             WLR_LIBINPUT_NO_DEVICES="1"),
@@ -93,11 +90,6 @@ class WaylandSession(Session):
         ipc = wait_for("the compositor's IPC socket", lambda: glob.glob(
             os.path.join(run_folder, "sway-ipc.*.sock")))[0]
         self.env.update(WAYLAND_DISPLAY=os.path.basename(display), SWAYSOCK=ipc)
-
-    def spawn(self, args, env=None, **kwargs):
-        process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
-        self.processes.append(process)
-        return process
 
     def run_as_user(self, args, **kwargs):
         return subprocess.run(self.as_user + args, env=self.env, capture_output=True,
@@ -114,7 +106,7 @@ class WaylandSession(Session):
         """The Wayland helper, once it says it is `ready`."""
         process = self.spawn(self.as_user + [self.wayland_helper, *args], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL, **kwargs)
-        if process.stdout.readline().strip() != ready:
+        if read_line(process.stdout, "the Wayland helper %r" % (args,)) != ready:
             raise Failure("the Wayland helper did not start: %r" % (args,))
         return process
 
@@ -130,7 +122,7 @@ class WaylandSession(Session):
         for key in keys:
             self.keyboard.stdin.write(key.encode("utf-8") + b"\n")
             self.keyboard.stdin.flush()
-            if self.keyboard.stdout.readline().strip() != b"done":
+            if read_line(self.keyboard.stdout, "the key " + key) != b"done":
                 raise Failure("the virtual keyboard could not press %r" % key)
 
     def paste(self):
@@ -195,14 +187,7 @@ def run(session):
     image = wait_for("an image entry", lambda: session.entry("image"))
     if read(os.path.join(session.folder, "images", image["imageFileName"]), binary=True) != png:
         raise Failure("the image file does not hold the copied PNG")
-    copied_file = os.path.join(session.root, "home", "copied file.txt")
-    with open(copied_file, "w", encoding="utf-8") as file:
-        file.write("x")
-    session.copy("file://" + copied_file.replace(" ", "%20") + "\r\n", "text/uri-list")
-    files = wait_for("a file-list entry", lambda: session.entry("files"))
-    if files.get("filePaths") != [copied_file]:
-        raise Failure("the file list is %r" % files.get("filePaths"))
-    print("ok: text, rich text, PNG and file-list copies are captured")
+    print("ok: text, rich text and PNG copies are captured")
 
     # A copy outlives its owner unless it carries the password hint, which
     # keeps it out of the history too.
@@ -264,7 +249,7 @@ def run(session):
     session.end(app)
     portal = session.spawn(session.as_user + ["/usr/bin/python3", session.portal], bufsize=0,
                            stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-    if portal.stdout.readline().strip() != b"ready":
+    if read_line(portal.stdout, "the stand-in portal to own its name") != b"ready":
         raise Failure("the stand-in portal did not start")
     session.spawn(session.as_user + ["waybar"], stdout=subprocess.DEVNULL,
                   stderr=subprocess.DEVNULL)
@@ -277,7 +262,8 @@ def run(session):
              lambda: "StatusNotifierItem" in session.tray("RegisteredStatusNotifierItems"),
              timeout=10)
     print("ok: the app runs without a tray, and started beside one lists its icon there")
-    if portal.stdout.readline().strip() != b"bound open-history SHIFT+LOGO+v":
+    if (read_line(portal.stdout, "the app's shortcut in the stand-in portal")
+            != b"bound open-history SHIFT+LOGO+v"):
         raise Failure("the app did not ask the portal for Shift+Super+V")
     wait_for("the portal's way in the log", lambda: "hot key: through the desktop portal's "
              "GlobalShortcuts, as Shift+Logo+V" in session.debug_log())

@@ -58,7 +58,9 @@ struct FakeAccessibility : Accessibility, Recorder {
   bool isProcessTrustedWithPrompt() override {
     return noted("accessibility.isProcessTrustedWithPrompt", trusted);
   }
+  bool hasPrompt() const override { return prompts; }
   bool trusted = false;
+  bool prompts = true;
 };
 
 /// "alert.runModal(MESSAGE,INFORMATIVE)"; dismissed at once.

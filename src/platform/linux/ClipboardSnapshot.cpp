@@ -93,14 +93,21 @@ const QByteArray* ClipboardSnapshot::firstBody(const std::vector<std::string>& c
 }
 
 std::vector<std::string> ClipboardSnapshot::filePathsFromUriList(const QByteArray& uriList) {
+  // libfm ends its list with a NUL and no line break; a NUL ends a line as
+  // well as CR LF or LF does.
+  const QByteArray lines = QByteArray(uriList).replace('\0', '\n');
   std::vector<std::string> paths;
-  for (const QByteArray& rawLine : uriList.split('\n')) {
+  for (const QByteArray& rawLine : lines.split('\n')) {
     const QByteArray line = rawLine.trimmed();
     if (line.isEmpty() || line.startsWith('#')) {
       continue;
     }
-    const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-    if (!url.isValid() || !url.isLocalFile()) {
+    QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+    // file://localhost/x names the same file as file:///x.
+    if (url.host() == QLatin1String("localhost")) {
+      url.setHost(QString());
+    }
+    if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty()) {
       continue;
     }
     paths.push_back(url.toLocalFile().toStdString());

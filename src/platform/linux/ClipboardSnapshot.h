@@ -51,7 +51,7 @@ struct ClipboardSnapshot {
   /// The plain-text targets, preferred first.
   static const std::vector<std::string>& textTargets();
   /// The local paths of the file:// URLs in a "text/uri-list" body, in order;
-  /// comments and other schemes are skipped.
+  /// comments, other schemes and other hosts than this one are skipped.
   static std::vector<std::string> filePathsFromUriList(const QByteArray& uriList);
 
  private:

@@ -47,7 +47,8 @@ std::unique_ptr<WaylandClipboard> waylandClipboardFor(const DisplayBackendChoice
 LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
                                    const std::string& executablePath,
                                    const DisplayBackendChoice& choice)
-    : panelFactory_(panelFactory),
+    : launchLog_(choice.logLines),
+      panelFactory_(panelFactory),
       windowFactory_(windowFactory),
       waylandClipboard_(waylandClipboardFor(choice)),
       conventions_(waylandClipboard_ ? DesktopConventions::wayland() : DesktopConventions::x11()),

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppPlatform.h"
 #include "app/DisplayBackendChoice.h"
@@ -49,10 +50,12 @@ class LinuxAppPlatform : public AppPlatform {
   ApplicationHost& sharedApplication() override { return host_; }
   AppEnvironment environment() override;
   InstanceChannel& instanceChannel() override { return instanceChannel_; }
+  std::vector<std::string> launchLog() const override { return launchLog_; }
 
   QtStatusBar& statusBar() { return statusBar_; }
 
  private:
+  std::vector<std::string> launchLog_;
   PanelFactory& panelFactory_;
   WindowFactory& windowFactory_;
   QtApplicationHost host_;

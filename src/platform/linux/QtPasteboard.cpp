@@ -157,6 +157,16 @@ void QtPasteboard::writeFileURLs(const std::vector<std::string>& paths) {
     urls = pending_->urls() + urls;
   }
   pending_->setUrls(urls);
+  // GNOME Files, Thunar and Nemo paste files only from their own list, which
+  // also says whether to copy or move them; Caja reads it under MATE's name.
+  // Pasting from the history never takes the files away from where they are.
+  QByteArray copied("copy");
+  for (const QUrl& url : urls) {
+    copied += '\n' + url.toEncoded();
+  }
+  for (const char* type : {"x-special/gnome-copied-files", "x-special/mate-copied-files"}) {
+    pending_->setData(QString::fromLatin1(type), copied);
+  }
   publish();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QPixmap>
 #include <functional>
@@ -38,6 +39,11 @@ QtStatusItem::QtStatusItem() {
                      }
                    });
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    return;
+  }
+  // On Wayland Qt looks for a tray (a StatusNotifier watcher) once, here.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    Log::write("launch: no system tray; the icon shows once the app is started again beside one");
     return;
   }
   Log::write("launch: no system tray yet; the icon shows when one starts");

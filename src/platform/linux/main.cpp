@@ -7,6 +7,7 @@
 //                         written to the named pipe PATH (created if
 //                         missing), for desktops without a system tray and
 //                         for the end-to-end tests;
+//   --version             print the version and exit;
 //   --help                print this and exit.
 #include <QApplication>
 #include <QByteArray>
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "app/AppMain.h"
+#include "app/BrandConfig.h"
 #include "app/DisplayBackendChoice.h"
 #include "diagnostics/Log.h"
 #include "platform/linux/LinuxAppPlatform.h"
@@ -30,7 +32,7 @@
 namespace {
 
 constexpr const char* usage =
-    "Usage: pellimore-clip [--menu-commands PATH]\n"
+    "Usage: pellimore-clip [--menu-commands PATH] [--version]\n"
     "Keeps a history of the clipboard; Shift+Super+V opens it. Started again\n"
     "while it runs, it opens the running one's history and exits.\n"
     "  --menu-commands PATH  choose status-menu items by their title, one per line\n"
@@ -39,6 +41,7 @@ constexpr const char* usage =
 struct Options {
   std::optional<std::string> menuCommands;
   bool help = false;
+  bool version = false;
   bool valid = true;
 };
 
@@ -47,6 +50,8 @@ Options parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       options.help = true;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      options.version = true;
     } else if (std::strcmp(argv[i], "--menu-commands") == 0 && i + 1 < argc) {
       options.menuCommands = argv[++i];
     } else {
@@ -64,14 +69,19 @@ int main(int argc, char** argv) {
     (void)std::fputs(usage, options.valid ? stdout : stderr);
     return options.valid ? 0 : 2;
   }
+  if (options.version) {
+    (void)std::printf("pellimore-clip %.*s\n", static_cast<int>(BrandConfig::version.size()),
+                      BrandConfig::version.data());
+    return 0;
+  }
   LinuxDisplaySession session;
   const DisplayBackendChoice choice = DisplayBackendChoice::choose(session);
-  for (const std::string& line : choice.logLines) {
-    Log::write(line);
-  }
   if (choice.backend == DisplayBackendChoice::Backend::wayland) {
     qputenv("QT_QPA_PLATFORM", QByteArray("wayland"));
   } else if (!choice.x11Available) {
+    for (const std::string& line : choice.logLines) {
+      Log::write(line);
+    }
     (void)std::fputs(
         "pellimore-clip: no X display (DISPLAY is not set) and no Wayland compositor with a "
         "data-control protocol; start it inside a graphical session\n",

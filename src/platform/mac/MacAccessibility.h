@@ -7,4 +7,5 @@ class MacAccessibility : public Accessibility {
  public:
   bool isProcessTrusted() override;
   bool isProcessTrustedWithPrompt() override;
+  bool hasPrompt() const override { return true; }
 };

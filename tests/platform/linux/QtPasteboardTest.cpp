@@ -11,12 +11,14 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <map>
+#include <string_view>
 
 #include "ManualMainLoop.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
 
 namespace {
 
+using namespace std::string_view_literals;
 using Paths = std::vector<std::string>;
 using Owner = QtPasteboard::SelectionOwner;
 
@@ -119,19 +121,31 @@ TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
   EXPECT_EQ(WaylandClipboard::offeredTypes("image/png"), Paths{"image/png"});
 }
 
-TEST_F(QtPasteboardTest, OnlyFileUrlsCountAsFilesAndWrittenOnesAddUp) {
-  pasteboard_.handOver({copied(
-      1, {{"text/uri-list",
-           "# copied\r\n\r\nhttps://example.org/page\r\nfile:///tmp/a%20b.txt\nsmb://s/x\n"}})});
-  EXPECT_EQ(pasteboard_.fileURLPaths(), Paths{"/tmp/a b.txt"});
-  pasteboard_.handOver({copied(1, {{"text/uri-list", "https://example.org/page\r\n"}})});
-  loop_.runPending();
-  EXPECT_EQ(pasteboard_.fileURLPaths(), std::nullopt);
+TEST(ClipboardSnapshotTest, FileListsAreReadAsFileManagersSendThem) {
+  // As offered under X11 (GNOME Files' list as documented: it lists no
+  // folder here), then by hand.
+  const Paths two{"/h/a b.txt", "/h/c.txt"};
+  const std::pair<std::string_view, Paths> cases[] = {
+      {"file:///h/a%20b.txt\r\nfile:///h/c.txt\0"sv, two},  // PCManFM
+      {"file:///h/c.txt\0"sv, {"/h/c.txt"}},                // PCManFM, one file
+      {"file:///h/a%20b.txt\r\nfile:///h/c.txt\r\n", two},  // Thunar, Caja, Nemo, Dolphin, GNOME
+      {"# x\nfile://localhost/h/a%20b.txt\n\nhttps://x.org/\nfile://nas/x\nfile:///h/c.txt", two}};
+  for (const auto& [body, paths] : cases) {
+    EXPECT_EQ(ClipboardSnapshot::filePathsFromUriList(
+                  QByteArray(body.data(), static_cast<qsizetype>(body.size()))),
+              paths)
+        << body;
+  }
+}
 
+TEST_F(QtPasteboardTest, WrittenFileUrlsAddUpAsACopy) {
   pasteboard_.clearContents();
   pasteboard_.writeFileURLs({"/nonexistent/b", "/tmp/a"});
   pasteboard_.writeFileURLs({"/x/ü ñ"});
   EXPECT_EQ(pasteboard_.fileURLPaths(), (Paths{"/nonexistent/b", "/tmp/a", "/x/ü ñ"}));
+  // GTK's file managers paste only their own form, which never says "cut".
+  EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("x-special/gnome-copied-files"),
+            "copy\nfile:///nonexistent/b\nfile:///tmp/a\nfile:///x/%C3%BC%20%C3%B1");
 }
 
 /// The targets a reader asks for, in order, when the owner offers `offered`

@@ -582,7 +582,7 @@ void HistoryListWidget::paintRow(QPainter& painter, const RowGeometry& geometry)
   painter.setFont(titleFont);
   painter.setPen(ViewPalette::color(ViewColor::primary));
   for (const QString& line : geometry.titleLines) {
-    painter.drawText(QPointF(textLeft, y + titleMetrics.ascent()), line);
+    QtFont::drawText(painter, QPointF(textLeft, y + titleMetrics.ascent()), line);
     y += titleMetrics.lineSpacing();
   }
   y += M::rowTextSpacing;

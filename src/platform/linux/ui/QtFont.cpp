@@ -1,8 +1,13 @@
 // Shared font specifications as Qt fonts.
 #include "platform/linux/ui/QtFont.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QList>
+#include <QPainter>
 #include <QScreen>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +27,15 @@ double styleSize(const TextStyle& style) {
       return style.pointSize > 0 ? style.pointSize : 13;
   }
   return 13;
+}
+
+/// Emoji that show as pictures: past the symbol planes' start, or asked
+/// for by the emoji variation selector or the keycap mark.
+bool isEmoji(const QString& cluster) {
+  const QList<uint> codePoints = cluster.toUcs4();
+  return std::any_of(codePoints.begin(), codePoints.end(), [](uint codePoint) {
+    return codePoint >= 0x1F000 || codePoint == 0xFE0F || codePoint == 0x20E3;
+  });
 }
 
 QFont sized(double pixels, double logicalDpi) {
@@ -76,6 +90,34 @@ QFont font(const TextStyle& style, double logicalDpi) {
 double screenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->logicalDotsPerInchY() : defaultDpi;
+}
+
+std::vector<std::pair<QString, bool>> emojiRuns(const QString& text) {
+  std::vector<std::pair<QString, bool>> runs;
+  QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+  qsizetype start = 0;
+  while (clusters.toNextBoundary() != -1) {
+    const QString cluster = text.mid(start, clusters.position() - start);
+    start = clusters.position();
+    const bool emoji = isEmoji(cluster);
+    if (runs.empty() || runs.back().second != emoji) {
+      runs.emplace_back(QString(), emoji);
+    }
+    runs.back().first += cluster;
+  }
+  return runs;
+}
+
+void drawText(QPainter& painter, QPointF baseline, const QString& text) {
+  const QFont font = painter.font();
+  QFont emojiFont = font;
+  emojiFont.setFamilies({QStringLiteral("Noto Color Emoji"), font.family()});
+  for (const auto& [run, emoji] : emojiRuns(text)) {
+    painter.setFont(emoji ? emojiFont : font);
+    painter.drawText(baseline, run);
+    baseline.rx() += QFontMetricsF(painter.font()).horizontalAdvance(run);
+  }
+  painter.setFont(font);
 }
 
 }  // namespace QtFont

@@ -4,8 +4,13 @@
 #pragma once
 
 #include <QFont>
+#include <QPointF>
 #include <QString>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+class QPainter;
 
 #include "app/TextStyle.h"
 #include "views/ViewMetrics.h"
@@ -31,5 +36,14 @@ inline QString toQString(std::string_view text) {
 }
 
 QFont::Weight weight(FontWeight weight);
+
+/// Draws `text` from `baseline` in the painter's font, with its emoji from
+/// the colour emoji font: where the font has black-and-white glyphs of its
+/// own (DejaVu's faces and hearts) Qt would take those, and split an emoji
+/// with a skin tone or a joiner between two fonts.
+void drawText(QPainter& painter, QPointF baseline, const QString& text);
+/// `text` cut into runs of whole characters (grapheme clusters), each
+/// either all emoji (true) or none.
+std::vector<std::pair<QString, bool>> emojiRuns(const QString& text);
 
 }  // namespace QtFont

@@ -15,6 +15,7 @@ class WaylandAccessibility : public Accessibility {
   /// There is no permission to ask for: the compositor offers the protocol
   /// or it does not.
   bool isProcessTrustedWithPrompt() override { return poster_.available(); }
+  bool hasPrompt() const override { return false; }
 
  private:
   const WaylandKeyEventPoster& poster_;

@@ -14,6 +14,7 @@ class XTestAccessibility : public Accessibility {
   bool isProcessTrusted() override;
   /// No prompt exists on X11; the same answer as `isProcessTrusted`.
   bool isProcessTrustedWithPrompt() override;
+  bool hasPrompt() const override { return false; }
 
  private:
   const XTestKeyEventPoster& poster_;
