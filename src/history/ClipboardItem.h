@@ -19,6 +19,9 @@ struct ClipboardItem {
   /// Exactly as captured, not trimmed.
   std::optional<std::string> text;
   std::optional<Bytes> rtfData;
+  /// The HTML the text was copied with, beside or instead of RTF; it leaves
+  /// the kind as it is.
+  std::optional<Bytes> htmlData;
   /// A bare file name in the store's images folder. Read from a file, so it
   /// may be anything; the store checks it before touching the disk.
   std::optional<std::string> imageFileName;

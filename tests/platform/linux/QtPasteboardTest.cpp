@@ -154,9 +154,13 @@ std::vector<std::string> readOrder(const std::vector<std::string>& offered,
 
 TEST(ClipboardSnapshotTest, ReadsOnlyWhatCaptureTakesInItsOrderOfPreference) {
   using Targets = std::vector<std::string>;
-  const std::map<std::string, QByteArray> answers = {
-      {"text/uri-list", "file:///tmp/a\n"}, {"image/png", "png"}, {"image/tiff", "tiff"},
-      {"text/rtf", "{\\rtf1 x}"},           {"UTF8_STRING", "x"}, {"STRING", "x"}};
+  const std::map<std::string, QByteArray> answers = {{"text/uri-list", "file:///tmp/a\n"},
+                                                     {"image/png", "png"},
+                                                     {"image/tiff", "tiff"},
+                                                     {"text/rtf", "{\\rtf1 x}"},
+                                                     {"UTF8_STRING", "x"},
+                                                     {"STRING", "x"},
+                                                     {"text/html", "<b>x</b>"}};
   const struct {
     const char* name;
     Targets offered;
@@ -183,7 +187,8 @@ TEST(ClipboardSnapshotTest, ReadsOnlyWhatCaptureTakesInItsOrderOfPreference) {
        {"UTF8_STRING", "STRING"}},
       {"the password hint", {"UTF8_STRING", "x-kde-passwordManagerHint"}, answers, {}},
       {"a marker", {"image/png", "org.nspasteboard.TransientType"}, answers, {}},
-      {"nothing capture takes", {"TARGETS", "text/html"}, answers, {}},
+      {"HTML beside the text", {"text/html", "UTF8_STRING"}, answers, {"text/html", "UTF8_STRING"}},
+      {"nothing capture takes", {"TARGETS", "text/x-moz-url"}, answers, {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(readOrder(c.offered, c.answers), c.read) << c.name;
