@@ -81,8 +81,7 @@ struct ClipboardMonitorTest : ::testing::Test {
   /// not convert), "rtf" (or "bad-rtf", which does not parse), "text" (or
   /// "empty-text"), "text-as-png" (text offered as PNG), and any marker type
   /// by its name. "png=N" offers N bytes,
-  /// "tiff=N" and "rtf=N" convert or parse to N bytes, "text=N" and "html=N"
-  /// are N bytes.
+  /// "tiff=N" and "rtf=N" convert or parse to N bytes, "text=N" ("html=N") is N bytes.
   FakePasteboard::Offer offer(const std::string& offered) {
     FakePasteboard::Offer result;
     imageConverter.result = convertedPng;

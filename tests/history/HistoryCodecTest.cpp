@@ -251,7 +251,6 @@ TEST(HistoryCodecTest, EveryKindAndFieldReadsBackInOrder) {
   // Empty strings and lists stay present.
   items[4].text = "";
   items[4].rtfData = Bytes{};
-  items[4].htmlData = Bytes{};
   items[4].filePaths = PathList{};
   // The writer shows every field, so writing what was read shows any loss.
   auto decoded = HistoryCodec::decode(HistoryCodec::encode(items));
