@@ -35,6 +35,7 @@ packages=(
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
   dbus at-spi2-core python3-pyatspi python3-gi
+  xterm chromium
 )
 
 missing=()

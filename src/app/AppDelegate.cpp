@@ -81,7 +81,8 @@ void AppDelegate::applicationDidFinishLaunching() {
   popup_ = std::make_shared<PopupController>(
       store_, *monitor_, environment_.workspace, environment_.application, environment_.screens,
       environment_.panelFactory, environment_.accessibility, environment_.mainLoop,
-      environment_.keyEventPoster, environment_.keyboardLayout, environment_.conventions);
+      environment_.keyEventPoster, environment_.keyboardLayout, environment_.pasteboard,
+      environment_.conventions);
 
   std::weak_ptr<AppDelegate> weakSelf = weak_from_this();
   monitor_->onNewItem = [weakSelf](const Captured& captured) {

@@ -105,11 +105,15 @@ std::optional<Captured> ClipboardMonitor::read() {
 
 std::optional<Captured> ClipboardMonitor::readText() {
   std::optional<Bytes> rtf = pasteboard_.data(PasteboardDataType::rtf);
+  std::optional<Bytes> html = pasteboard_.data(PasteboardDataType::html);
+  // Over the limit the text is still worth keeping, only not its markup.
+  if (html && static_cast<std::int64_t>(html->size()) > maxTextBytes)
+    html.reset();
   std::optional<std::string> text = pasteboard_.string();
   if (text) {
     if (static_cast<std::int64_t>(text->size()) > maxTextBytes)
       return std::nullopt;
-    return CapturedText{std::move(*text), std::move(rtf)};
+    return CapturedText{std::move(*text), std::move(rtf), std::move(html)};
   }
   if (!rtf)
     return std::nullopt;
@@ -118,7 +122,7 @@ std::optional<Captured> ClipboardMonitor::readText() {
   std::optional<std::string> parsed = rtfConverter_.plainText(*rtf);
   if (!parsed)
     return std::nullopt;
-  return CapturedText{std::move(*parsed), std::move(rtf)};
+  return CapturedText{std::move(*parsed), std::move(rtf), std::move(html)};
 }
 
 void ClipboardMonitor::deliver(const Captured& value) {

@@ -11,6 +11,8 @@
 struct CapturedText {
   std::string text;
   std::optional<Bytes> rtf;
+  /// The HTML form (browsers offer no RTF); kept only within the text limit.
+  std::optional<Bytes> html = std::nullopt;
 };
 
 struct CapturedImage {

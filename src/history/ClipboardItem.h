@@ -22,6 +22,9 @@ struct ClipboardItem {
   /// Exactly as captured, not trimmed.
   SharedValue<std::string> text;
   SharedValue<Bytes> rtfData;
+  /// The HTML the text was copied with, beside or instead of RTF; it leaves
+  /// the kind as it is.
+  SharedValue<Bytes> htmlData;
   /// A bare file name in the store's images folder. Read from a file, so it
   /// may be anything; the store checks it before touching the disk.
   SharedValue<std::string> imageFileName;

@@ -145,6 +145,7 @@ void ClipboardStore::addText(CapturedText&& captured) {
   // No stored signature: a text's is "T:" + the text, derived when asked.
   item.text = std::move(captured.text);
   item.rtfData = std::move(captured.rtf);
+  item.htmlData = std::move(captured.html);
   insertAtFront(std::move(item));
 }
 
@@ -246,13 +247,12 @@ std::int64_t ClipboardStore::writeToPasteboard(const ClipboardItem& item) {
   pasteboard_.clearContents();
   switch (item.kind) {
     case ClipboardItemKind::text:
-      if (item.text)
-        pasteboard_.setString(*item.text);
-      break;
     case ClipboardItemKind::rtf:
-      // Rich form first, so a receiver that takes the first match gets it.
-      if (item.rtfData)
+      // Rich forms first, so a receiver that takes the first match gets one.
+      if (item.rtfData && item.kind == ClipboardItemKind::rtf)
         pasteboard_.setData(*item.rtfData, PasteboardDataType::rtf);
+      if (item.htmlData)
+        pasteboard_.setData(*item.htmlData, PasteboardDataType::html);
       if (item.text)
         pasteboard_.setString(*item.text);
       break;

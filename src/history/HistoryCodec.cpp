@@ -56,6 +56,11 @@ class Writer {
       base64(*item.rtfData);
       buffer_ += '"';
     }
+    if (item.htmlData) {
+      buffer_ += R"(,"htmlData":")";
+      base64(*item.htmlData);
+      buffer_ += '"';
+    }
     if (item.imageFileName) {
       buffer_ += R"(,"imageFileName":)";
       string({}, *item.imageFileName);

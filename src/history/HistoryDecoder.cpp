@@ -18,6 +18,7 @@ enum class Key {
   kind,
   text,
   rtfData,
+  htmlData,
   imageFileName,
   filePaths,
   signature,
@@ -32,6 +33,7 @@ Key keyOf(std::string_view name) {
       {"kind", Key::kind},
       {"text", Key::text},
       {"rtfData", Key::rtfData},
+      {"htmlData", Key::htmlData},
       {"imageFileName", Key::imageFileName},
       {"filePaths", Key::filePaths},
       {"signature", Key::signature},
@@ -101,6 +103,7 @@ bool HistoryDecoder::decodeAll(JsonReader& json, std::vector<ClipboardItem>& ite
 bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
   bool hasText = false;
   bool hasRtfData = false;
+  bool hasHtmlData = false;
   bool hasImageFileName = false;
   bool hasFilePaths = false;
   bool hasId = false;
@@ -150,11 +153,14 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           break;
         }
         case Key::rtfData:
-          hasRtfData = true;
-          item.rtfData.reset();
-          if (!json.takeNull() && !parsed(Base64::decode, item.rtfData))
+        case Key::htmlData: {
+          SharedValue<Bytes>& field = key == Key::rtfData ? item.rtfData : item.htmlData;
+          (key == Key::rtfData ? hasRtfData : hasHtmlData) = true;
+          field.reset();
+          if (!json.takeNull() && !parsed(Base64::decode, field))
             return false;
           break;
+        }
         case Key::filePaths:
           hasFilePaths = true;
           if (json.takeNull()) {
@@ -205,6 +211,8 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
     item.text.reset();
   if (!hasRtfData)
     item.rtfData.reset();
+  if (!hasHtmlData)
+    item.htmlData.reset();
   if (!hasImageFileName)
     item.imageFileName.reset();
   if (!hasFilePaths)

@@ -53,4 +53,8 @@ class Pasteboard {
   virtual void setString(const std::string& text) = 0;
   /// One pasteboard item per path, in order.
   virtual void writeFileURLs(const std::vector<std::string>& paths) = 0;
+  /// Puts `text` in the PRIMARY selection, which some terminals paste in
+  /// place of the clipboard. Neither clears nor moves the change count;
+  /// nothing where there is no such selection (macOS).
+  virtual void setPrimaryString(const std::string& /*text*/) {}
 };

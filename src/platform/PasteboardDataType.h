@@ -2,4 +2,4 @@
 // terms; each backend maps them to its own identifiers.
 #pragma once
 
-enum class PasteboardDataType { png, tiff, rtf };
+enum class PasteboardDataType { png, tiff, rtf, html };

@@ -9,6 +9,9 @@ class RunningApplication {
   virtual ~RunningApplication() = default;
   /// The user-visible name; may be unknown.
   virtual std::optional<std::string> localizedName() const = 0;
+  /// The class its window declares (WM_CLASS on X11) or its app id where a
+  /// Wayland compositor tells it; unknown elsewhere.
+  virtual std::optional<std::string> windowClass() const { return std::nullopt; }
   /// Its process; may be unknown.
   virtual std::optional<int> processIdentifier() const = 0;
   /// Whether it is the active application (the one receiving key events)

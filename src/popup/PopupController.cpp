@@ -17,12 +17,14 @@
 #include "platform/MainLoop.h"
 #include "platform/Panel.h"
 #include "platform/PanelFactory.h"
+#include "platform/Pasteboard.h"
 #include "platform/RunningApplication.h"
 #include "platform/Screens.h"
 #include "platform/Workspace.h"
 #include "popup/KeyablePanel.h"
 #include "popup/PanelPlacement.h"
 #include "popup/PasteHelper.h"
+#include "popup/PasteKeystroke.h"
 #include "views/HistoryView.h"
 
 namespace {
@@ -41,7 +43,7 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
                                  Workspace& workspace, Application& application, Screens& screens,
                                  PanelFactory& panelFactory, Accessibility& accessibility,
                                  MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
-                                 KeyboardLayout& keyboardLayout,
+                                 KeyboardLayout& keyboardLayout, Pasteboard& pasteboard,
                                  const DesktopConventions& conventions)
     : store_(store),
       monitor_(monitor),
@@ -53,6 +55,7 @@ PopupController::PopupController(ClipboardStore& store, ClipboardMonitor& monito
       mainLoop_(mainLoop),
       keyEventPoster_(keyEventPoster),
       keyboardLayout_(keyboardLayout),
+      pasteboard_(pasteboard),
       pasteKeyText_(conventions.pasteKeyText),
       pasteBlockedReason_(conventions.pasteBlockedReason),
       previousApp_(workspace, application) {}
@@ -168,16 +171,27 @@ void PopupController::paste(const ClipboardItem& item) {
   Workspace& workspace = workspace_;
   KeyEventPoster& poster = keyEventPoster_;
   KeyboardLayout& layout = keyboardLayout_;
-  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, &layout, key = pasteKeyText_,
-                                     reason = pasteBlockedReason_] {
-    const std::string frontmost = nameOrNil(workspace.frontmostApplication());
+  Pasteboard& pasteboard = pasteboard_;
+  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, &layout, &pasteboard,
+                                     usualKey = pasteKeyText_, reason = pasteBlockedReason_] {
+    // The keys go to the window in front now, so its class picks them.
+    const std::shared_ptr<RunningApplication> front = workspace.frontmostApplication();
+    const std::string frontmost = nameOrNil(front);
+    const PasteKeystroke keystroke =
+        PasteKeystroke::forWindowClass(front ? front->windowClass() : std::nullopt);
+    const std::string key = keystroke.name.empty() ? usualKey : keystroke.name;
     if (!trusted) {
       Log::write("NOT posting " + key + " — " + reason +
                  ". Item is on the clipboard; user can press " + key +
                  " manually. (frontmost=" + frontmost + ")");
       return;
     }
+    if (keystroke.pastesPrimary) {
+      if (std::optional<std::string> text = pasteboard.string()) {
+        pasteboard.setPrimaryString(*text);
+      }
+    }
     Log::write("posting " + key + " (frontmost=" + frontmost + ")");
-    PasteHelper::paste(poster, layout);
+    PasteHelper::paste(poster, layout, keystroke);
   });
 }

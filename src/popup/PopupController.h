@@ -1,7 +1,8 @@
 // The floating popup: shows the history under the pointer, hides it again,
 // and runs the paste flow when the user picks an entry: write it back, tell
 // the monitor to skip that write, hide, reactivate the application that was
-// in front, and 0.22 s later post Command-V if Accessibility allows it.
+// in front, and 0.22 s later post Command-V (or the paste key of the
+// terminal in front) if Accessibility allows it.
 #pragma once
 
 #include <memory>
@@ -20,6 +21,7 @@ class KeyboardLayout;
 class MainLoop;
 class Panel;
 class PanelFactory;
+class Pasteboard;
 class Screens;
 class Workspace;
 struct ClipboardItem;
@@ -34,11 +36,14 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   /// hold the controller weakly. Every argument is owned by the application
   /// and must outlive the controller; the delayed keystroke still uses the
   /// workspace, the key event poster and the layout after the controller may
-  /// be gone. The conventions give the log lines their words and are copied.
+  /// be gone, as does the pasteboard, whose text goes to the PRIMARY
+  /// selection for terminals that paste that. The conventions give the log
+  /// lines their words and are copied.
   PopupController(ClipboardStore& store, ClipboardMonitor& monitor, Workspace& workspace,
                   Application& application, Screens& screens, PanelFactory& panelFactory,
                   Accessibility& accessibility, MainLoop& mainLoop, KeyEventPoster& keyEventPoster,
-                  KeyboardLayout& keyboardLayout, const DesktopConventions& conventions);
+                  KeyboardLayout& keyboardLayout, Pasteboard& pasteboard,
+                  const DesktopConventions& conventions);
   ~PopupController() override;
   PopupController(const PopupController&) = delete;
   PopupController& operator=(const PopupController&) = delete;
@@ -81,6 +86,7 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
   MainLoop& mainLoop_;
   KeyEventPoster& keyEventPoster_;
   KeyboardLayout& keyboardLayout_;
+  Pasteboard& pasteboard_;
   std::string pasteKeyText_;
   std::string pasteBlockedReason_;
 

@@ -1,6 +1,7 @@
 // Spoken names of history rows.
 #include "views/AccessibleRow.h"
 
+#include "views/ClipRow.h"
 #include "views/RelativeTime.h"
 #include "views/UnicodeText.h"
 
@@ -38,7 +39,7 @@ AccessibleRow AccessibleRow::make(const ClipboardItem& item, int index, TimePoin
   std::string storage;
   const std::string_view title = item.displayText(storage);
   std::string name;
-  switch (item.kind) {
+  switch (ClipRow::shownKind(item)) {
     case ClipboardItemKind::text: {
       const std::size_t count = characterCount ? *characterCount
                                 : item.text    ? UnicodeText::characterCount(*item.text)

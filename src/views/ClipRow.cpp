@@ -55,9 +55,15 @@ RowBackground backgroundFor(const ClipRow::State& state) {
 
 }  // namespace
 
+ClipboardItemKind ClipRow::shownKind(const ClipboardItem& item) {
+  if (item.kind == ClipboardItemKind::text && item.htmlData)
+    return ClipboardItemKind::rtf;
+  return item.kind;
+}
+
 std::string ClipRow::labelForKind(const ClipboardItem& item,
                                   std::optional<std::size_t> characterCount) {
-  switch (item.kind) {
+  switch (shownKind(item)) {
     case ClipboardItemKind::text: {
       const std::size_t count = characterCount ? *characterCount
                                 : item.text    ? UnicodeText::characterCount(*item.text)
@@ -82,7 +88,7 @@ ClipRow ClipRow::make(const ClipboardItem& item, State state, const ClipboardSto
   ClipRow row;
   row.id = item.id;
   row.state = state;
-  row.chip.tile = tileFor(item.kind);
+  row.chip.tile = tileFor(shownKind(item));
   if (item.kind == ClipboardItemKind::image)
     row.chip.thumbnailPath = store.imageURL(item);
   row.title = titleFor(item);

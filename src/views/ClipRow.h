@@ -62,6 +62,9 @@ struct ClipRow {
                       TimePoint now, const ShortcutTexts& shortcuts,
                       std::optional<std::size_t> characterCount = std::nullopt);
 
+  /// The kind the entry is shown as: a text copied with HTML is rich text
+  /// too, though its kind stays `text`.
+  static ClipboardItemKind shownKind(const ClipboardItem& item);
   /// "n chars", "Rich text", "Image", "1 file" or "n files".
   static std::string labelForKind(const ClipboardItem& item,
                                   std::optional<std::size_t> characterCount = std::nullopt);

@@ -155,7 +155,7 @@ ClipRow HistoryView::row(std::size_t index, TimePoint now, const ShortcutTexts& 
   state.selected = state.index == selectedIndex_;
   state.hovering = hovered_ == item.id;
   std::optional<std::size_t> characters;
-  if (item.kind == ClipboardItemKind::text)
+  if (ClipRow::shownKind(item) == ClipboardItemKind::text)
     characters = withKindLabel ? characterCount(item) : 0;
   ClipRow row = ClipRow::make(item, state, store_, now, shortcuts, characters);
   if (!withKindLabel)
@@ -168,7 +168,7 @@ AccessibleRow HistoryView::accessibleRow(std::size_t index, TimePoint now,
                                          std::optional<AccessibleRow::PixelSize> imageSize) const {
   const ClipboardItem& item = *filtered().at(index);
   std::optional<std::size_t> characters;
-  if (item.kind == ClipboardItemKind::text)
+  if (ClipRow::shownKind(item) == ClipboardItemKind::text)
     characters = characterCount(item);
   return AccessibleRow::make(item, static_cast<int>(index), now, shortcuts, characters, imageSize);
 }
@@ -177,7 +177,7 @@ std::string HistoryView::kindLabel(const Uuid& id) const {
   for (const ClipboardItem* item : filtered()) {
     if (item->id == id) {
       std::optional<std::size_t> characters;
-      if (item->kind == ClipboardItemKind::text)
+      if (ClipRow::shownKind(*item) == ClipboardItemKind::text)
         characters = characterCount(*item);
       return ClipRow::labelForKind(*item, characters);
     }

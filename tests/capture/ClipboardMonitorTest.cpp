@@ -65,7 +65,8 @@ std::string describe(const Captured& value) {
   if (const auto* image = std::get_if<CapturedImage>(&value))
     return "image " + std::to_string(image->png.size()) + " bytes";
   const auto& text = std::get<CapturedText>(value);
-  return "text " + shown(text.text) + (text.rtf == rtf ? " + rtf" : "");
+  return "text " + shown(text.text) + (text.rtf == rtf ? " + rtf" : "") +
+         (text.html ? " + html" : "");
 }
 
 struct ClipboardMonitorTest : ::testing::Test {
@@ -80,7 +81,7 @@ struct ClipboardMonitorTest : ::testing::Test {
   /// not convert), "rtf" (or "bad-rtf", which does not parse), "text" (or
   /// "empty-text"), "text-as-png" (text offered as PNG), and any marker type
   /// by its name. "png=N" offers N bytes,
-  /// "tiff=N" and "rtf=N" convert or parse to N bytes, "text=N" is N bytes.
+  /// "tiff=N" and "rtf=N" convert or parse to N bytes, "text=N" ("html=N") is N bytes.
   FakePasteboard::Offer offer(const std::string& offered) {
     FakePasteboard::Offer result;
     imageConverter.result = convertedPng;
@@ -103,6 +104,8 @@ struct ClipboardMonitorTest : ::testing::Test {
         result.data[Type::tiff] = tiff;
         if (size > 0)
           imageConverter.result = pngOfSize(size);
+      } else if (word == "html") {
+        result.data[Type::html] = Bytes(std::max<std::size_t>(size, 1), '<');
       } else if (word.ends_with("rtf")) {
         result.data[Type::rtf] = rtf;
         if (size > 0)
@@ -163,6 +166,10 @@ TEST_F(ClipboardMonitorTest, OneChangeYieldsTheFirstKindOfferedInOrderOfPreferen
       {"text keeps its RTF, unparsed", "rtf text", {"text caption + rtf"}},
       {"RTF alone is parsed for its text", "rtf", {"text parsed + rtf"}},
       {"RTF alone that does not parse", "bad-rtf", {}},
+      {"text keeps the HTML beside it, and the RTF",
+       "rtf html text",
+       {"text caption + rtf + html"}},
+      {"HTML alone is no text", "html", {}},
       {"an empty string is handed on", "empty-text", {"text "}},
       {"an empty pasteboard", "", {}},
   });
@@ -192,6 +199,8 @@ TEST_F(ClipboardMonitorTest, SizeLimitsHoldToTheExactByte) {
       {"text of 2 MB in UTF-8", "text=2000000", {"text 2000000 bytes"}},
       {"text one byte over, RTF or not", "text=2000001 rtf", {}},
       {"RTF-only text has no limit", "rtf=2000001", {"text 2000001 bytes + rtf"}},
+      {"HTML of 2 MB", "html=2000000 text", {"text caption + html"}},
+      {"HTML one byte over leaves the text alone", "html=2000001 text", {"text caption"}},
   });
 }
 

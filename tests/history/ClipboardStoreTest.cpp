@@ -280,6 +280,11 @@ TEST_F(ClipboardStoreTest, WriteBackClearsThenPutsEachKindsFormAndReturnsTheNewC
   const Strings paths = {"/gone/zeta.pdf", dir.path(), "/gone/a.pdf"};
   const Uuid text = add(CapturedText{" hello\n", std::nullopt});
   const Uuid rtf = add(CapturedText{"bold", bytesOf("{\\rtf1 bold}")});
+  // HTML leaves the kind alone and goes back beside either form.
+  const Uuid html = add(CapturedText{"link", std::nullopt, bytesOf("<a href=x>link</a>")});
+  const Uuid both = add(CapturedText{"both", bytesOf("{\\rtf1 both}"), bytesOf("<b>both</b>")});
+  EXPECT_EQ(item(html).kind, ClipboardItemKind::text);
+  EXPECT_EQ(item(both).kind, ClipboardItemKind::rtf);
   const Uuid image = add(CapturedImage{png});
   const Uuid fileList = add(CapturedFiles{paths});
   const std::vector<ClipboardItem> before = store->items();
@@ -296,6 +301,9 @@ TEST_F(ClipboardStoreTest, WriteBackClearsThenPutsEachKindsFormAndReturnsTheNewC
   EXPECT_EQ(pasteboard.contents().data.at(PasteboardDataType::png), png);
   EXPECT_EQ(writeBack(rtf), (Strings{"clear", "setData:rtf", "setString"}));
   EXPECT_EQ(pasteboard.contents().data.at(PasteboardDataType::rtf), bytesOf("{\\rtf1 bold}"));
+  EXPECT_EQ(writeBack(html), (Strings{"clear", "setData:html", "setString"}));
+  EXPECT_EQ(pasteboard.contents().data.at(PasteboardDataType::html), bytesOf("<a href=x>link</a>"));
+  EXPECT_EQ(writeBack(both), (Strings{"clear", "setData:rtf", "setData:html", "setString"}));
   EXPECT_EQ(writeBack(text), (Strings{"clear", "setString"}));
   EXPECT_EQ(pasteboard.contents().string, " hello\n");
   fs::remove(*store->imageURL(item(image)));

@@ -179,6 +179,7 @@ TEST(HistoryCodecTest, WritesCompactObjectsInFixedKeyOrderLeavingAbsentFieldsOut
   full.id = *Uuid::parse(idText);
   full.text = "hi";
   full.rtfData = Bytes{'{', '}'};
+  full.htmlData = Bytes{'<', 'b', '>'};
   full.imageFileName = "A.png";
   full.filePaths = PathList{"/a", "b"};
   full.setSignature("T:hi");
@@ -192,7 +193,7 @@ TEST(HistoryCodecTest, WritesCompactObjectsInFixedKeyOrderLeavingAbsentFieldsOut
   bare.createdAt = at("1969-12-31T23:59:59Z") + 300ms;
   EXPECT_EQ(HistoryCodec::encode({full, bare}),
             R"([{"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","kind":"text","text":"hi",)"
-            R"("rtfData":"e30=","imageFileName":"A.png","filePaths":["\/a","b"],)"
+            R"("rtfData":"e30=","htmlData":"PGI+","imageFileName":"A.png","filePaths":["\/a","b"],)"
             R"("signature":"T:hi","createdAt":"2025-03-01T09:30:05Z","pinned":true},)"
             R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","kind":"image",)"
             R"("signature":"I:00","createdAt":"1969-12-31T23:59:59Z","pinned":false}])");
@@ -239,6 +240,7 @@ TEST(HistoryCodecTest, EveryKindAndFieldReadsBackInOrder) {
   items[0].text = "caf\u00e9 \"/path/\" line\n\t\\ ";
   items[0].setSignature("T:" + *items[0].text);
   items[0].createdAt = at("2025-03-01T09:30:05Z");
+  items[0].htmlData = Bytes{'<', 0xFF, '>'};
   items[1].kind = ClipboardItemKind::rtf;
   items[1].rtfData = Bytes{0x00, 0xFF, '{', '\\', 'r', 't', 'f', '}', 0x80};
   items[2].kind = ClipboardItemKind::image;
@@ -264,16 +266,16 @@ TEST(HistoryCodecTest, ReaderToleratesWhatItShould) {
   };
   const Case cases[] = {
       {"missing optionals", "", ""},
-      {"null optionals", R"("text":null,"rtfData":null,"imageFileName":null,"filePaths":null,)",
-       ""},
+      {"null optionals",
+       R"("text":null,"rtfData":null,"htmlData":null,"imageFileName":null,"filePaths":null,)", ""},
       {"unknown keys",
        R"("colour":"green","x":{"n":[1,-0.5E-3,18446744073709551615,null,true,{}]},"text":"t",)",
        R"("text":"t",)"},
       {"escapes", R"("text":"\ud83d\ude00\u00E9\/\b",)", "\"text\":\"\U0001F600\u00e9\\/\\b\","},
       {"last duplicate wins", R"("text":"a","text":"b","pinned":true,)", R"("text":"b",)"},
       {"optional fields in any order",
-       R"("filePaths":["/a","b"],"imageFileName":"A.png","rtfData":"e30=",)",
-       R"("rtfData":"e30=","imageFileName":"A.png","filePaths":["\/a","b"],)"},
+       R"("filePaths":["/a","b"],"htmlData":"PGI+","imageFileName":"A.png","rtfData":"e30=",)",
+       R"("rtfData":"e30=","htmlData":"PGI+","imageFileName":"A.png","filePaths":["\/a","b"],)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -317,14 +319,15 @@ TEST(HistoryCodecTest, AnyBadEntryOrBadStructureFailsTheWholeFile) {
   refused({with("id"), with("kind"), with("signature"), with("createdAt"), with("pinned"),
            with("id", "null"), with("pinned", "0"), with("pinned", "\"false\""),
            with("createdAt", "1740821405"), entry(R"("text":1,)"), entry(R"("filePaths":"/a",)"),
-           entry(R"("filePaths":["/a",null],)"), entry(R"("rtfData":[1],)")});
+           entry(R"("filePaths":["/a",null],)"), entry(R"("rtfData":[1],)"),
+           entry(R"("htmlData":"<b>",)")});
   // Kinds are case-sensitive names; ids are in the 8-4-4-4-12 form.
   refused({with("kind", "\"html\""), with("kind", "\"Text\""),
            with("id", "\"E621E1F8C36C495A93FC0C247A3E6E5F\""), with("id", "\"{" + idText + "}\""),
            with("id", "\"" + std::string(idText).replace(8, 1, "0") + "\"")});
   // Base64 that is not canonical: no padding, a line break, pad bits not zero.
   refused({entry(R"("rtfData":"e30",)"), entry(R"("rtfData":"e30=\ne30=",)"),
-           entry(R"("rtfData":"e31=",)")});
+           entry(R"("rtfData":"e31=",)"), entry(R"("htmlData":"e30",)")});
   // Anything but a real date and time of day in whole UTC seconds, the leap
   // second 60 included.
   refused({time("2025-03-01T09:30:60Z"), time("2025-03-01T09:30:05.1Z"),
@@ -340,13 +343,15 @@ TEST(HistoryDecoderTest, AKeptListShowsNothingOfAnEarlierFile) {
   HistoryDecoder decoder;
   std::vector<ClipboardItem> items;
   const std::string full =
-      entry(R"("text":"t","rtfData":"e30=","imageFileName":"A.png","filePaths":["/a"],)");
+      entry(R"("text":"t","rtfData":"e30=","htmlData":"e30=","imageFileName":"A.png",)"
+            R"("filePaths":["/a"],)");
   ASSERT_TRUE(decoder.decode("[" + full + "," + full + "]", items));
   ASSERT_TRUE(decoder.decode("[" + entry() + "]", items));
   EXPECT_EQ(HistoryCodec::encode(items), canonical(""));
   ASSERT_TRUE(decoder.decode("[" + full + "]", items));
   EXPECT_FALSE(decoder.decode("[" + full + ",", items));
-  const std::string nulls = R"("text":null,"rtfData":null,"imageFileName":null,"filePaths":null,)";
+  const std::string nulls =
+      R"("text":null,"rtfData":null,"htmlData":null,"imageFileName":null,"filePaths":null,)";
   ASSERT_TRUE(decoder.decode("[" + entry(nulls) + "]", items));
   EXPECT_EQ(HistoryCodec::encode(items), canonical(""));
 }

@@ -47,7 +47,7 @@ class PopupControllerTest : public ShellFixture {
       std::make_shared<ClipboardMonitor>(pasteboard, imageConverter, rtfConverter, mainLoop);
   std::shared_ptr<PopupController> controller = std::make_shared<PopupController>(
       store, *monitor, workspace, application, screens, panels, accessibility, mainLoop, keys,
-      layout, DesktopConventions::macOS(Brand::appName));
+      layout, pasteboard, DesktopConventions::macOS(Brand::appName));
 };
 
 TEST_F(PopupControllerTest, ShowRemembersTheFrontAppThenPlacesAndFocusesThePanelUnhidden) {
@@ -174,6 +174,18 @@ TEST_F(PopupControllerTest, CommandVIsPostedOnlyWhenTrustedAtTheRequest) {
       EXPECT_EQ(record->matching("keys.post").size(), atRequest ? 2U : 0U);
     }
   }
+}
+
+TEST_F(PopupControllerTest, XtermInFrontGetsShiftInsertAndTheEntryInPrimaryToo) {
+  workspace.bringToFront("Terminal");
+  workspace.frontmost->className = "XTerm";
+  showAndPaste(/*trusted=*/true);
+  mainLoop.advance(1);
+  EXPECT_EQ(log.messages().back(), "posting Shift+Insert (frontmost=Terminal)");
+  EXPECT_EQ(pasteboard.primary, "hello");
+  EXPECT_EQ(record->matching("keys.post"),
+            (std::vector<std::string>{"keys.post(0,down,0x20000)", "keys.post(0,up,0x20000)"}));
+  EXPECT_EQ(record->count("keys.createKeyboardEvent(114,down,source)"), 1);
 }
 
 TEST_F(PopupControllerTest, PreviousAppIsNamedOrNilAndReactivatedWhenThereIsOne) {

@@ -3,7 +3,7 @@
 namespace {
 
 // In the order of PasteboardDataType.
-const std::string typeNames[] = {"png", "tiff", "rtf"};
+const std::string typeNames[] = {"png", "tiff", "rtf", "html"};
 
 }  // namespace
 

@@ -40,7 +40,10 @@ class FakePasteboard : public Pasteboard {
   void setData(const Bytes& data, PasteboardDataType type) override;
   void setString(const std::string& text) override;
   void writeFileURLs(const std::vector<std::string>& paths) override;
+  void setPrimaryString(const std::string& text) override { primary = text; }
 
+  /// The PRIMARY selection, which no clear touches.
+  std::optional<std::string> primary;
   /// The current contents, for assertions.
   const Offer& contents() const { return contents_; }
   /// When set, the next read of the contents (after the type list) finds

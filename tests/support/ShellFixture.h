@@ -191,6 +191,7 @@ struct FakeRunningApplication : RunningApplication, Recorder {
                          std::shared_ptr<CallRecord> shared)
       : Recorder(std::move(shared)), name(std::move(appName)), pid(processID) {}
   std::optional<std::string> localizedName() const override { return name; }
+  std::optional<std::string> windowClass() const override { return className; }
   std::optional<int> processIdentifier() const override { return pid; }
   bool activate() override {
     record->add("app[" + name.value_or("nil") + "].activate");
@@ -200,6 +201,7 @@ struct FakeRunningApplication : RunningApplication, Recorder {
   /// The system refuses to bring it to the front.
   bool refusesActivation = false;
   bool active = false;
+  std::optional<std::string> className;
   const std::optional<std::string> name;
   const std::optional<int> pid;
 };

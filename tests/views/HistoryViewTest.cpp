@@ -273,6 +273,9 @@ TEST(ClipRowTest, TextCountsCharactersAndFilesTheirPaths) {
   ClipboardItem entry;
   entry.text = "cafe\u0301s";
   EXPECT_EQ(ClipRow::labelForKind(entry), "5 chars");
+  // Text copied with HTML shows as rich text, its kind unchanged.
+  entry.htmlData = Bytes{'<'};
+  EXPECT_EQ(ClipRow::labelForKind(entry), "Rich text");
   entry.kind = ClipboardItemKind::files;
   for (const auto& [count, label] :
        {std::pair<std::size_t, const char*>{0, "0 files"}, {1, "1 file"}, {3, "3 files"}}) {
@@ -331,6 +334,9 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
   rich.kind = ClipboardItemKind::rtf;
   rich.text = "a\r\nb\tc";
   rich.createdAt = clock.now();
+  ClipboardItem html = text;
+  html.text = "link";
+  html.htmlData = Bytes{'<'};
   ClipboardItem image;
   image.kind = ClipboardItemKind::image;
   image.createdAt = clock.now() - 2h;
@@ -361,6 +367,7 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
        ShortcutTexts::macOS(),
        "ssh deploy@build-07 -p 2222, 28 characters, 1 minute ago, pinned, Command-1"},
       {rich, 9, {}, ShortcutTexts::macOS(), "a  b c, Rich text, just now"},
+      {html, 9, {}, ShortcutTexts::macOS(), "link, Rich text, 7 seconds ago"},
       {blank, 9, {}, ShortcutTexts::macOS(), "(empty), 0 characters, just now"},
       {noPaths, 9, {}, ShortcutTexts::macOS(), ", 0 files, just now"},
       {image, 2, size, ShortcutTexts::linuxX11(), "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},

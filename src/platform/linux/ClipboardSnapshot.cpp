@@ -25,6 +25,8 @@ std::vector<std::string> ClipboardSnapshot::targetsFor(PasteboardDataType type) 
       return {"image/tiff"};
     case PasteboardDataType::rtf:
       return {"text/rtf", "application/rtf"};
+    case PasteboardDataType::html:
+      return {"text/html"};
   }
   return {};
 }
@@ -52,6 +54,7 @@ std::optional<std::string> ClipboardSnapshot::nextTargetToRead() const {
                                             targetsFor(PasteboardDataType::png),
                                             targetsFor(PasteboardDataType::tiff),
                                             targetsFor(PasteboardDataType::rtf),
+                                            targetsFor(PasteboardDataType::html),
                                             textTargets()};
   for (const std::vector<std::string>& kind : kinds) {
     for (const std::string& target : kind) {

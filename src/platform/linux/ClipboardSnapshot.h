@@ -30,7 +30,8 @@ struct ClipboardSnapshot {
   std::map<std::string, std::optional<QByteArray>> bodies;
 
   /// The next offered target that capture may need, given what was read so
-  /// far, in capture's order of preference: files, PNG, TIFF, RTF, text.
+  /// far, in capture's order of preference: files, PNG, TIFF, RTF, HTML,
+  /// text.
   /// Nothing is read of content marked as concealed, transient or
   /// auto-generated, nor anything after a file list or a PNG.
   std::optional<std::string> nextTargetToRead() const;

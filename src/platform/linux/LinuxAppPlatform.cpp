@@ -78,6 +78,8 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
       pasteboard_->handOver(waylandClipboard_->takeSnapshots());
     });
   }
+  toplevels_ = std::make_unique<WaylandToplevels>(mainLoop_);
+  waylandWorkspace_ = std::make_unique<WaylandWorkspace>(workspace_, *toplevels_);
   auto poster = std::make_unique<WaylandKeyEventPoster>(
       choice.paste == DisplayBackendChoice::PasteProtocol::kdeFakeInput
           ? WaylandKeyEventPoster::Protocol::kdeFakeInput
@@ -92,10 +94,17 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
 
 LinuxAppPlatform::~LinuxAppPlatform() = default;
 
+Workspace& LinuxAppPlatform::workspace() {
+  if (waylandWorkspace_) {
+    return *waylandWorkspace_;
+  }
+  return workspace_;
+}
+
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
       fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,   rtfConverter_,
-      mainLoop_,      processActivity_, workspace_,       application_,      screens_,
+      mainLoop_,      processActivity_, workspace(),      application_,      screens_,
       panelFactory_,  *accessibility_,  *keyEventPoster_, *hotKeyRegistrar_, keyboardLayout_,
       statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,   systemLog_,
       windowFactory_, conventions_,

@@ -28,6 +28,8 @@
 #include "platform/linux/QtStatusBar.h"
 #include "platform/linux/SyslogSystemLog.h"
 #include "platform/linux/XdgLoginItem.h"
+#include "platform/linux/wayland/WaylandToplevels.h"
+#include "platform/linux/wayland/WaylandWorkspace.h"
 #include "platform/linux/x11/X11KeyboardLayout.h"
 #include "platform/linux/x11/X11Workspace.h"
 
@@ -55,6 +57,8 @@ class LinuxAppPlatform : public AppPlatform {
   QtStatusBar& statusBar() { return statusBar_; }
 
  private:
+  Workspace& workspace();
+
   std::vector<std::string> launchLog_;
   PanelFactory& panelFactory_;
   WindowFactory& windowFactory_;
@@ -69,6 +73,9 @@ class LinuxAppPlatform : public AppPlatform {
   PlainRtfConverter rtfConverter_;
   LinuxProcessActivity processActivity_;
   X11Workspace workspace_;
+  // Wayland only: the window in front as the compositor tells it.
+  std::unique_ptr<WaylandToplevels> toplevels_;
+  std::unique_ptr<WaylandWorkspace> waylandWorkspace_;
   QtApplication application_;
   QtScreens screens_;
   std::unique_ptr<KeyEventPoster> keyEventPoster_;

@@ -170,6 +170,13 @@ void QtPasteboard::writeFileURLs(const std::vector<std::string>& paths) {
   publish();
 }
 
+void QtPasteboard::setPrimaryString(const std::string& text) {
+  // The reader watches CLIPBOARD alone, so this is never captured.
+  if (!publish_ && clipboard_.supportsSelection()) {
+    clipboard_.setText(QString::fromStdString(text), QClipboard::Selection);
+  }
+}
+
 void QtPasteboard::publish() {
   // The clipboard takes ownership of what it is given, so it gets a copy
   // (sharing the bytes) and we keep the forms to add to; reads answer from

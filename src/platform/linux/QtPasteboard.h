@@ -57,6 +57,8 @@ class QtPasteboard : public Pasteboard {
   void setData(const Bytes& data, PasteboardDataType type) override;
   void setString(const std::string& text) override;
   void writeFileURLs(const std::vector<std::string>& paths) override;
+  /// On X11 only: the Wayland backend offers no primary selection.
+  void setPrimaryString(const std::string& text) override;
 
   /// Queues other owners' snapshots, oldest first, and takes them one per
   /// turn of the main loop, so that the monitor sees each before the next.

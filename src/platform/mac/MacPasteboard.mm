@@ -19,6 +19,8 @@ NSPasteboardType nativeType(PasteboardDataType type) {
       return NSPasteboardTypeTIFF;
     case PasteboardDataType::rtf:
       return NSPasteboardTypeRTF;
+    case PasteboardDataType::html:
+      return NSPasteboardTypeHTML;
   }
   return NSPasteboardTypePNG;
 }

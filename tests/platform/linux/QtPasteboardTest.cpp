@@ -197,7 +197,11 @@ TEST(ClipboardSnapshotTest, ReadsOnlyWhatCaptureTakesInItsOrderOfPreference) {
        {"UTF8_STRING", "STRING"}},
       {"the password hint", {"UTF8_STRING", "x-kde-passwordManagerHint"}, answers, {}},
       {"a marker", {"image/png", "org.nspasteboard.TransientType"}, answers, {}},
-      {"nothing capture takes", {"TARGETS", "text/html"}, answers, {}},
+      {"HTML beside the text",
+       {"text/html", "STRING"},
+       {{"text/html", "<b>"}},
+       {"text/html", "STRING"}},
+      {"nothing capture takes", {"TARGETS", "text/x-moz-url"}, answers, {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(readOrder(c.offered, c.answers), c.read) << c.name;

@@ -20,6 +20,9 @@ constexpr std::array<std::pair<std::uint16_t, unsigned long>, 36> ansiKeys{{
     {38, XK_j}, {40, XK_k}, {45, XK_n}, {46, XK_m},
 }};
 
+// kVK_Help sits where PC keyboards have Insert.
+constexpr std::uint16_t helpKey = 114;
+
 constexpr std::uint32_t carbonCommand = 0x100;
 constexpr std::uint32_t carbonShift = 0x200;
 constexpr std::uint32_t carbonOption = 0x800;
@@ -33,6 +36,9 @@ constexpr std::uint64_t flagCommand = 0x100000;
 }  // namespace
 
 std::optional<unsigned long> keysymForVirtualKey(std::uint16_t virtualKey) {
+  if (virtualKey == helpKey) {
+    return XK_Insert;
+  }
   for (const auto& [code, keysym] : ansiKeys) {
     if (code == virtualKey) {
       return keysym;

@@ -9,7 +9,8 @@
 namespace X11KeyTranslation {
 
 /// The keysym of the key that a macOS virtual key code names on the ANSI
-/// layout (letters and digits); nothing for any other code.
+/// layout (letters and digits, and Help as Insert); nothing for any other
+/// code.
 std::optional<unsigned long> keysymForVirtualKey(std::uint16_t virtualKey);
 
 /// Carbon hot-key modifiers as an X11 modifier mask: Command becomes Super

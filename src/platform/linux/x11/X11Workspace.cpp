@@ -111,10 +111,12 @@ std::optional<std::string> applicationName(Display* display, Window window) {
   return legacyName(display, window);
 }
 
-// A client without WM_CLASS may have set it on its reparented child; with no
+// A frame without the name may have it on its reparented child; with no
 // window manager the top-level window is the client's own.
-std::optional<std::string> nameOf(Display* display, Window window) {
-  if (auto name = applicationName(display, window)) {
+std::optional<std::string> fromWindowOrChild(Display* display, Window window,
+                                             std::optional<std::string> (*read)(Display* display,
+                                                                                Window window)) {
+  if (auto name = read(display, window)) {
     return name;
   }
   Window root = None;
@@ -124,7 +126,7 @@ std::optional<std::string> nameOf(Display* display, Window window) {
   std::optional<std::string> name;
   if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
     for (unsigned i = 0; i < count && !name; ++i) {
-      name = applicationName(display, children[i]);
+      name = read(display, children[i]);
     }
   }
   if (children != nullptr) {
@@ -178,12 +180,14 @@ std::shared_ptr<RunningApplication> X11Workspace::frontmostApplication() {
   if (!window) {
     return nullptr;
   }
-  std::optional<std::string> name = nameOf(display_, *window);
+  std::optional<std::string> name = fromWindowOrChild(display_, *window, applicationName);
+  std::optional<std::string> windowClass = fromWindowOrChild(display_, *window, className);
   std::optional<int> pid = pidOf(display_, *window);
   if (!trap.sync()) {
     return nullptr;
   }
-  return std::make_shared<X11RunningApplication>(display_, *window, std::move(name), pid);
+  return std::make_shared<X11RunningApplication>(display_, *window, std::move(name),
+                                                 std::move(windowClass), pid);
 }
 
 bool X11Workspace::openURL(const std::string& url) {

@@ -14,8 +14,9 @@ using Keysyms = std::vector<unsigned long>;
 
 TEST(X11KeyTranslation, KeyCodesNameAnsiPositionsNotLetters) {
   const std::pair<std::uint16_t, std::optional<unsigned long>> cases[] = {
-      {9, XK_v},  {0, XK_a},          {8, XK_c},          {22, XK_6},
-      {23, XK_5}, {10, std::nullopt}, {53, std::nullopt}, {0xFFFF, std::nullopt}};
+      {9, XK_v},          {0, XK_a},          {8, XK_c},
+      {22, XK_6},         {23, XK_5},         {114, XK_Insert},
+      {10, std::nullopt}, {53, std::nullopt}, {0xFFFF, std::nullopt}};
   for (const auto& [code, keysym] : cases) {
     EXPECT_EQ(keysymForVirtualKey(code), keysym) << code;
   }
