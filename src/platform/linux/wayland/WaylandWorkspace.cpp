@@ -11,14 +11,17 @@ namespace {
 
 class WaylandWindow : public RunningApplication {
  public:
-  explicit WaylandWindow(std::string appId) : appId_(std::move(appId)) {}
+  WaylandWindow(std::string appId, WaylandToplevels& toplevels)
+      : appId_(std::move(appId)), toplevels_(toplevels) {}
   std::optional<std::string> localizedName() const override { return appId_; }
   std::optional<std::string> windowClass() const override { return appId_; }
   std::optional<int> processIdentifier() const override { return std::nullopt; }
+  bool isActive() const override { return toplevels_.activeAppId() == appId_; }
   bool activate() override { return false; }
 
  private:
   std::string appId_;
+  WaylandToplevels& toplevels_;
 };
 
 }  // namespace
@@ -29,5 +32,5 @@ std::shared_ptr<RunningApplication> WaylandWorkspace::frontmostApplication() {
   if (!appId || (xwayland && xwayland->windowClass() == appId)) {
     return xwayland;
   }
-  return std::make_shared<WaylandWindow>(std::move(*appId));
+  return std::make_shared<WaylandWindow>(std::move(*appId), toplevels_);
 }

@@ -16,6 +16,10 @@ class WaylandWorkspace : public Workspace {
   /// one is named by its app id, which is also its window class, and cannot
   /// be activated by us (the compositor hands the focus back on its own).
   std::shared_ptr<RunningApplication> frontmostApplication() override;
+  std::shared_ptr<RunningApplication> lastActiveOtherApplication() override {
+    return xwayland_.lastActiveOtherApplication();
+  }
+  bool isVoiceOverEnabled() override { return xwayland_.isVoiceOverEnabled(); }
   bool openURL(const std::string& url) override { return xwayland_.openURL(url); }
 
  private:
