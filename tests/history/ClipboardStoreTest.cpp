@@ -268,6 +268,7 @@ TEST_F(ClipboardStoreTest, CraftedImageNamesCountAsAbsentForEveryFileOperation) 
   }
   store->deleteItem(written[0].id);
   store->clearAll();
+  settle();
   EXPECT_TRUE(files.callsOf(Op::readFile).empty());
   EXPECT_TRUE(files.callsOf(Op::removeFile).empty());
   EXPECT_EQ(read(store->baseURL() + "/victim.png"), "outside");

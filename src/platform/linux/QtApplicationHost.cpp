@@ -1,5 +1,6 @@
 // QApplication's event loop with the delegate's launch and termination
-// callbacks; SIGTERM ends the loop in order, like Quit.
+// callbacks. SIGTERM lets the delegate finish its work first, then ends the
+// process by that signal as before.
 #include "platform/linux/QtApplicationHost.h"
 
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <array>
 #include <csignal>
+#include <functional>
 
 #include "platform/ApplicationDelegate.h"
 
@@ -24,18 +26,18 @@ void onTerminationSignal(int /*signal*/) {
   (void)!write(terminationPipe[1], &byte, 1);
 }
 
-// From here on SIGTERM quits the loop instead of killing the process at once.
-void quitOnTerminationSignal() {
+// From here on SIGTERM runs `beforeExit` on the loop, then ends the process.
+void handleTerminationSignal(std::function<void()> beforeExit) {
   if (terminationPipe[0] >= 0 || pipe2(terminationPipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
     return;
   }
   auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, qApp);
-  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
-    char byte = 0;
-    while (read(terminationPipe[0], &byte, 1) > 0) {
-    }
-    QCoreApplication::quit();
-  });
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp,
+                   [beforeExit = std::move(beforeExit)] {
+                     beforeExit();
+                     (void)std::signal(SIGTERM, SIG_DFL);
+                     (void)std::raise(SIGTERM);
+                   });
   struct sigaction action = {};
   action.sa_handler = onTerminationSignal;
   sigemptyset(&action.sa_mask);
@@ -51,7 +53,11 @@ void QtApplicationHost::setActivationPolicy(ActivationPolicy policy) {
 }
 
 int QtApplicationHost::run() {
-  quitOnTerminationSignal();
+  handleTerminationSignal([this] {
+    if (delegate_ != nullptr) {
+      delegate_->applicationWillTerminate();
+    }
+  });
   QTimer::singleShot(0, [this] {
     if (delegate_ != nullptr) {
       delegate_->applicationDidFinishLaunching();
