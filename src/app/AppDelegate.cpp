@@ -212,6 +212,10 @@ MenuDescription AppDelegate::buildMenu(bool loginItemEnabled, bool trusted, bool
 }
 
 void AppDelegate::checkAccessibility() {
+  if (environment_.accessibility.answersLater()) {
+    environment_.accessibility.isProcessTrustedWithPrompt();
+    return;
+  }
   if (environment_.accessibility.isProcessTrusted()) {
     Log::write("launch: Accessibility already granted");
     return;

@@ -9,4 +9,7 @@ class Accessibility {
   virtual bool isProcessTrusted() = 0;
   /// Asks the system to show its permission prompt when not trusted.
   virtual bool isProcessTrustedWithPrompt() = 0;
+  /// Whether the answer to a prompt comes later, from a dialog of the
+  /// desktop's, and is logged by this object when it comes.
+  virtual bool answersLater() const { return false; }
 };

@@ -53,6 +53,10 @@ class LinuxAppPlatform : public AppPlatform {
   QtStatusBar& statusBar() { return statusBar_; }
 
  private:
+  /// The keystroke through the desktop portal, with what there was as its
+  /// fallback.
+  void pasteThroughPortal();
+
   PanelFactory& panelFactory_;
   WindowFactory& windowFactory_;
   QtApplicationHost host_;
@@ -68,6 +72,10 @@ class LinuxAppPlatform : public AppPlatform {
   X11Workspace workspace_;
   QtApplication application_;
   QtScreens screens_;
+  // XTest, where the desktop portal types the keystroke and XTest stands in
+  // for it when the portal cannot.
+  std::unique_ptr<KeyEventPoster> fallbackPoster_;
+  std::unique_ptr<Accessibility> fallbackAccessibility_;
   std::unique_ptr<KeyEventPoster> keyEventPoster_;
   std::unique_ptr<Accessibility> accessibility_;
   DesktopConventions conventions_;
