@@ -1,12 +1,6 @@
 #!/usr/bin/env python3
-"""A GTK 3 window for the GNOME test, Wayland-native under GDK_BACKEND=wayland.
-
-Usage: gtk_window.py TITLE OUTPUT_FILE
-
-Shows an entry and writes its text to OUTPUT_FILE on every change. Lines on
-stdin copy from it: "text WORDS" or "image PNG_FILE"; end of input quits.
-"""
-
+"""A GTK window titled "Wayland target" whose entry's text goes to the file
+named by its argument; stdin's lines "text WORDS" and "image PNG" copy."""
 import os
 import sys
 
@@ -17,36 +11,25 @@ gi.require_version("Gtk", "3.0")
 from gi.repository import Gdk, GdkPixbuf, GLib, Gtk  # noqa: E402
 
 
-def main(title, output):
-    window = Gtk.Window(title=title)
-    window.set_default_size(400, 100)
-    entry = Gtk.Entry()
-    window.add(entry)
-
-    def changed(field):
-        with open(output + ".tmp", "w", encoding="utf-8") as file:
-            file.write(field.get_text())
-        os.replace(output + ".tmp", output)
-
-    def command(source, _condition):
-        line = source.readline()
-        if not line:
-            Gtk.main_quit()
-            return False
-        verb, _, argument = line.strip().partition(" ")
-        clipboard = Gtk.Clipboard.get(Gdk.SELECTION_CLIPBOARD)
-        if verb == "text":
-            clipboard.set_text(argument, -1)
-        elif verb == "image":
-            clipboard.set_image(GdkPixbuf.Pixbuf.new_from_file(argument))
-        return True
-
-    entry.connect("changed", changed)
-    window.connect("destroy", Gtk.main_quit)
-    GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, command)
-    window.show_all()
-    Gtk.main()
+def changed(entry):
+    with open(sys.argv[1] + ".tmp", "w", encoding="utf-8") as file:
+        file.write(entry.get_text())
+    os.replace(sys.argv[1] + ".tmp", sys.argv[1])
 
 
-if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2])
+def command(source, _condition):
+    verb, _, argument = source.readline().strip().partition(" ")
+    clipboard = Gtk.Clipboard.get(Gdk.SELECTION_CLIPBOARD)
+    if verb == "text":
+        clipboard.set_text(argument, -1)
+    elif verb == "image":
+        clipboard.set_image(GdkPixbuf.Pixbuf.new_from_file(argument))
+    return bool(verb)
+
+
+window = Gtk.Window(title="Wayland target")
+window.add(Gtk.Entry())
+window.get_child().connect("changed", changed)
+GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, command)
+window.show_all()
+Gtk.main()
