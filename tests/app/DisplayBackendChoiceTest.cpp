@@ -40,11 +40,6 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
       "paste: Ctrl+V through the desktop portal's RemoteDesktop, if it offers one (";
   const ChoiceCase cases[] = {
       {"X11 session", {{"DISPLAY", ":0"}}, std::nullopt, x11, {unset}},
-      {"Wayland session, X11 only",
-       {{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "wayland"}},
-       std::nullopt,
-       {Backend::x11, Protocol::none, Paste::remoteDesktopPortal},
-       {unset, portal + "the session is Wayland)"}},
       {"empty WAYLAND_DISPLAY", {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", ""}}, sway, x11, {unset}},
       {"unreachable compositor",
        {{"WAYLAND_DISPLAY", "wayland-9"}},

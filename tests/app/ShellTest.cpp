@@ -91,13 +91,6 @@ TEST_F(ShellTest, UntrustedLaunchPromptsAfterTheMenuAndAFailedRenewalChangesNoth
   launch();
   EXPECT_EQ(record->count("loginItem.registerService"), 0);
   EXPECT_EQ(item().menu.items.at(4).state, MenuItemDescription::State::off);
-
-  // A desktop's dialog answers later, and logs its answer itself.
-  accessibility.later = true;
-  record->clear();
-  launch();
-  EXPECT_EQ(record->count("accessibility.isProcessTrustedWithPrompt"), 1);
-  EXPECT_EQ(log.messages().size(), 2U);
 }
 
 TEST_F(ShellTest, PasteboardAccessAlwaysDeniedIsLoggedOnceAndSaidInTheMenu) {

@@ -1,13 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end test of the Linux app in a headless GNOME Shell (Wayland with XWayland).
-
-Usage: run_gnome_e2e.py PELLIMORE_CLIP E2E_HELPER
-
-The shell gets a system bus with no services (logind and polkit lookups fail
-at once), a session bus offering only the portals, an empty /run/systemd in a
-mount namespace of its own, and a keyboard and pointer from mutter's remote
-desktop API. Exit status: 0 passed, 1 failed, 77 GNOME Shell is missing.
-"""
+"""The Linux app in a headless GNOME Shell: run_gnome_e2e.py PELLIMORE_CLIP E2E_HELPER.
+Its system bus has no services, so logind and polkit lookups fail at once; exit 77 without it."""
 
 import glob
 import json
@@ -37,21 +30,20 @@ class GnomeSession(Session):
     def start_shell(self):
         for folder in ("home", "run", "services"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
-        self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
-                    "HOME": os.path.join(self.root, "home"), "XDG_CURRENT_DESKTOP": "GNOME",
-                    "XDG_DATA_HOME": os.path.join(self.root, "data"), "NO_AT_BRIDGE": "1",
-                    "XDG_RUNTIME_DIR": os.path.join(self.root, "run"),
-                    "XDG_SESSION_TYPE": "wayland", "GSETTINGS_BACKEND": "memory"}
+        self.env = dict(PATH=os.environ.get("PATH", "/usr/bin:/bin"), LANG="C.UTF-8",
+                        HOME=self.root + "/home", XDG_DATA_HOME=self.root + "/data",
+                        XDG_RUNTIME_DIR=self.root + "/run", XDG_CURRENT_DESKTOP="GNOME",
+                        XDG_SESSION_TYPE="wayland", GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1")
         for name in ("portal.Desktop", "impl.portal.desktop.gnome", "impl.portal.PermissionStore"):
             shutil.copy("/usr/share/dbus-1/services/org.freedesktop.%s.service" % name,
                         os.path.join(self.root, "services"))
         for kind in ("system", "session"):
             address = "unix:path=" + os.path.join(self.root, kind + "_bus")
+            services = "" if kind == "system" else "<servicedir>%s/services</servicedir>" % self.root
             with open(os.path.join(self.root, kind + ".conf"), "w", encoding="utf-8") as file:
-                file.write('<busconfig><type>%s</type><listen>%s</listen><policy context='
-                           '"default"><allow user="*"/><allow own="*"/><allow send_destination='
-                           '"*"/><allow receive_sender="*"/></policy>%s</busconfig>' % (kind, address, "" if kind == "system"
-                           else "<servicedir>%s/services</servicedir>" % self.root))
+                file.write('<busconfig><type>%s</type><listen>%s</listen>%s<policy context="default">'
+                           '<allow user="*"/><allow own="*"/><allow send_destination="*"/><allow '
+                           'receive_sender="*"/></policy></busconfig>' % (kind, address, services))
             self.spawn(["dbus-daemon", "--nofork", "--config-file=" + file.name],
                        stderr=subprocess.DEVNULL)
             wait_for(kind + " bus", lambda a=address: os.path.exists(a[10:]))
@@ -60,7 +52,7 @@ class GnomeSession(Session):
         self.spawn(["unshare", "-m" if os.geteuid() == 0 else "-Urm", "sh", "-c",
                     "[ ! -d /run/systemd ] || mount -t tmpfs none /run/systemd; exec \"$@\"",
                     "sh", "gnome-shell", "--headless", "--wayland", "--unsafe-mode",
-                    "--virtual-monitor", "1280x800"], stdout=open(log, "wb"), stderr=subprocess.STDOUT)
+                    "--virtual-monitor", "1280x800"], stdout=open(log, "wb"), stderr=-2)
         self.env.update(WAYLAND_DISPLAY="wayland-0", DISPLAY=wait_for("XWayland", lambda: re.search(
             r"public X11 display (:\d+)", read(log) or ""), timeout=SLOW).group(1))
         self.env["XAUTHORITY"] = glob.glob(self.root + "/run/.mutter-Xwaylandauth.*")[0]
@@ -72,16 +64,18 @@ class GnomeSession(Session):
                  timeout=SLOW)
         wait_for("the desktop", lambda: self.eval("Main.overview.hide(); Main.overview.visible")
                  == "false", timeout=SLOW)
-        # A headless seat has no keyboard; this one lives as long as our bus.
+        # A headless seat has no keyboard: mutter's own API lends one while our bus lives.
         self.input = self.call(*MUTTER, "org.gnome.Mutter.RemoteDesktop", "CreateSession")[0]
-        self.call(MUTTER[0], self.input, MUTTER[0] + ".Session", "Start")
+        self.seat("Start", None)
 
     def call(self, name, path, interface, method, signature=None, *args):
         return self.bus.call_sync(name, path, interface, method, signature and GLib.Variant(
             signature, args), None, 0, 10000, None).unpack()
 
-    def eval(self, script):
-        """The script's value as JSON text; None when it threw."""
+    def seat(self, method, signature, *args):
+        self.call(MUTTER[0], self.input, MUTTER[0] + ".Session", method, signature, *args)
+
+    def eval(self, script):  # the value as JSON text, or None
         try:
             ok, value = self.call("org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell",
                                   "Eval", "(s)", script)
@@ -92,41 +86,32 @@ class GnomeSession(Session):
     def focus(self):
         return json.loads(self.eval("global.display.focus_window?.get_title() ?? null"))
 
-    def frame(self):
-        """The focused window's frame: x, y, width."""
+    def frame(self):  # the focused window's x, y and width
         return json.loads(self.eval("(r => [r.x, r.y, r.width])"
                                     "(global.display.focus_window.get_frame_rect())"))
 
     def key(self, name):
         for state in (True, False):
-            self.call(MUTTER[0], self.input, MUTTER[0] + ".Session", "NotifyKeyboardKeysym",
-                      "(ub)", KEYSYMS.get(name, ord(name[0])), state)
+            self.seat("NotifyKeyboardKeysym", "(ub)", KEYSYMS.get(name, ord(name[0])), state)
         time.sleep(0.1)
 
-    def click(self, dx, dy):
-        """Clicks at (dx, dy) from the focused window's top left corner."""
+    def click(self, dx, dy):  # from the focused window's top left corner
         x, y, _ = self.frame()
         now = json.loads(self.eval("global.get_pointer()"))
-        self.call(MUTTER[0], self.input, MUTTER[0] + ".Session", "NotifyPointerMotionRelative",
-                  "(dd)", x + dx - now[0], y + dy - now[1])
+        self.seat("NotifyPointerMotionRelative", "(dd)", x + dx - now[0], y + dy - now[1])
         for state in (True, False):
-            self.call(MUTTER[0], self.input, MUTTER[0] + ".Session", "NotifyPointerButton",
-                      "(ib)", 0x110, state)  # BTN_LEFT
+            self.seat("NotifyPointerButton", "(ib)", 0x110, state)  # BTN_LEFT
 
     def wait_focus(self, title):
         wait_for("the focus on " + title, lambda: self.focus() == title, timeout=SLOW)
 
-    def choose_first_entry(self, into):
-        """Opens the popup as the hot key does (a second start) and chooses its
-        first entry; the focus goes back to `into`."""
+    def choose_first_entry(self, into):  # in the popup a second start opens
         self.spawn([self.app], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_focus("Pellimore Clip")
         self.key("Return")
         self.wait_focus(into)
 
-    def consent(self, allow):
-        """Answers the portal's dialog: its switch that allows remote
-        interaction, then Share at its top right, once it has settled."""
+    def consent(self, allow):  # switch on remote interaction, then Share, once laid out
         self.wait_focus("Remote desktop")
         if not allow:
             return self.key("Escape")
@@ -140,13 +125,6 @@ class GnomeSession(Session):
             self.click(frames[-1][2] - 40, 22)
             time.sleep(2.0)
         return None
-
-
-def landed(path, text):
-    try:
-        wait_for("the paste into " + path, lambda: read(path) == text, timeout=SLOW)
-    except Failure as failure:
-        raise Failure("%s; it holds %r" % (failure, read(path))) from None
 
 
 def run(session):
@@ -169,21 +147,20 @@ def run(session):
         wait_for("the capture of " + copy, lambda t=texts: [
             entry.get("text") for entry in session.history() or []] == t, timeout=SLOW)
     session.choose_first_entry("Wayland target")
-    landed(gtk_text, "copied in GTK")
+    wait_for("the GTK paste", lambda: read(gtk_text) == "copied in GTK", timeout=SLOW)
 
-    session.spawn([session.helper, "target", x11_text], env=dict(session.env, QT_QPA_PLATFORM="xcb"))
+    session.spawn([session.helper, "target", x11_text], env=dict(session.env,
+                                                                 QT_QPA_PLATFORM="xcb"))
     session.wait_focus("Pellimore E2E Target")
-    # XWayland gives an X11 window keys once clicked, and the popup hands the
-    # focus back to the window X11 calls active.
+    # XWayland gives an X11 window keys once clicked; the popup returns to X11's active window.
     wait_for("X11's active window", lambda: session.click(100, 60) or time.sleep(1) or (
         b"E2E Target" in subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
                                         env=session.env, capture_output=True, timeout=10,
                                         check=False).stdout), timeout=SLOW)
     session.choose_first_entry("Pellimore E2E Target")
-    landed(x11_text, "copied in GTK")
+    wait_for("the X11 paste", lambda: read(x11_text) == "copied in GTK", timeout=SLOW)
 
-    # Refused at the next start: said once; entries stay on the clipboard,
-    # and pastes ask nothing.
+    # Refused at the next start: said once; entries stay on the clipboard; pastes ask nothing.
     app.terminate()
     app.wait(timeout=SLOW)
     app = session.start_app()

@@ -58,9 +58,7 @@ struct FakeAccessibility : Accessibility, Recorder {
   bool isProcessTrustedWithPrompt() override {
     return noted("accessibility.isProcessTrustedWithPrompt", trusted);
   }
-  bool answersLater() const override { return later; }
   bool trusted = false;
-  bool later = false;
 };
 
 /// "alert.runModal(MESSAGE,INFORMATIVE)"; dismissed at once.
