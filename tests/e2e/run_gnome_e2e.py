@@ -153,10 +153,18 @@ def run(session):
                                                                  QT_QPA_PLATFORM="xcb"))
     session.wait_focus("Pellimore E2E Target")
     # XWayland gives an X11 window keys once clicked; the popup returns to X11's active window.
-    wait_for("X11's active window", lambda: session.click(100, 60) or time.sleep(1) or (
-        b"E2E Target" in subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
-                                        env=session.env, capture_output=True, timeout=10,
-                                        check=False).stdout), timeout=SLOW)
+    active = []
+
+    def clicked_active():
+        session.click(100, 60)
+        time.sleep(1)
+        active.append(subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
+                                     env=session.env, capture_output=True, timeout=10))
+        return b"E2E Target" in active[-1].stdout
+    try:
+        wait_for("X11's active window", clicked_active, timeout=SLOW)
+    except Failure:
+        raise Failure("X11's active window: %s, %s" % (active[-1], session.focus())) from None
     session.choose_first_entry("Pellimore E2E Target")
     wait_for("the X11 paste", lambda: read(x11_text) == "copied in GTK", timeout=SLOW)
 
