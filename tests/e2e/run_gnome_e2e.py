@@ -86,17 +86,21 @@ class GnomeSession(Session):
     def focus(self):
         return json.loads(self.eval("global.display.focus_window?.get_title() ?? null"))
 
-    def frame(self):  # the focused window's x, y and width
-        return json.loads(self.eval("(r => [r.x, r.y, r.width])"
-                                    "(global.display.focus_window.get_frame_rect())"))
+    def frame(self, title):  # the window's x, y and width
+        return json.loads(self.eval("(r => [r.x, r.y, r.width])(%s.get_frame_rect())"
+                                    % self.window(title)))
+
+    def window(self, title):  # the window as a script names it
+        return ("global.get_window_actors().map(a => a.meta_window).find(w => w.get_title() == "
+                "%s)" % json.dumps(title))
 
     def key(self, name):
         for state in (True, False):
             self.seat("NotifyKeyboardKeysym", "(ub)", KEYSYMS.get(name, ord(name[0])), state)
         time.sleep(0.1)
 
-    def click(self, dx, dy):  # from the focused window's top left corner
-        x, y, _ = self.frame()
+    def click(self, title, dx, dy):  # from the window's top left corner
+        x, y, _ = self.frame(title)
         now = json.loads(self.eval("global.get_pointer()"))
         self.seat("NotifyPointerMotionRelative", "(dd)", x + dx - now[0], y + dy - now[1])
         for state in (True, False):
@@ -116,13 +120,13 @@ class GnomeSession(Session):
         if not allow:
             return self.key("Escape")
         frames = []
-        wait_for("the dialog's layout", lambda: frames.append(self.frame())
+        wait_for("the dialog's layout", lambda: frames.append(self.frame("Remote desktop"))
                  or frames[-4:] == frames[-1:] * 4, timeout=SLOW)
         self.key("Tab")
         self.key("space")
         deadline = time.monotonic() + SLOW
         while self.focus() == "Remote desktop" and time.monotonic() < deadline:
-            self.click(frames[-1][2] - 40, 22)
+            self.click("Remote desktop", frames[-1][2] - 40, 22)
             time.sleep(2.0)
         return None
 
@@ -156,7 +160,8 @@ def run(session):
     active = []
 
     def clicked_active():
-        session.click(100, 60)
+        session.eval(session.window("Pellimore E2E Target") + ".activate(global.get_current_time())")
+        session.click("Pellimore E2E Target", 100, 60)
         time.sleep(1)
         active.append(subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
                                      env=session.env, capture_output=True, timeout=10))
@@ -173,8 +178,7 @@ def run(session):
     app.wait(timeout=SLOW)
     app = session.start_app()
     session.consent(allow=False)
-    session.eval("global.get_window_actors().map(a => a.meta_window).find(w => w.get_title() =="
-                 " 'Wayland target').activate(global.get_current_time())")
+    session.eval(session.window("Wayland target") + ".activate(global.get_current_time())")
     session.wait_focus("Wayland target")
     gtk.stdin.write(b"text after refusal\n")
     gtk.stdin.flush()
