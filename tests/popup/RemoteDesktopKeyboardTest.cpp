@@ -77,6 +77,12 @@ TEST_F(RemoteDesktopKeyboardTest, PastesAskAgainOnlyAfterTheDesktopClosedTheSess
   EXPECT_EQ(answers.record->count("portal.start"), 1) << "a refusal holds until the next start";
   portal->started.code = 0;
   EXPECT_TRUE(keys.isProcessTrustedWithPrompt()) << "the menu's command asks again";
+  keys.post('v', {0xffe3, 0xffe1}, /*keyDown=*/true);
+  keys.post('v', {0xffe3, 0xffe1}, /*keyDown=*/false);
+  EXPECT_EQ(
+      answers.record->matching("portal.key"),
+      std::vector<std::string>({"portal.key(ffe3,1)", "portal.key(ffe1,1)", "portal.key(76,1)",
+                                "portal.key(76,0)", "portal.key(ffe1,0)", "portal.key(ffe3,0)"}));
   portal->closed("/session/another");
   portal->closed("/session/ours");
   EXPECT_FALSE(keys.isProcessTrusted()) << "this paste goes without";
@@ -107,6 +113,7 @@ TEST_F(RemoteDesktopKeyboardTest, AKeptConsentSparesTheNextStartsDialogWherePort
   const std::vector<std::string> lines = log.messages();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "launch: " + prompting), 2)
       << "no dialog, so no prompting line, when restoring";
+  EXPECT_EQ(lines.size(), 6U);
 }
 
 }  // namespace
