@@ -237,6 +237,10 @@ void AppDelegate::setMenuItemState(std::size_t index, MenuItemDescription::State
 }
 
 void AppDelegate::checkAccessibility() {
+  if (environment_.accessibility.answersLater()) {
+    environment_.accessibility.isProcessTrustedWithPrompt();
+    return;
+  }
   if (environment_.accessibility.isProcessTrusted()) {
     Log::write("launch: Accessibility already granted");
     return;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "platform/DisplaySession.h"
 
@@ -17,6 +18,14 @@ bool isSet(const std::optional<std::string>& value) {
   return value.has_value() && !value->empty();
 }
 
+void choosePortal(DisplayBackendChoice& choice, const std::string& reason) {
+  choice.paste = DisplayBackendChoice::PasteProtocol::remoteDesktopPortal;
+  choice.logLines.push_back(
+      "paste: Ctrl+V through the desktop portal's RemoteDesktop, if it "
+      "offers one (" +
+      reason + ")");
+}
+
 }  // namespace
 
 DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
@@ -25,6 +34,9 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
   const std::optional<std::string> waylandDisplay = session.environmentVariable("WAYLAND_DISPLAY");
   if (!isSet(waylandDisplay)) {
     choice.logLines.emplace_back("display backend: X11 (WAYLAND_DISPLAY is not set)");
+    if (session.environmentVariable("XDG_SESSION_TYPE") == "wayland") {
+      choosePortal(choice, "the session is Wayland");
+    }
     return choice;
   }
   const std::optional<std::vector<std::string>> globals = session.waylandGlobals();
@@ -42,8 +54,9 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
     // is the only way to see other programs' copies.
     choice.logLines.emplace_back(
         "display backend: X11 through XWayland (the Wayland compositor offers no data-control "
-        "protocol: capture goes through its X11 bridge, and the hot key and paste reach X11 "
-        "windows only)");
+        "protocol: capture goes through its X11 bridge, and the hot key reaches X11 windows "
+        "only)");
+    choosePortal(choice, "XTest reaches X11 windows only");
     return choice;
   }
   choice.backend = Backend::wayland;
@@ -59,9 +72,7 @@ DisplayBackendChoice DisplayBackendChoice::choose(DisplaySession& session) {
     choice.paste = PasteProtocol::kdeFakeInput;
     choice.logLines.push_back(std::string("paste: Ctrl+V through ") + kdeFakeInput);
   } else {
-    choice.logLines.emplace_back(
-        "paste: the compositor offers us neither a virtual keyboard nor fake input; a chosen "
-        "entry is left on the clipboard, press Ctrl+V to paste it");
+    choosePortal(choice, "the compositor offers us neither a virtual keyboard nor fake input");
   }
   return choice;
 }

@@ -14,9 +14,11 @@ struct DisplayBackendChoice {
   /// The data-control protocols, newest first; both carry the same requests
   /// and events under different names.
   enum class ClipboardProtocol { none, extDataControl, wlrDataControl };
-  /// How the Wayland backend types the paste keystroke, preferred first;
-  /// with none the entry waits on the clipboard for the user's Ctrl+V.
-  enum class PasteProtocol { none, virtualKeyboard, kdeFakeInput };
+  /// How the paste keystroke is typed where XTest would not do: the Wayland
+  /// backend's protocols, preferred first, else the desktop portal's remote
+  /// desktop, which a Wayland session's X11 backend uses too (XTest reaches
+  /// X11 windows only). With none, XTest types it on X11.
+  enum class PasteProtocol { none, virtualKeyboard, kdeFakeInput, remoteDesktopPortal };
 
   static constexpr const char* extDataControlManager = "ext_data_control_manager_v1";
   static constexpr const char* wlrDataControlManager = "zwlr_data_control_manager_v1";

@@ -11,4 +11,7 @@ class Accessibility {
   virtual bool isProcessTrustedWithPrompt() = 0;
   /// Whether the system has such a prompt at all.
   virtual bool hasPrompt() const = 0;
+  /// Whether the answer to a prompt comes later, from a dialog of the
+  /// desktop's, and is logged by this object when it comes.
+  virtual bool answersLater() const { return false; }
 };

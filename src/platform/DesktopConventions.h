@@ -81,4 +81,21 @@ struct DesktopConventions {
                 "Wayland compositor does not offer. A chosen entry is still put on the "
                 "clipboard; press Ctrl+V to paste it."};
   }
+  /// A Wayland session's desktop portal types the keystroke once the user
+  /// allows remote interaction in the desktop's dialog.
+  static DesktopConventions remoteDesktopPortal() {
+    DesktopConventions texts = x11();
+    texts.pasteBlockedReason = "the desktop has not allowed remote interaction";
+    texts.pasteAllowedTitle = "Auto-paste: remote interaction allowed ✓";
+    texts.pasteBlockedTitle = "Auto-paste: allow remote interaction…";
+    texts.pasteAllowedAdvice =
+        "Auto-paste types Ctrl+V through the desktop portal's remote desktop. If nothing is "
+        "pasted, press Ctrl+V in the window yourself.";
+    texts.pasteBlockedAlert = "Auto-paste waits for your consent";
+    texts.pasteBlockedAdvice =
+        "Auto-paste types Ctrl+V through the desktop portal's remote desktop, which the desktop "
+        "lets us use only once you allow remote interaction in its \"Remote desktop\" dialog. "
+        "Until then a chosen entry is still put on the clipboard; press Ctrl+V to paste it.";
+    return texts;
+  }
 };

@@ -1,6 +1,7 @@
 // The backend choice at start: Wayland only where a data-control protocol is
-// offered, newest protocol first, typing the paste only where a virtual
-// keyboard or fake input is offered; X11 with its reason everywhere else.
+// offered, newest protocol first, typing the paste through a virtual keyboard
+// or fake input where offered and through the desktop portal in any other
+// Wayland session; X11 with its reason everywhere else.
 #include "app/DisplayBackendChoice.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +36,8 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
   const std::string unset = "display backend: X11 (WAYLAND_DISPLAY is not set)";
   const std::string ext =
       "display backend: Wayland (the compositor offers ext_data_control_manager_v1)";
-  const std::string noKeyboard =
-      "paste: the compositor offers us neither a virtual keyboard nor fake input; a chosen "
-      "entry is left on the clipboard, press Ctrl+V to paste it";
+  const std::string portal =
+      "paste: Ctrl+V through the desktop portal's RemoteDesktop, if it offers one (";
   const ChoiceCase cases[] = {
       {"X11 session", {{"DISPLAY", ":0"}}, std::nullopt, x11, {unset}},
       {"empty WAYLAND_DISPLAY", {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", ""}}, sway, x11, {unset}},
@@ -49,10 +49,11 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
       {"GNOME",
        {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}},
        gnome,
-       x11,
+       {Backend::x11, Protocol::none, Paste::remoteDesktopPortal},
        {"display backend: X11 through XWayland (the Wayland compositor offers no data-control "
-        "protocol: capture goes through its X11 bridge, and the hot key and paste reach X11 "
-        "windows only)"}},
+        "protocol: capture goes through its X11 bridge, and the hot key reaches X11 windows "
+        "only)",
+        portal + "XTest reaches X11 windows only)"}},
       {"wlroots",
        {{"WAYLAND_DISPLAY", "wayland-1"}},
        sway,
@@ -62,8 +63,8 @@ TEST(DisplayBackendChoiceTest, ChoosesWaylandOnlyWhereTheClipboardCanBeControlle
       {"both protocols",
        {{"WAYLAND_DISPLAY", "wayland-1"}},
        both,
-       {Backend::wayland, Protocol::extDataControl, Paste::none},
-       {ext, noKeyboard}},
+       {Backend::wayland, Protocol::extDataControl, Paste::remoteDesktopPortal},
+       {ext, portal + "the compositor offers us neither a virtual keyboard nor fake input)"}},
       {"KDE Plasma",
        {{"DISPLAY", ":1"}, {"WAYLAND_DISPLAY", "wayland-0"}},
        plasma,

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/linux/PortalKeyEventPoster.h"
 #include "platform/linux/wayland/DBusGlobalShortcutsPortal.h"
+#include "platform/linux/wayland/DBusRemoteDesktopPortal.h"
 #include "platform/linux/wayland/WaylandAccessibility.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
 #include "platform/linux/wayland/WaylandKeyEventPoster.h"
@@ -15,6 +17,7 @@
 #include "platform/linux/x11/XTestAccessibility.h"
 #include "platform/linux/x11/XTestKeyEventPoster.h"
 #include "popup/PortalHotKeyRegistrar.h"
+#include "popup/RemoteDesktopKeyboard.h"
 
 #ifndef PELLIMORE_VERSION
 #define PELLIMORE_VERSION ""
@@ -42,6 +45,14 @@ std::unique_ptr<WaylandClipboard> waylandClipboardFor(const DisplayBackendChoice
           : WaylandClipboard::Protocol::wlrDataControl);
 }
 
+DesktopConventions conventionsFor(const DisplayBackendChoice& choice) {
+  if (choice.paste == DisplayBackendChoice::PasteProtocol::remoteDesktopPortal) {
+    return DesktopConventions::remoteDesktopPortal();
+  }
+  return choice.backend == DisplayBackendChoice::Backend::wayland ? DesktopConventions::wayland()
+                                                                  : DesktopConventions::x11();
+}
+
 }  // namespace
 
 LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& windowFactory,
@@ -51,7 +62,7 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
       panelFactory_(panelFactory),
       windowFactory_(windowFactory),
       waylandClipboard_(waylandClipboardFor(choice)),
-      conventions_(waylandClipboard_ ? DesktopConventions::wayland() : DesktopConventions::x11()),
+      conventions_(conventionsFor(choice)),
       resourceBundle_(PELLIMORE_VERSION),
       loginItem_(
           fileSystem_,
@@ -65,6 +76,9 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
     accessibility_ = std::make_unique<XTestAccessibility>(*poster);
     keyEventPoster_ = std::move(poster);
     hotKeyRegistrar_ = std::make_unique<X11HotKeyRegistrar>();
+    if (choice.paste == DisplayBackendChoice::PasteProtocol::remoteDesktopPortal) {
+      pasteThroughPortal();
+    }
     return;
   }
   // A compositor that took the protocol back after the choice leaves the
@@ -80,12 +94,16 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
   }
   toplevels_ = std::make_unique<WaylandToplevels>(mainLoop_);
   waylandWorkspace_ = std::make_unique<WaylandWorkspace>(workspace_, *toplevels_);
-  auto poster = std::make_unique<WaylandKeyEventPoster>(
-      choice.paste == DisplayBackendChoice::PasteProtocol::kdeFakeInput
-          ? WaylandKeyEventPoster::Protocol::kdeFakeInput
-          : WaylandKeyEventPoster::Protocol::virtualKeyboard);
-  accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
-  keyEventPoster_ = std::move(poster);
+  if (choice.paste == DisplayBackendChoice::PasteProtocol::remoteDesktopPortal) {
+    pasteThroughPortal();
+  } else {
+    auto poster = std::make_unique<WaylandKeyEventPoster>(
+        choice.paste == DisplayBackendChoice::PasteProtocol::kdeFakeInput
+            ? WaylandKeyEventPoster::Protocol::kdeFakeInput
+            : WaylandKeyEventPoster::Protocol::virtualKeyboard);
+    accessibility_ = std::make_unique<WaylandAccessibility>(*poster);
+    keyEventPoster_ = std::move(poster);
+  }
   // No Wayland client may grab keys, and an X11 grab through XWayland would
   // see only X11 windows' keys, if there is an X display at all.
   hotKeyRegistrar_ = std::make_unique<PortalHotKeyRegistrar>(
@@ -99,6 +117,17 @@ Workspace& LinuxAppPlatform::workspace() {
     return *waylandWorkspace_;
   }
   return workspace_;
+}
+
+void LinuxAppPlatform::pasteThroughPortal() {
+  fallbackPoster_ = std::move(keyEventPoster_);
+  fallbackAccessibility_ = std::move(accessibility_);
+  // Beside the history, owner-only like everything there.
+  auto keyboard = std::make_unique<RemoteDesktopKeyboard>(
+      std::make_unique<DBusRemoteDesktopPortal>(), fileSystem_,
+      fileSystem_.applicationFolder() + "/remote-desktop.token", fallbackAccessibility_.get());
+  keyEventPoster_ = std::make_unique<PortalKeyEventPoster>(*keyboard, fallbackPoster_.get());
+  accessibility_ = std::move(keyboard);
 }
 
 AppEnvironment LinuxAppPlatform::environment() {

@@ -58,8 +58,12 @@ class LinuxAppPlatform : public AppPlatform {
 
  private:
   Workspace& workspace();
+  /// The keystroke through the desktop portal, with what there was as its
+  /// fallback.
+  void pasteThroughPortal();
 
   std::vector<std::string> launchLog_;
+
   PanelFactory& panelFactory_;
   WindowFactory& windowFactory_;
   QtApplicationHost host_;
@@ -78,6 +82,10 @@ class LinuxAppPlatform : public AppPlatform {
   std::unique_ptr<WaylandWorkspace> waylandWorkspace_;
   QtApplication application_;
   QtScreens screens_;
+  // XTest, where the desktop portal types the keystroke and XTest stands in
+  // for it when the portal cannot.
+  std::unique_ptr<KeyEventPoster> fallbackPoster_;
+  std::unique_ptr<Accessibility> fallbackAccessibility_;
   std::unique_ptr<KeyEventPoster> keyEventPoster_;
   std::unique_ptr<Accessibility> accessibility_;
   DesktopConventions conventions_;
