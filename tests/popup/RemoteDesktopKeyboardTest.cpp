@@ -18,6 +18,7 @@ namespace {
 struct XTest : Accessibility {
   bool isProcessTrusted() override { return true; }
   bool isProcessTrustedWithPrompt() override { return true; }
+  bool hasPrompt() const override { return false; }
 };
 
 struct RemoteDesktopKeyboardTest : ::testing::Test {
