@@ -39,7 +39,7 @@
 struct MacApplicationHost::Native {
   __strong PellimoreApplicationDelegate* delegate = nil;
   /// Turns SIGTERM into an orderly terminate, so pending work can finish.
-  __strong dispatch_source_t terminationSignal = nil;
+  dispatch_source_t terminationSignal = nil;
 };
 
 MacApplicationHost::MacApplicationHost() : native_(std::make_unique<Native>()) {}

@@ -643,7 +643,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   _confirm.accessibilityHelp =
       [NSString stringWithFormat:@"%@ %@", question, _confirm.accessibilityHelp];
   if (changesForm && confirming && self.window.isVisible)
-    announce(question, NSAccessibilityPriorityHigh);
+    announce(self.window, question, NSAccessibilityPriorityHigh);
 }
 
 // MARK: Layout
@@ -856,7 +856,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // the first key replaces it.
   if (_view->confirmingClear()) {
     [self.window makeFirstResponder:_cancel];
-    announce(_question.stringValue, NSAccessibilityPriorityHigh);
+    announce(self.window, _question.stringValue, NSAccessibilityPriorityHigh);
   } else {
     [self.window makeFirstResponder:_searchField];
     [_searchField selectText:nil];
@@ -975,7 +975,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
     const auto& rows = _view->filtered();
     const int selected = _view->selectedIndex();
     if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size())
-      announce(S::string(rows[static_cast<std::size_t>(selected)]->pinned
+      announce(self.window,
+               S::string(rows[static_cast<std::size_t>(selected)]->pinned
                              ? HistoryLayout::Spoken{}.pinnedAnnouncement
                              : HistoryLayout::Spoken{}.unpinnedAnnouncement),
                NSAccessibilityPriorityHigh);
