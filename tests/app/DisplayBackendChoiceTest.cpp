@@ -1,7 +1,4 @@
-// The backend choice at start: Wayland only where a data-control protocol is
-// offered, newest protocol first, typing the paste through a virtual keyboard
-// or fake input where offered and through the desktop portal in any other
-// Wayland session; X11 with its reason everywhere else.
+// The backend choice at start, Wayland protocols and paste paths against X11.
 #include "app/DisplayBackendChoice.h"
 
 #include <gtest/gtest.h>

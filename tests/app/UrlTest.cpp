@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "FakeWorkspace.h"
+#include "ShellFixture.h"
 
 namespace {
 

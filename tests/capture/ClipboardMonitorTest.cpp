@@ -1,6 +1,4 @@
-// The monitor's poll against a fake pasteboard: which one capture a change
-// yields, under which vetoes and size limits, the timer and the reported
-// changes that drive it, and when an abandoned pasteboard is taken over.
+// The monitor's poll against a fake pasteboard: what each change yields.
 #include "capture/ClipboardMonitor.h"
 
 #include <gtest/gtest.h>
@@ -205,16 +203,14 @@ TEST_F(ClipboardMonitorTest, SizeLimitsHoldToTheExactByte) {
 }
 
 TEST_F(ClipboardMonitorTest, ACopyThatIsNotWhatItClaimsOrChangesHandsWhileReadIsDropped) {
-  // Something else offered as PNG is no image, and its text is not taken
-  // either: the owner meant an image.
+  // Text offered as PNG is no image, nor is its text taken: it meant one.
   ScopedTestLog log;
   EXPECT_EQ(copyAndCheck("text-as-png text"), Captures{});
   EXPECT_EQ(log.messages(),
             std::vector<std::string>{"capture dropped: the image offered is not a PNG (7 bytes)"});
 
-  // Another application copies while the monitor reads the types' contents:
-  // what was read may be a mix of both, so only the newer copy, on the next
-  // poll, is captured.
+  // A copy made while the monitor reads may mix with the one read: only the
+  // newer copy is captured, on the next poll.
   pasteboard.copy(offer("png"));
   pasteboard.copyDuringNextRead = offer("text");
   monitor->check();
@@ -239,8 +235,7 @@ TEST_F(ClipboardMonitorTest, AnAbandonedPasteboardGetsTheNewestEntryBackOnlyAfte
 }
 
 TEST_F(ClipboardMonitorTest, PollsEveryHalfSecondAndTakesReportedChangesAtOnceUntilReleased) {
-  // What was there before the monitor is never read; neither is anything
-  // before the start.
+  // Nothing from before the monitor or before its start is read.
   monitor->check();
   EXPECT_EQ(pasteboard.contentReads, 0);
   pasteboard.copyText("copied");

@@ -1,6 +1,4 @@
-// Crash records. The exception record's text is checked directly; the rest
-// needs a dying process, so each case runs in a child that logs "before"
-// into a scratch folder, installs the handler and crashes.
+// Crash records; all but the exception record's text need a dying child.
 #include "diagnostics/CrashHandler.h"
 
 #include <signal.h>
@@ -47,10 +45,8 @@ TEST(CrashHandlerRecordTest, NamesTheReasonOrItsAbsenceAndKeepsTwentyFrames) {
 
 volatile char* volatile deepest = nullptr;
 
-/// Recurses until the stack runs out; the addition after the call keeps it
-/// from becoming a loop. Far more frames than a small stack holds end the
-/// child with status 3, so frames optimised away fail the test instead of
-/// hanging it.
+/// Recurses until the stack runs out (the addition keeps it from becoming a
+/// loop); frames optimised away end it with status 3 instead of hanging.
 __attribute__((noinline)) int exhaustStack(int depth) {
   volatile char frame[512];
   frame[0] = static_cast<char>(depth);
@@ -79,10 +75,8 @@ void overflowStack() {
 }
 
 /// Runs `crash` in a child that logs "before", puts `earlierTerminate` in
-/// place and installs the handler; returns the wait status. The child's
-/// body is noexcept, so that an exception thrown by `crash` ends in
-/// std::terminate like an uncaught one in the application, instead of being
-/// caught by the test framework and running on through the suite.
+/// place and installs the handler; the wait status. The body is noexcept so
+/// an exception ends in std::terminate, not in the test framework.
 int runCrashingChild(void (*crash)(), std::terminate_handler earlierTerminate = nullptr) {
   pid_t child = fork();
   if (child == 0) {
@@ -120,8 +114,7 @@ TEST(CrashHandlerTest, FatalSignalIsRecordedOnceAndStillKills) {
          *static_cast<volatile int*>(
              mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)) = 1;
        }},
-      // The thread's own stack has no room left: only the alternate stack
-      // lets the handler run.
+      // No room left on the thread's stack: the handler needs the alternate one.
       {"stack overflow", SIGSEGV, overflowStack},
       {"abort", SIGABRT, [] { std::abort(); }},
       {"illegal instruction", SIGILL, [] { (void)raise(SIGILL); }},
@@ -140,8 +133,7 @@ TEST(CrashHandlerTest, FatalSignalIsRecordedOnceAndStillKills) {
     ScopedTestLog log;
     int status = runCrashingChild(c.crash);
 #ifdef PELLIMORE_ASAN
-    // AddressSanitizer, told to keep a signal, reports the fault and exits
-    // instead of dying by the signal.
+    // AddressSanitizer reports the fault and exits instead of dying by it.
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
       continue;
     }

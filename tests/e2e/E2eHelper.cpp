@@ -6,9 +6,8 @@
 //                      takes the clipboard over;
 //   hostile MODE TEXT  takes the clipboard as a badly behaved owner would:
 //                      "silent" never answers, "slow" sends TEXT by INCR a
-//                      byte every 100 ms, "dying" exits on the first request,
-//                      "liar" offers image/png and answers every target with
-//                      TEXT.
+//                      byte every 100 ms, "liar" offers image/png and answers
+//                      every target with TEXT.
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -62,9 +61,6 @@ int serveBadly(const QString& mode, const QByteArray& text) {
             [](const XEvent& e) { return e.type == SelectionRequest || e.type == SelectionClear; });
     if (event.type == SelectionClear) {
       return 0;
-    }
-    if (mode == QLatin1String("dying")) {
-      _exit(0);
     }
     const XSelectionRequestEvent request = event.xselectionrequest;
     XSelectionEvent reply{SelectionNotify,

@@ -3,21 +3,19 @@
 
 Usage: run_accessibility.py PELLIMORE_CLIP E2E_HELPER
 
-Run with Debian's python3, whose pyatspi reads the app's accessibility tree
-over an AT-SPI bus of the test's own. The app runs on a private Xvfb display
-as in run_e2e.py, whose session it uses.
+Debian's python3 reads the tree with pyatspi over an AT-SPI bus of the
+test's own, the app on a private Xvfb display as in run_e2e.py.
 Exit status: 0 passed, 1 failed, 77 a needed tool is missing.
 """
 
 import contextlib
 import os
 import re
-import shutil
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, read, run_checks, wait_for  # noqa: E402
+from run_e2e import Failure, main, read, wait_for  # noqa: E402
 
 try:
     import pyatspi
@@ -70,9 +68,8 @@ class Listener:
 
 def find(root, role, name=None):
     """The first object under `root` with `role` (and `name`), depth first."""
-    matches = pyatspi.findDescendant(
+    return pyatspi.findDescendant(
         root, lambda node: node.getRoleName() == role and (name is None or node.name == name))
-    return matches
 
 
 def app_root():
@@ -96,19 +93,20 @@ def popup_tree():
 
 def entries(clips):
     """The list's children as (role, name, states) in order."""
-    result = []
-    for index in range(clips.childCount):
-        child = clips.getChildAtIndex(index)
-        result.append((child.getRoleName(), child.name, child.getState()))
-    return result
+    children = (clips.getChildAtIndex(index) for index in range(clips.childCount))
+    return [(child.getRoleName(), child.name, child.getState()) for child in children]
 
 
 def item_named(clips, start):
-    for index in range(clips.childCount):
-        child = clips.getChildAtIndex(index)
-        if child.getRoleName() == "list item" and child.name.startswith(start):
-            return child
-    return None
+    children = (clips.getChildAtIndex(index) for index in range(clips.childCount))
+    return next((child for child in children if child.getRoleName() == "list item"
+                 and child.name.startswith(start)), None)
+
+
+def wait_row(clips, start, state, what):
+    """Waits for the row whose name starts with `start` to be in `state`."""
+    return wait_for(what, lambda: (item := item_named(clips, start))
+                    and item.getState().contains(state) and item)
 
 
 def act(item, action):
@@ -177,9 +175,7 @@ def run(session):
     print("ok: the popup is a dialog with a named search field and one named item per entry")
 
     session.xdotool("key", "Down", "Down")
-    alpha = wait_for("the third row selected", lambda: (
-        item := item_named(clips, "a11y alpha")) and item.getState().contains(
-            pyatspi.STATE_SELECTED) and item)
+    alpha = wait_row(clips, "a11y alpha", pyatspi.STATE_SELECTED, "the third row selected")
     if not alpha.getState().contains(pyatspi.STATE_FOCUSED):
         raise Failure("the selected row does not have the focus")
     wait_for("focus and selection events for the row",
@@ -198,25 +194,22 @@ def run(session):
         raise Failure("a pinned row does not say so")
     print("ok: a row's pin action pins it, under a Pinned heading")
 
-    # Keyboard only. The pin action left the selection on the third row;
-    # Up twice reaches alpha, Ctrl+P unpins it and the selection follows it
-    # back to the third row; Up selects beta, Shift+Delete deletes it.
+    # Keyboard only: the selection, left on the third row, follows alpha
+    # when Ctrl+P unpins it; Up selects beta, Shift+Delete deletes it.
     session.xdotool("key", "Up", "Up", "ctrl+p")
     wait_for("alpha unpinned", lambda: ("a11y alpha", False) in history_texts(session))
     wait_for("the unpinned row's new name told", lambda: (event := listener.seen(
         "object:property-change:accessible-name", "a11y alpha")) and "pinned" not in event.data)
     session.xdotool("key", "Up")
-    wait_for("beta selected", lambda: (item := item_named(clips, "a11y beta")) and
-             item.getState().contains(pyatspi.STATE_SELECTED))
+    wait_row(clips, "a11y beta", pyatspi.STATE_SELECTED, "beta selected")
     session.xdotool("key", "shift+Delete")
     wait_for("beta deleted", lambda: [t for t, _ in history_texts(session)] ==
              ["a11y gamma", "a11y alpha"])
     wait_for("beta gone from the list", lambda: item_named(clips, "a11y beta") is None)
     print("ok: Ctrl+P unpins and Shift+Delete deletes the selected row")
 
-    # Clear all from the keyboard: Tab twice reaches it, Return asks, the
-    # focus lands on Cancel, which keeps everything; then Tab and Return on
-    # the confirmation's Clear all would empty the history (done last).
+    # Clear all from the keyboard: Tab twice reaches it, Return asks with
+    # the focus on Cancel, which keeps everything.
     session.xdotool("key", "Tab", "Tab")
     clear = find(dialog, "push button", "Clear all")
     wait_for("Clear all focused", lambda: clear.getState().contains(pyatspi.STATE_FOCUSED))
@@ -247,8 +240,7 @@ def run(session):
     session.xdotool("key", "shift+Tab")
     wait_for("the selected row told as focused", lambda: listener.focus() == "list item")
     session.xdotool("key", "Down")
-    wait_for("alpha focused in the list", lambda: (item := item_named(clips, "a11y alpha"))
-             and item.getState().contains(pyatspi.STATE_FOCUSED))
+    wait_row(clips, "a11y alpha", pyatspi.STATE_FOCUSED, "alpha focused in the list")
     if item_named(clips, "a11y gamma").getState().contains(pyatspi.STATE_FOCUSED):
         raise Failure("a row other than the selected one has the focus")
     session.xdotool("type", "gam")
@@ -314,8 +306,7 @@ def run(session):
     session.xdotool("windowfocus", "--sync", target)
     dialog, clips = open_popup(session)
     session.xdotool("key", "Down", "Down")
-    wait_for("filler 11 selected", lambda: (item := item_named(clips, "a11y filler 11"))
-             and item.getState().contains(pyatspi.STATE_SELECTED))
+    wait_row(clips, "a11y filler 11", pyatspi.STATE_SELECTED, "filler 11 selected")
     session.copy_with_xclip("a11y live copy")
     added = wait_for("the new row told", lambda: listener.seen(
         "object:children-changed:add", data="a11y live copy"))
@@ -327,19 +318,6 @@ def run(session):
     print("ok: a copy under the open popup is told, and the selection stays on its entry")
 
 
-def main():
-    if len(sys.argv) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = [tool for tool in ("Xvfb", "xclip", "xdotool", "dbus-daemon", LAUNCHER)
-               if shutil.which(tool) is None]
-    if pyatspi is None:
-        missing.append("pyatspi")
-    if missing:
-        print("skipped: missing %s" % ", ".join(missing))
-        return 77
-    session = Session(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
-    return run_checks(session, run, "accessibility")
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(run, "accessibility", ("Xvfb", "xclip", "xdotool", "dbus-daemon", LAUNCHER,
+                                         "pyatspi" if pyatspi is None else None)))

@@ -14,7 +14,7 @@ import time
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, read, run_checks, tiny_png, wait_for  # noqa: E402
+from run_e2e import Failure, Session, main, read, tiny_png, wait_for  # noqa: E402
 
 SLOW = 60.0  # seconds, for a software-rendered shell on a busy machine
 MUTTER = ("org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop")
@@ -22,11 +22,6 @@ KEYSYMS = {"Tab": 0xff09, "Return": 0xff0d, "space": 0x20, "Escape": 0xff1b}
 
 
 class GnomeSession(Session):
-    def spawn(self, args, env=None, **kwargs):
-        process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
-        self.processes.append(process)
-        return process
-
     def start_shell(self):
         for folder in ("home", "run", "services"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
@@ -196,13 +191,5 @@ def run(session):
                       % (read(gtk_text), clipboard, app.poll()))
 
 
-def main():
-    if shutil.which("gnome-shell") is None:
-        print("skipped: GNOME Shell is not installed (scripts/install-deps.sh --with-gnome)")
-        return 77
-    session = GnomeSession(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
-    return run_checks(session, run, "GNOME", logs=("app.err", "shell.log"))
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+if __name__ == "__main__":  # scripts/install-deps.sh --with-gnome installs GNOME Shell
+    sys.exit(main(run, "GNOME", ("gnome-shell",), GnomeSession, ("app.err", "shell.log")))

@@ -3,12 +3,9 @@
 
 Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
-Runs Sway headless without XWayland, the app in it with scratch homes, and
-on a session bus of its own a tray (waybar's) and a stand-in portal; copies
-with wl-copy and a data-control owner of our own, reads with wl-paste and
-types on a virtual keyboard of our own. Sway refuses to run as root, so as root all runs as
-"nobody" in a scratch home it owns. All started here is stopped again, also
-on failure. Exit status: 0 passed, 1 failed.
+Sway without XWayland, with a tray (waybar's) and a stand-in portal on a
+bus of its own; as root all runs as "nobody", as Sway refuses root.
+Exit status: 0 passed, 1 failed.
 """
 
 import glob
@@ -20,8 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import (Failure, Session, read, read_line, run_checks, tiny_png,  # noqa: E402
-                     wait_for)
+from run_e2e import Failure, Session, main, read, read_line, tiny_png, wait_for  # noqa: E402
 
 UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
 
@@ -273,18 +269,7 @@ def run(session):
           "the popup")
 
 
-def main():
-    if len(sys.argv) != 4:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = [tool for tool in ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv",
-                                 "dbus-daemon", "dbus-send", "waybar")
-               if shutil.which(tool) is None]
-    if missing:
-        print("FAILED: missing " + ", ".join(missing) + " (scripts/install-deps.sh installs them)")
-        return 1
-    session = WaylandSession(*(os.path.abspath(path) for path in sys.argv[1:]))
-    return run_checks(session, run, "Wayland end-to-end", logs=("app.err", "sway.err"))
-
-if __name__ == "__main__":
-    sys.exit(main())
+if __name__ == "__main__":  # what is missing fails: scripts/install-deps.sh installs it
+    sys.exit(main(run, "Wayland end-to-end", ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv",
+                                              "dbus-daemon", "dbus-send", "waybar"),
+                  WaylandSession, ("app.err", "sway.err"), missing_status=1))

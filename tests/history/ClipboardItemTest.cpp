@@ -1,6 +1,4 @@
-// What an entry is made of: its identifier, its display text, and the text
-// forms its fields go through (Base64 for bytes, checked and repaired UTF-8,
-// the white space that display texts are trimmed of).
+// What an entry is made of, and the text forms its fields go through.
 #include "history/ClipboardItem.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,4 @@
-// The history store against real files in a scratch folder: start-up and the
-// set-aside of an unreadable file, capture and duplicate folding, the bound,
-// pins, deletes and clears with their image files, write-back, and the log
-// lines of failed writes.
+// The history store against real files in a scratch folder.
 #include "history/ClipboardStore.h"
 
 #include <gmock/gmock.h>

@@ -1,5 +1,4 @@
-// The history file format: what is written, what reads back, what a reader
-// tolerates and what makes the whole file unreadable.
+// The history file format: what is written, read back, tolerated or refused.
 #include "history/HistoryCodec.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +45,8 @@ std::string with(const std::string& key, const std::string& raw = "") {
   return std::regex_replace(entry(), field, raw.empty() ? "" : ",\"" + key + "\":" + raw);
 }
 
-// A history of every kind of entry and field, with every escape, ill-formed
-// UTF-8 and texts long enough to cross any piece size; the same every run.
+// Every kind, field, escape and ill-formed UTF-8, with texts that cross any
+// piece size; the same every run.
 std::vector<ClipboardItem> everyKindHistory() {
   std::uint64_t state = 0x9E3779B97F4A7C15ULL;
   auto next = [&] { return state = state * 6364136223846793005ULL + 1442695040888963407ULL; };

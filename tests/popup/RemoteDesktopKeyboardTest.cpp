@@ -1,6 +1,4 @@
-// The paste keystroke through the desktop portal: each answer logged once,
-// trusted only with a granted keyboard; a refusal not asked about again by
-// pastes; a kept consent sparing the next start's dialog.
+// The paste keystroke through the desktop portal, and the consent it keeps.
 #include "popup/RemoteDesktopKeyboard.h"
 
 #include <gtest/gtest.h>

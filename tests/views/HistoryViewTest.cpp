@@ -1,7 +1,4 @@
-// The popup's content over a store taken as given: the list model (order,
-// sections, search, selection, keys, row actions, clearing), what each row
-// shows, the card around the rows, and the texts they are drawn and searched
-// by (ages, lower-casing, character counts, the long-text prefilter).
+// The popup's content over a store taken as given, and the texts it shows.
 #include "views/HistoryView.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +14,9 @@
 
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
+
+static const ShortcutTexts& mac = ShortcutTexts::macOS();
+static const ShortcutTexts& x11 = ShortcutTexts::linuxX11();
 
 class HistoryViewTest : public StoreFixture {
  protected:
@@ -36,11 +36,11 @@ class HistoryViewTest : public StoreFixture {
   }
 
   ClipRow rowFor(const ClipboardItem& entry, ClipRow::State state = {},
-                 const ShortcutTexts& shortcuts = ShortcutTexts::macOS()) const {
+                 const ShortcutTexts& shortcuts = mac) const {
     return ClipRow::make(entry, state, *store, clock.now(), shortcuts);
   }
 
-  HistoryLayout layout(const ShortcutTexts& shortcuts = ShortcutTexts::macOS()) const {
+  HistoryLayout layout(const ShortcutTexts& shortcuts = mac) const {
     return HistoryLayout::make(view_, shortcuts);
   }
 
@@ -245,7 +245,7 @@ TEST_F(HistoryViewTest, HoverFollowsThePointerEvenWhenTheOldRowLeavesLate) {
   view_.setHovered(older, true);
   view_.setHovered(newer, true);
   view_.setHovered(older, false);
-  EXPECT_TRUE(view_.row(0, clock.now(), ShortcutTexts::macOS()).state.hovering);
+  EXPECT_TRUE(view_.row(0, clock.now(), mac).state.hovering);
   view_.setHovered(newer, false);
   EXPECT_FALSE(view_.hovered());
 }
@@ -301,7 +301,7 @@ TEST_F(HistoryViewTest, RowQuickPasteKeyOnTheFirstNineRowsHiddenWhileHoveredOrPi
   ClipboardItem entry;
   EXPECT_EQ(rowFor(entry, {2}).quickPasteLabel, "⌘3");
   EXPECT_EQ(rowFor(entry, {8}).quickPasteLabel, "⌘9");
-  EXPECT_EQ(rowFor(entry, {2}, ShortcutTexts::linuxX11()).quickPasteLabel, "Ctrl+3");
+  EXPECT_EQ(rowFor(entry, {2}, x11).quickPasteLabel, "Ctrl+3");
   EXPECT_FALSE(rowFor(entry, {9}).quickPasteLabel);
   EXPECT_FALSE(rowFor(entry, {1}).pinButton);
   // Hovered: pin and delete take the key's place, the key still works.
@@ -356,36 +356,31 @@ TEST_F(HistoryViewTest, AccessibleNameSaysWhatTheRowShowsInWords) {
     const ShortcutTexts& shortcuts;
     const char* name;
   } cases[] = {
-      {text,
-       1,
-       {},
-       ShortcutTexts::linuxX11(),
-       "ssh deploy@build-07 -p 2222, 28 characters, 7 seconds ago, Ctrl+2"},
+      {text, 1, {}, x11, "ssh deploy@build-07 -p 2222, 28 characters, 7 seconds ago, Ctrl+2"},
       {pinned,
        0,
        {},
-       ShortcutTexts::macOS(),
+       mac,
        "ssh deploy@build-07 -p 2222, 28 characters, 1 minute ago, pinned, Command-1"},
-      {rich, 9, {}, ShortcutTexts::macOS(), "a  b c, Rich text, just now"},
-      {html, 9, {}, ShortcutTexts::macOS(), "link, Rich text, 7 seconds ago"},
-      {blank, 9, {}, ShortcutTexts::macOS(), "(empty), 0 characters, just now"},
-      {noPaths, 9, {}, ShortcutTexts::macOS(), ", 0 files, just now"},
-      {image, 2, size, ShortcutTexts::linuxX11(), "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},
-      {image, 12, {}, ShortcutTexts::linuxX11(), "Image, 2 hours ago"},
-      {fileList, 8, {}, ShortcutTexts::linuxX11(), "a.txt, 1 file, 2 days ago, Ctrl+9"},
+      {rich, 9, {}, mac, "a  b c, Rich text, just now"},
+      {html, 9, {}, mac, "link, Rich text, 7 seconds ago"},
+      {blank, 9, {}, mac, "(empty), 0 characters, just now"},
+      {noPaths, 9, {}, mac, ", 0 files, just now"},
+      {image, 2, size, x11, "Image, 640 by 480 pixels, 2 hours ago, Ctrl+3"},
+      {image, 12, {}, x11, "Image, 2 hours ago"},
+      {fileList, 8, {}, x11, "a.txt, 1 file, 2 days ago, Ctrl+9"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(
         AccessibleRow::make(c.entry, c.index, clock.now(), c.shortcuts, std::nullopt, c.size).name,
         c.name);
   }
-  const AccessibleRow onLinux =
-      AccessibleRow::make(pinned, 0, clock.now(), ShortcutTexts::linuxX11());
+  const AccessibleRow onLinux = AccessibleRow::make(pinned, 0, clock.now(), x11);
   EXPECT_EQ(onLinux.description, "Return pastes it, Ctrl+P unpins it, Shift+Delete deletes it.");
   EXPECT_EQ(onLinux.pinOrUnpinAction, AccessibleRow::unpinAction);
-  const AccessibleRow mac = AccessibleRow::make(text, 0, clock.now(), ShortcutTexts::macOS());
-  EXPECT_EQ(mac.description, "Return pastes it, Command-P pins it, Command-Delete deletes it.");
-  EXPECT_EQ(mac.pinOrUnpinLabel, "Pin");
+  const AccessibleRow onMac = AccessibleRow::make(text, 0, clock.now(), mac);
+  EXPECT_EQ(onMac.description, "Return pastes it, Command-P pins it, Command-Delete deletes it.");
+  EXPECT_EQ(onMac.pinOrUnpinLabel, "Pin");
 }
 
 TEST_F(HistoryViewTest, AccessibleNameCutsALongTitleAtACharacter) {
@@ -393,8 +388,7 @@ TEST_F(HistoryViewTest, AccessibleNameCutsALongTitleAtACharacter) {
   for (std::size_t i = 0; i < AccessibleRow::spokenTitleLength + 1; ++i)
     accents += "\xC3\xA9";
   const Uuid id = addText(accents);
-  const std::string name =
-      view_.accessibleRow(0, clock.now(), ShortcutTexts::macOS(), std::nullopt).name;
+  const std::string name = view_.accessibleRow(0, clock.now(), mac, std::nullopt).name;
   EXPECT_EQ(name, accents.substr(0, accents.size() - 2) + "…, " +
                       std::to_string(AccessibleRow::spokenTitleLength + 1) +
                       " characters, just now, Command-1");
@@ -404,7 +398,7 @@ TEST_F(HistoryViewTest, AccessibleNameCutsALongTitleAtACharacter) {
 // The card
 
 TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
-  const HistoryLayout empty = layout(ShortcutTexts::linuxX11());
+  const HistoryLayout empty = layout(x11);
   ASSERT_TRUE(empty.emptyState);
   EXPECT_EQ(empty.emptyState->message,
             "Copy anything and it appears here.\nPress Shift+Super+V any time to open this.");
@@ -425,7 +419,7 @@ TEST_F(HistoryViewTest, CardSaysWhyNothingIsListedAndCountsEveryEntry) {
             "No clips yet. Copy anything and it appears here. Press Shift+Super+V any time to "
             "open this.");
   EXPECT_EQ(shown.spoken.confirmDescription, "Removes all 2 clips, pinned ones too.");
-  EXPECT_EQ(layout(ShortcutTexts::linuxX11()).spoken.searchDescription,
+  EXPECT_EQ(layout(x11).spoken.searchDescription,
             "Type to search. Up and Down choose a clip, Return pastes it, Ctrl+P pins or unpins "
             "it, Shift+Delete deletes it, Ctrl+1 to 9 paste the first nine, Escape closes. Tab "
             "moves to the list and to Clear all.");

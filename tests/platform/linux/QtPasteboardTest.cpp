@@ -1,8 +1,5 @@
-// The pasteboard over an in-process clipboard: the change count's handshake
-// with our own writes and with other owners' snapshots, the forms written
-// back (to Qt's clipboard, or to the Wayland backend's publisher), and which targets a snapshot
-// reads and how it answers. The reader thread itself is proven end to end against real and hostile
-// owners.
+// The pasteboard over an in-process clipboard; the reader thread itself is
+// proven end to end against real and hostile owners.
 #include "platform/linux/QtPasteboard.h"
 
 #include <gtest/gtest.h>

@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FakeResourceBundle.h"
-#include "FakeWorkspace.h"
+#include "ShellFixture.h"
 #include "app/AboutView.h"
 #include "app/Brand.h"
 

@@ -1,6 +1,4 @@
-// The history card drives the view as a user would: keys in the search
-// field, clicks on rows and buttons, the footer; and it lets its own dark
-// material show through the list.
+// The history card driven as a user would: keys, clicks, the footer.
 #include "platform/linux/ui/HistoryCardWidget.h"
 
 #include <gtest/gtest.h>
