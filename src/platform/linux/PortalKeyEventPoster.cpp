@@ -3,27 +3,13 @@
 
 #include <vector>
 
+#include "platform/linux/KeysymKeyEvent.h"
 #include "platform/linux/x11/X11KeyTranslation.h"
 #include "popup/RemoteDesktopKeyboard.h"
 
 namespace {
 
 class PortalSource : public KeyEventPoster::Source {};
-
-class PortalEvent : public KeyEventPoster::Event {
- public:
-  PortalEvent(unsigned long keysym, bool keyDown) : keysym_(keysym), keyDown_(keyDown) {}
-  void setFlags(std::uint64_t flags) override { flags_ = flags; }
-
-  unsigned long keysym() const { return keysym_; }
-  bool keyDown() const { return keyDown_; }
-  std::uint64_t flags() const { return flags_; }
-
- private:
-  unsigned long keysym_;
-  bool keyDown_;
-  std::uint64_t flags_ = 0;
-};
 
 }  // namespace
 
@@ -47,11 +33,11 @@ std::unique_ptr<KeyEventPoster::Event> PortalKeyEventPoster::createKeyboardEvent
   if (!keysym) {
     return nullptr;
   }
-  return std::make_unique<PortalEvent>(*keysym, keyDown);
+  return std::make_unique<KeysymKeyEvent>(*keysym, keyDown);
 }
 
 void PortalKeyEventPoster::post(std::uint32_t tap, Event& event) {
-  auto* key = dynamic_cast<PortalEvent*>(&event);
+  auto* key = dynamic_cast<KeysymKeyEvent*>(&event);
   if (key == nullptr) {
     if (fallback_ != nullptr) {
       fallback_->post(tap, event);

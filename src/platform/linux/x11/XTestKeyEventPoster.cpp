@@ -9,26 +9,12 @@
 #include <array>
 #include <vector>
 
+#include "platform/linux/KeysymKeyEvent.h"
 #include "platform/linux/x11/X11KeyTranslation.h"
 
 namespace {
 
 class XTestSource : public KeyEventPoster::Source {};
-
-class XTestEvent : public KeyEventPoster::Event {
- public:
-  XTestEvent(unsigned long keysym, bool keyDown) : keysym_(keysym), keyDown_(keyDown) {}
-  void setFlags(std::uint64_t flags) override { flags_ = flags; }
-
-  unsigned long keysym() const { return keysym_; }
-  bool keyDown() const { return keyDown_; }
-  std::uint64_t flags() const { return flags_; }
-
- private:
-  unsigned long keysym_;
-  bool keyDown_;
-  std::uint64_t flags_ = 0;
-};
 
 constexpr std::array<KeySym, 10> modifierKeysyms{
     XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R, XK_Super_L,
@@ -73,7 +59,7 @@ std::unique_ptr<KeyEventPoster::Event> XTestKeyEventPoster::createKeyboardEvent(
   if (!available_ || !keysym) {
     return nullptr;
   }
-  return std::make_unique<XTestEvent>(*keysym, keyDown);
+  return std::make_unique<KeysymKeyEvent>(*keysym, keyDown);
 }
 
 void XTestKeyEventPoster::releaseHeldModifiers() {
@@ -88,7 +74,7 @@ void XTestKeyEventPoster::releaseHeldModifiers() {
 }
 
 void XTestKeyEventPoster::post(std::uint32_t /*tap*/, Event& event) {
-  auto* key = dynamic_cast<XTestEvent*>(&event);
+  auto* key = dynamic_cast<KeysymKeyEvent*>(&event);
   if (key == nullptr || !available_) {
     return;
   }
