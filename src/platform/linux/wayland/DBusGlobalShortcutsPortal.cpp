@@ -12,6 +12,8 @@
 #include <QList>
 #include <utility>
 
+#include "platform/linux/wayland/DBusPortalRequests.h"
+
 Q_DECLARE_METATYPE(DBusGlobalShortcutsPortal::Entry)
 
 // At namespace scope, where QtDBus's marshalling templates find them.
@@ -70,20 +72,7 @@ void DBusGlobalShortcutsPortal::queryVersion(
   registry << QStringLiteral("pellimore-clip") << QVariantMap();
   bus_.send(registry);
 
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-  get << interface << QStringLiteral("version");
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this,
-          [answer = std::move(answer)](QDBusPendingCallWatcher* call) {
-            call->deleteLater();
-            const QDBusPendingReply<QDBusVariant> reply = *call;
-            if (reply.isError()) {
-              answer(std::nullopt);
-              return;
-            }
-            answer(reply.value().variant().toUInt());
-          });
+  DBusPortalRequests::queryVersion(bus_, this, interface, std::move(answer));
 }
 
 void DBusGlobalShortcutsPortal::createSession(Answer answer) {

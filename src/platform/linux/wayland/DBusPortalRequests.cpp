@@ -5,6 +5,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusVariant>
 #include <QList>
 #include <utility>
 
@@ -14,6 +15,26 @@ const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
 }  // namespace
+
+void DBusPortalRequests::queryVersion(QDBusConnection& bus, QObject* context,
+                                      const QString& interface,
+                                      std::function<void(std::optional<std::uint32_t>)> answer) {
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      service, QStringLiteral("/org/freedesktop/portal/desktop"),
+      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+  get << interface << QStringLiteral("version");
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(get), context);
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                   [answer = std::move(answer)](QDBusPendingCallWatcher* call) {
+                     call->deleteLater();
+                     const QDBusPendingReply<QDBusVariant> reply = *call;
+                     if (reply.isError()) {
+                       answer(std::nullopt);
+                       return;
+                     }
+                     answer(reply.value().variant().toUInt());
+                   });
+}
 
 void DBusPortalRequests::send(QDBusMessage call, QVariantMap options, Reply reply) {
   const QString token = QStringLiteral("pellimore_clip_%1").arg(++tokens_);

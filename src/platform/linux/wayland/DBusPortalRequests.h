@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 
 class DBusPortalRequests : public QObject {
   Q_OBJECT
@@ -21,6 +22,11 @@ class DBusPortalRequests : public QObject {
       std::function<void(std::uint32_t code, const QVariantMap& results, const QString& error)>;
 
   explicit DBusPortalRequests(QDBusConnection bus) : bus_(std::move(bus)) {}
+
+  /// The version property of the portal's `interface`, or nothing when the
+  /// portal lacks it; answered on `context`'s thread, never after it is gone.
+  static void queryVersion(QDBusConnection& bus, QObject* context, const QString& interface,
+                           std::function<void(std::optional<std::uint32_t>)> answer);
 
   /// Sends `call` with `options`, which gain a fresh handle token, as its
   /// last argument, and hands its Request's Response to `reply`.

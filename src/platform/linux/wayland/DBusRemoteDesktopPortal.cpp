@@ -41,20 +41,7 @@ DBusRemoteDesktopPortal::DBusRemoteDesktopPortal()
 
 void DBusRemoteDesktopPortal::queryVersion(
     std::function<void(std::optional<std::uint32_t>)> answer) {
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-  get << interface << QStringLiteral("version");
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this,
-          [answer = std::move(answer)](QDBusPendingCallWatcher* call) {
-            call->deleteLater();
-            const QDBusPendingReply<QDBusVariant> reply = *call;
-            if (reply.isError()) {
-              answer(std::nullopt);
-              return;
-            }
-            answer(reply.value().variant().toUInt());
-          });
+  DBusPortalRequests::queryVersion(bus_, this, interface, std::move(answer));
 }
 
 void DBusRemoteDesktopPortal::createSession(Answer answer) {
