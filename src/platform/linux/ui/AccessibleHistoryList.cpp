@@ -11,8 +11,7 @@ AccessibleHistoryList::AccessibleHistoryList(AccessibleListSource& source)
 }
 
 AccessibleHistoryList::~AccessibleHistoryList() {
-  // The widget may be gone already: Qt drops this interface as it goes.
-  if (object())
+  if (sourceAlive_)
     source_.setObserver(nullptr);
   for (const auto& [key, id] : entries_)
     QAccessible::deleteAccessibleInterface(id);

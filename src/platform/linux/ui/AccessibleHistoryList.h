@@ -25,6 +25,7 @@ class AccessibleHistoryList : public QAccessibleWidget, public AccessibleListObs
   void selectionMoved(const Uuid& id) override;
   void focusMoved(const Uuid& id) override;
   void rowRenamed(const Uuid& id) override;
+  void sourceDestroyed() override { sourceAlive_ = false; }
 
   int childCount() const override;
   QAccessibleInterface* child(int index) const override;
@@ -42,6 +43,9 @@ class AccessibleHistoryList : public QAccessibleWidget, public AccessibleListObs
   QAccessibleInterface* entry(const AccessibleListEntry::Key& key) const;
 
   AccessibleListSource& source_;
+  /// Qt drops this interface only once the widget's QObject part goes, after
+  /// the list's own destructor has run.
+  bool sourceAlive_ = true;
   /// Each entry's interface, registered with Qt, in the list's order.
   Entries entries_;
   /// While an added entry is announced, the count of the entries before it:

@@ -13,6 +13,8 @@ class AccessibleListObserver {
   virtual void focusMoved(const Uuid& id) = 0;
   /// The row of `id` changed what it says (pinned or unpinned) in place.
   virtual void rowRenamed(const Uuid& id) = 0;
+  /// The list is being destroyed: nothing may be asked of it any more.
+  virtual void sourceDestroyed() = 0;
 
  protected:
   ~AccessibleListObserver() = default;

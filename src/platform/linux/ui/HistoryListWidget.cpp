@@ -51,6 +51,11 @@ HistoryListWidget::HistoryListWidget(HistoryView& view, const Clock& clock,
   scrollAnimation_->setEasingCurve(QEasingCurve::OutCubic);
 }
 
+HistoryListWidget::~HistoryListWidget() {
+  if (observer_)
+    observer_->sourceDestroyed();
+}
+
 QSize HistoryListWidget::sizeHint() const {
   return {static_cast<int>(M::cardWidth), static_cast<int>(std::ceil(contentHeight_))};
 }

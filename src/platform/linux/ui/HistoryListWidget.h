@@ -45,6 +45,7 @@ class HistoryListWidget : public QWidget, public AccessibleListSource {
 
   HistoryListWidget(HistoryView& view, const Clock& clock, const ShortcutTexts& shortcuts,
                     QScrollArea& scrollArea);
+  ~HistoryListWidget() override;
 
   /// Reads the rows and section titles again and lays them out, at the width
   /// the list will have once the scroll area has placed it.
