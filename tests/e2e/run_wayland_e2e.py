@@ -262,9 +262,9 @@ def run(session):
             != b"bound open-history SHIFT+LOGO+v"):
         raise Failure("the app did not ask the portal for Shift+Super+V")
     wait_for("the portal's way in the log", lambda: "hot key: through the desktop portal's "
-             "GlobalShortcuts, as Shift+Logo+V" in session.debug_log())
+             "GlobalShortcuts, as Shift+Logo+V" in session.debug_log(), timeout=15)
     portal.stdin.write(b"activate\n")
-    # This app's first popup builds its panel: slow under the sanitizers.
+    # A fresh app under the sanitizers, beside other tests, is slow to answer.
     wait_for("the popup opened by the portal's shortcut", popup_shown, timeout=15)
     print("ok: beside the portal, the app binds Shift+Super+V there and its activation opens "
           "the popup")
