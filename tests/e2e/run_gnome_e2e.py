@@ -6,7 +6,6 @@ import glob
 import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 import time
@@ -23,26 +22,18 @@ KEYSYMS = {"Tab": 0xff09, "Return": 0xff0d, "space": 0x20, "Escape": 0xff1b}
 
 class GnomeSession(Session):
     def start_shell(self):
-        for folder in ("home", "run", "services"):
+        for folder in ("home", "run"):
             os.makedirs(os.path.join(self.root, folder), mode=0o700)
         self.env = dict(PATH=os.environ.get("PATH", "/usr/bin:/bin"), LANG="C.UTF-8",
                         HOME=self.root + "/home", XDG_DATA_HOME=self.root + "/data",
                         XDG_RUNTIME_DIR=self.root + "/run", XDG_CURRENT_DESKTOP="GNOME",
                         XDG_SESSION_TYPE="wayland", GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="1")
-        for name in ("portal.Desktop", "impl.portal.desktop.gnome", "impl.portal.PermissionStore"):
-            shutil.copy("/usr/share/dbus-1/services/org.freedesktop.%s.service" % name,
-                        os.path.join(self.root, "services"))
-        for kind in ("system", "session"):
-            address = "unix:path=" + os.path.join(self.root, kind + "_bus")
-            services = "" if kind == "system" else "<servicedir>%s/services</servicedir>" % self.root
-            with open(os.path.join(self.root, kind + ".conf"), "w", encoding="utf-8") as file:
-                file.write('<busconfig><type>%s</type><listen>%s</listen>%s<policy context="default">'
-                           '<allow user="*"/><allow own="*"/><allow send_destination="*"/><allow '
-                           'receive_sender="*"/></policy></busconfig>' % (kind, address, services))
-            self.spawn(["dbus-daemon", "--nofork", "--config-file=" + file.name],
-                       stderr=subprocess.DEVNULL)
-            wait_for(kind + " bus", lambda a=address: os.path.exists(a[10:]))
-            self.env["DBUS_%s_BUS_ADDRESS" % kind.upper()] = address
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self.start_bus(self.root + "/run", "system_bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(self.root + "/run", "session_bus", [
+            ("org.freedesktop." + name, "/usr/libexec/" + command) for name, command in (
+                ("portal.Desktop", "xdg-desktop-portal"),
+                ("impl.portal.desktop.gnome", "xdg-desktop-portal-gnome"),
+                ("impl.portal.PermissionStore", "xdg-permission-store"))])
         log = os.path.join(self.root, "shell.log")
         self.spawn(["unshare", "-m" if os.geteuid() == 0 else "-Urm", "sh", "-c",
                     "[ ! -d /run/systemd ] || mount -t tmpfs none /run/systemd; exec \"$@\"",
