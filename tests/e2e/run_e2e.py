@@ -217,6 +217,14 @@ class Session:
             text=True, timeout=20).stdout
                    for window in self.xdotool("search", "--class", "^trayer$").split())
 
+    def paste_from_popup(self, search):
+        """Opens the popup, searches (replacing the last search, which each
+        showing selects) and pastes the first match."""
+        self.xdotool("key", "shift+super+v")
+        wait_for("the popup", self.popup)
+        self.xdotool("type", "--delay", "30", search)
+        self.xdotool("key", "Return")
+
     def popup(self):
         """The popup's window id when it is on screen, else None."""
         # Qt leaves WM_NAME empty, which is what "search --name" reads; the
@@ -359,11 +367,7 @@ def run(session):
                 session.copy_with_xclip("e2e after " + manager)
                 session.wait_for_text("e2e after " + manager)
                 session.end(owner)
-        session.xdotool("key", "shift+super+v")
-        wait_for("the popup over " + manager, session.popup)
-        session.xdotool("key", "ctrl+a")  # the last search is kept
-        session.xdotool("type", "--delay", "30", manager + ".txt")
-        session.xdotool("key", "Return")
+        session.paste_from_popup(manager + ".txt")
         wait_for(manager + " to paste", lambda: sorted(os.listdir(target)) == [
             os.path.basename(path) for path in files], timeout=10)
         session.end(owner)

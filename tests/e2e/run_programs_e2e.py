@@ -16,14 +16,6 @@ READ_LINE = ["sh", "-c", 'IFS= read -r line; printf %s "$line" > "$0"']
 BROWSER = shutil.which("chromium")
 
 
-def paste_from_popup(session, search):
-    session.xdotool("key", "shift+super+v")
-    wait_for("the popup", session.popup)
-    session.xdotool("key", "ctrl+a")  # the search keeps its text between showings
-    session.xdotool("type", "--delay", "30", search)
-    session.xdotool("key", "Return")
-
-
 def terminal_block(session):
     typed = os.path.join(session.root, "typed.txt")
     session.spawn(["xterm", "-e", *READ_LINE, typed])
@@ -33,7 +25,7 @@ def terminal_block(session):
         session.copy_with_xclip(text)
         session.wait_for_text(text)
     session.xdotool("windowfocus", "--sync", term)
-    paste_from_popup(session, "into the")
+    session.paste_from_popup("into the")
     wait_for("Shift+Insert", lambda: "posting Shift+Insert (frontmost=XTerm)" in
              session.debug_log())
     session.xdotool("key", "Return")  # the paste ends no line
@@ -68,7 +60,7 @@ def html_block(session):
     session.wait_for_text("e2e plain copy between")
     session.xdotool("key", "F2")
     wait_for("the editable part to take the focus", lambda: window_named("editing"))
-    paste_from_popup(session, "e2e bold")
+    session.paste_from_popup("e2e bold")
     name = session.xdotool("getwindowname", wait_for(
         "the paste in the page", lambda: window_named("pasted:"), timeout=10))
     if "<b>e2e bold</b>" not in name or '<a href="https://example.org/e2e">' not in name:
