@@ -6,13 +6,8 @@
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QDBusVariant>
 #include <QList>
 #include <utility>
-
-#include "platform/linux/wayland/DBusPortalRequests.h"
 
 Q_DECLARE_METATYPE(DBusGlobalShortcutsPortal::Entry)
 
@@ -38,7 +33,6 @@ namespace {
 const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
 QDBusMessage portalCall(const QString& method) {
   return QDBusMessage::createMethodCall(service, path, interface, method);
@@ -54,7 +48,8 @@ QString pathText(const QVariant& value) {
 
 }  // namespace
 
-DBusGlobalShortcutsPortal::DBusGlobalShortcutsPortal() : bus_(QDBusConnection::sessionBus()) {
+DBusGlobalShortcutsPortal::DBusGlobalShortcutsPortal()
+    : bus_(QDBusConnection::sessionBus()), requests_(bus_) {
   qDBusRegisterMetaType<Entry>();
   qDBusRegisterMetaType<QList<Entry>>();
   bus_.connect(service, path, interface, QStringLiteral("Activated"), this,
@@ -99,81 +94,29 @@ void DBusGlobalShortcutsPortal::watchActivations(
   activated_ = std::move(activated);
 }
 
-void DBusGlobalShortcutsPortal::request(QDBusMessage call, QVariantMap options, Answer answer) {
-  const QString token = QStringLiteral("pellimore_clip_%1").arg(++tokens_);
-  options.insert(QStringLiteral("handle_token"), token);
-  call << options;
-  // The portal names the Request object after our unique name, without its
-  // colon and with its dots as underscores, and the token; listening before
-  // calling leaves no gap for a quick answer.
-  const QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-  const QString expected = path + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
-  pending_[expected] = std::move(answer);
-  listen(expected);
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this,
-          [this, expected](QDBusPendingCallWatcher* reply) {
-            reply->deleteLater();
-            const QDBusPendingReply<QDBusObjectPath> handle = *reply;
-            const auto found = pending_.find(expected);
-            if (found == pending_.end()) {
-              return;  // answered before the reply came
-            }
-            if (handle.isError()) {
-              Answer waiting = std::move(found->second);
-              pending_.erase(found);
-              stopListening(expected);
-              Response failed;
-              failed.error =
-                  (handle.error().name() + QStringLiteral(": ") + handle.error().message())
-                      .toStdString();
-              waiting(failed);
-              return;
-            }
-            // Portals older than the naming rule choose the path themselves.
-            const QString actual = handle.value().path();
-            if (actual != expected) {
-              Answer waiting = std::move(found->second);
-              pending_.erase(found);
-              stopListening(expected);
-              pending_[actual] = std::move(waiting);
-              listen(actual);
-            }
-          });
-}
-
-void DBusGlobalShortcutsPortal::listen(const QString& requestPath) {
-  bus_.connect(service, requestPath, requestInterface, QStringLiteral("Response"), this,
-               SLOT(onResponse(QDBusMessage)));
-}
-
-void DBusGlobalShortcutsPortal::stopListening(const QString& requestPath) {
-  bus_.disconnect(service, requestPath, requestInterface, QStringLiteral("Response"), this,
-                  SLOT(onResponse(QDBusMessage)));
-}
-
-void DBusGlobalShortcutsPortal::onResponse(const QDBusMessage& message) {
-  const auto found = pending_.find(message.path());
-  const QList<QVariant> arguments = message.arguments();
-  if (found == pending_.end() || arguments.size() < 2) {
-    return;
-  }
-  Answer answer = std::move(found->second);
-  pending_.erase(found);
-  stopListening(message.path());
-  Response response;
-  response.code = arguments[0].toUInt();
-  const auto results = qdbus_cast<QVariantMap>(arguments[1]);
-  response.sessionHandle = pathText(results.value(QStringLiteral("session_handle"))).toStdString();
-  const QVariant shortcuts = results.value(QStringLiteral("shortcuts"));
-  if (shortcuts.canConvert<QDBusArgument>()) {
-    for (const Entry& entry : qdbus_cast<QList<Entry>>(shortcuts.value<QDBusArgument>())) {
-      response.boundShortcuts.emplace_back(
-          entry.id.toStdString(),
-          entry.properties.value(QStringLiteral("trigger_description")).toString().toStdString());
-    }
-  }
-  answer(response);
+void DBusGlobalShortcutsPortal::request(const QDBusMessage& call, QVariantMap options,
+                                        Answer answer) {
+  requests_.send(
+      call, std::move(options),
+      [answer = std::move(answer)](std::uint32_t code, const QVariantMap& results,
+                                   const QString& error) {
+        Response response;
+        response.code = code;
+        response.error = error.toStdString();
+        response.sessionHandle =
+            pathText(results.value(QStringLiteral("session_handle"))).toStdString();
+        const QVariant shortcuts = results.value(QStringLiteral("shortcuts"));
+        if (shortcuts.canConvert<QDBusArgument>()) {
+          for (const Entry& entry : qdbus_cast<QList<Entry>>(shortcuts.value<QDBusArgument>())) {
+            response.boundShortcuts.emplace_back(
+                entry.id.toStdString(),
+                entry.properties.value(QStringLiteral("trigger_description"))
+                    .toString()
+                    .toStdString());
+          }
+        }
+        answer(response);
+      });
 }
 
 void DBusGlobalShortcutsPortal::onActivated(const QDBusMessage& message) {

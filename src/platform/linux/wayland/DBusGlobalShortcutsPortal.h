@@ -8,9 +8,9 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
-#include <map>
 
 #include "platform/GlobalShortcutsPortal.h"
+#include "platform/linux/wayland/DBusPortalRequests.h"
 
 class DBusGlobalShortcutsPortal : public QObject, public GlobalShortcutsPortal {
   Q_OBJECT
@@ -31,20 +31,15 @@ class DBusGlobalShortcutsPortal : public QObject, public GlobalShortcutsPortal {
       std::function<void(const std::string& session, const std::string& id)> activated) override;
 
  private slots:
-  void onResponse(const QDBusMessage& message);
   void onActivated(const QDBusMessage& message);
 
   // NOLINTNEXTLINE(readability-redundant-access-specifiers): ends moc's slots
  private:
-  /// Sends `call`, whose options gain a fresh handle token, and hands its
-  /// Request's Response to `answer`.
-  void request(QDBusMessage call, QVariantMap options, Answer answer);
-  void listen(const QString& requestPath);
-  void stopListening(const QString& requestPath);
+  /// Sends `call` with `options` and hands its Request's Response to
+  /// `answer`.
+  void request(const QDBusMessage& call, QVariantMap options, Answer answer);
 
   QDBusConnection bus_;
-  int tokens_ = 0;
-  /// The unanswered requests by their Request object's path.
-  std::map<QString, Answer> pending_;
+  DBusPortalRequests requests_;
   std::function<void(const std::string&, const std::string&)> activated_;
 };
