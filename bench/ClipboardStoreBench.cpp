@@ -19,7 +19,7 @@
 #include "history/ClipboardStore.h"
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
-#include "platform/PosixFileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 

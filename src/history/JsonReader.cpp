@@ -13,7 +13,7 @@
 #include "history/JsonBlocks.h"
 #include "history/Utf8.h"
 #include "platform/FileReader.h"
-#include "platform/HexDigit.h"
+#include "platform/text/HexDigit.h"
 
 namespace {
 

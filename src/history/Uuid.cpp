@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "platform/HexDigit.h"
 #include "platform/SecureRandom.h"
+#include "platform/text/HexDigit.h"
 
 namespace {
 

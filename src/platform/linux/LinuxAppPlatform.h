@@ -13,7 +13,6 @@
 #include "platform/DesktopConventions.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyEventPoster.h"
-#include "platform/LocalSocketChannel.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProcessActivity.h"
 #include "platform/linux/PlainRtfConverter.h"
@@ -32,6 +31,7 @@
 #include "platform/linux/wayland/WaylandWorkspace.h"
 #include "platform/linux/x11/X11KeyboardLayout.h"
 #include "platform/linux/x11/X11Workspace.h"
+#include "platform/posix/LocalSocketChannel.h"
 
 class PanelFactory;
 class WaylandClipboard;

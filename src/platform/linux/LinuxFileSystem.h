@@ -1,7 +1,7 @@
 // The Linux file system: per-user data lives in the XDG data home.
 #pragma once
 
-#include "platform/PosixFileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 class LinuxFileSystem : public PosixFileSystem {
  public:

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/HexDigit.h"
+#include "platform/text/HexDigit.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "app/AppPlatform.h"
-#include "platform/LocalSocketChannel.h"
 #include "platform/mac/MacAccessibility.h"
 #include "platform/mac/MacAlertPresenter.h"
 #include "platform/mac/MacApplication.h"
@@ -26,6 +25,7 @@
 #include "platform/mac/MacSystemLog.h"
 #include "platform/mac/MacWindowFactory.h"
 #include "platform/mac/MacWorkspace.h"
+#include "platform/posix/LocalSocketChannel.h"
 
 class MacAppPlatform : public AppPlatform {
  public:

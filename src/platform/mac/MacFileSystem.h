@@ -2,7 +2,7 @@
 // folders can carry the backup-exclusion mark.
 #pragma once
 
-#include "platform/PosixFileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 class MacFileSystem : public PosixFileSystem {
  public:

@@ -1,5 +1,5 @@
 // The real POSIX file and socket operations, exercised in scratch folders.
-#include "platform/PosixFileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,7 +14,7 @@
 
 #include "ManualMainLoop.h"
 #include "TempDir.h"
-#include "platform/LocalSocketChannel.h"
+#include "platform/posix/LocalSocketChannel.h"
 
 namespace {
 

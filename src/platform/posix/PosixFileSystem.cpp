@@ -1,6 +1,6 @@
 // POSIX file operations: open/write/fsync/rename for atomic writes, with the
 // error descriptions built from the operation, the path and strerror.
-#include "platform/PosixFileSystem.h"
+#include "platform/posix/PosixFileSystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>

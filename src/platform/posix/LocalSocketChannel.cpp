@@ -1,7 +1,7 @@
 // Connecting, answering and waiting with plain POSIX sockets. The listening
 // socket never blocks the main thread; only a later start, which has nothing
 // else to do, waits for its answer.
-#include "platform/LocalSocketChannel.h"
+#include "platform/posix/LocalSocketChannel.h"
 
 #include <fcntl.h>
 #include <poll.h>
