@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdio>
 
-#include "platform/linux/QtStatusBar.h"
+#include "platform/linux/qt/QtStatusBar.h"
 
 MenuCommandChannel::MenuCommandChannel(QtStatusBar& statusBar, std::string path)
     : statusBar_(statusBar), path_(std::move(path)) {

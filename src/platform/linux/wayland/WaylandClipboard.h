@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "platform/linux/ClipboardSnapshot.h"
-#include "platform/linux/QtPasteboard.h"
 #include "platform/linux/SnapshotHandOver.h"
+#include "platform/linux/qt/QtPasteboard.h"
 
 struct wl_display;
 struct wl_proxy;

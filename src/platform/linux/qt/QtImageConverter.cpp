@@ -1,5 +1,5 @@
 // Decodes TIFF and encodes PNG with QImage.
-#include "platform/linux/QtImageConverter.h"
+#include "platform/linux/qt/QtImageConverter.h"
 
 #include <QBuffer>
 #include <QByteArray>

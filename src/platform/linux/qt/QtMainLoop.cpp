@@ -1,6 +1,6 @@
 // Timers, queued tasks and socket notifiers on the Qt event loop of the main
 // thread.
-#include "platform/linux/QtMainLoop.h"
+#include "platform/linux/qt/QtMainLoop.h"
 
 #include <QMetaObject>
 #include <QSocketNotifier>

@@ -1,5 +1,5 @@
 // Resource look-up in the Qt resource system (or any folder given as prefix).
-#include "platform/linux/QtResourceBundle.h"
+#include "platform/linux/qt/QtResourceBundle.h"
 
 #include <QFile>
 #include <utility>

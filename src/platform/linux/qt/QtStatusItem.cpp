@@ -1,6 +1,6 @@
 // Builds a QMenu from the menu description and routes chosen items to their
 // targets.
-#include "platform/linux/QtStatusItem.h"
+#include "platform/linux/qt/QtStatusItem.h"
 
 #include <QAction>
 #include <QCursor>

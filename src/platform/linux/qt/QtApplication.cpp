@@ -1,5 +1,5 @@
 // Quitting the Qt event loop.
-#include "platform/linux/QtApplication.h"
+#include "platform/linux/qt/QtApplication.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -1,7 +1,7 @@
 // QApplication's event loop with the delegate's launch and termination
 // callbacks. SIGTERM lets the delegate finish its work first, then ends the
 // process by that signal as before.
-#include "platform/linux/QtApplicationHost.h"
+#include "platform/linux/qt/QtApplicationHost.h"
 
 #include <fcntl.h>
 #include <unistd.h>

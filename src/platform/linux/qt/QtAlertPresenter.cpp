@@ -1,5 +1,5 @@
 // QMessageBox, brought to the front since the app has no window of its own.
-#include "platform/linux/QtAlertPresenter.h"
+#include "platform/linux/qt/QtAlertPresenter.h"
 
 #include <QMessageBox>
 

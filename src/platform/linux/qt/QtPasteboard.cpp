@@ -1,6 +1,6 @@
 // QClipboard in Clipboard mode (the X11 CLIPBOARD selection, not PRIMARY)
 // for writing; the reader thread's snapshots for reading.
-#include "platform/linux/QtPasteboard.h"
+#include "platform/linux/qt/QtPasteboard.h"
 
 #include <xcb/xcb.h>
 

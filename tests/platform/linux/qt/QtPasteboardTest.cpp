@@ -1,6 +1,6 @@
 // The pasteboard over an in-process clipboard; the reader thread itself is
 // proven end to end against real and hostile owners.
-#include "platform/linux/QtPasteboard.h"
+#include "platform/linux/qt/QtPasteboard.h"
 
 #include <gtest/gtest.h>
 

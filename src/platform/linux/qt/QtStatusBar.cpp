@@ -1,5 +1,5 @@
 // Tray items and their symbol images.
-#include "platform/linux/QtStatusBar.h"
+#include "platform/linux/qt/QtStatusBar.h"
 
 #include <QFile>
 #include <QIcon>
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "platform/linux/QtStatusItem.h"
+#include "platform/linux/qt/QtStatusItem.h"
 #include "platform/linux/ui/QtImage.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // QScreen geometry in device-independent pixels, which play the role of
 // points.
-#include "platform/linux/QtScreens.h"
+#include "platform/linux/qt/QtScreens.h"
 
 #include <QCursor>
 #include <QGuiApplication>
