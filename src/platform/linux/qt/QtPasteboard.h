@@ -14,7 +14,7 @@
 
 #include "platform/MainLoop.h"
 #include "platform/Pasteboard.h"
-#include "platform/linux/ClipboardSnapshot.h"
+#include "platform/linux/clipboard/ClipboardSnapshot.h"
 
 class QClipboard;
 class QMimeData;

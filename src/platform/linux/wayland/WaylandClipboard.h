@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/linux/ClipboardSnapshot.h"
-#include "platform/linux/SnapshotHandOver.h"
+#include "platform/linux/clipboard/ClipboardSnapshot.h"
+#include "platform/linux/clipboard/SnapshotHandOver.h"
 #include "platform/linux/qt/QtPasteboard.h"
 
 struct wl_display;

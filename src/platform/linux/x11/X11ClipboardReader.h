@@ -17,8 +17,8 @@
 
 #include <xcb/xcb.h>
 
-#include "platform/linux/ClipboardSnapshot.h"
-#include "platform/linux/SnapshotHandOver.h"
+#include "platform/linux/clipboard/ClipboardSnapshot.h"
+#include "platform/linux/clipboard/SnapshotHandOver.h"
 
 class X11ClipboardReader {
  public:

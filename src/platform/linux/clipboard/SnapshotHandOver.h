@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/linux/ClipboardSnapshot.h"
+#include "platform/linux/clipboard/ClipboardSnapshot.h"
 
 class SnapshotHandOver {
  public:

@@ -1,6 +1,6 @@
 // A single forward pass over the bytes with an explicit group stack, so
 // neither nesting nor malformed escapes can run it past the input.
-#include "platform/linux/PlainRtfConverter.h"
+#include "platform/linux/clipboard/PlainRtfConverter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Which targets a capture reads, and the pasteboard's reads answered from
 // what was read.
-#include "platform/linux/ClipboardSnapshot.h"
+#include "platform/linux/clipboard/ClipboardSnapshot.h"
 
 #include <QByteArray>
 #include <QList>

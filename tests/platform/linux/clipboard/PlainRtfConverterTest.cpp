@@ -1,6 +1,6 @@
 // The Linux RTF reader: text, escapes, code pages, Unicode with fallbacks,
 // skipped destinations, and documents that are malformed or hostile.
-#include "platform/linux/PlainRtfConverter.h"
+#include "platform/linux/clipboard/PlainRtfConverter.h"
 
 #include <gtest/gtest.h>
 

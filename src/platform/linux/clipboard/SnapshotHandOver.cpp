@@ -1,5 +1,5 @@
 // The reader threads' hand-over to the main thread.
-#include "platform/linux/SnapshotHandOver.h"
+#include "platform/linux/clipboard/SnapshotHandOver.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>
