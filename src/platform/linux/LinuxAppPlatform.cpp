@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/Clock.h"
-#include "platform/linux/PortalKeyEventPoster.h"
 #include "platform/linux/wayland/DBusGlobalShortcutsPortal.h"
 #include "platform/linux/wayland/DBusRemoteDesktopPortal.h"
+#include "platform/linux/wayland/PortalKeyEventPoster.h"
 #include "platform/linux/wayland/WaylandAccessibility.h"
 #include "platform/linux/wayland/WaylandClipboard.h"
 #include "platform/linux/wayland/WaylandKeyEventPoster.h"

@@ -1,5 +1,5 @@
 // The core's key codes and flags as keysyms, handed to the portal's session.
-#include "platform/linux/PortalKeyEventPoster.h"
+#include "platform/linux/wayland/PortalKeyEventPoster.h"
 
 #include <vector>
 
