@@ -244,8 +244,21 @@ def run(session):
     wait_for("typing in the list to search", lambda: field.getState().contains(
         pyatspi.STATE_FOCUSED) and field.queryText().getText(0, -1) == "gam"
         and listener.focus() == "text")
-    close_popup(session)
     print("ok: the list takes the keyboard with Tab and passes typing to the search field")
+
+    # No match is told once however the search grows; rows coming back are
+    # told with the selected one.
+    told = lambda: [event.name for event in listener.events if event.role == "notification"
+                    and event.type == "object:state-changed:showing"]
+    before = len(told())
+    session.xdotool("type", "zz")
+    wait_for("no matches told", lambda: listener.seen("object:state-changed:showing", "No matches"))
+    session.xdotool("type", "z")
+    session.xdotool("key", "BackSpace", "BackSpace", "BackSpace")
+    wait_for("the rows back told", lambda: listener.seen(
+        "object:state-changed:showing", "1 match, a11y gamma") and len(told()) - before == 2)
+    close_popup(session)
+    print("ok: no match and the rows coming back are each told once")
 
     # The whole flow through the accessibility tree alone: search, then the
     # row's default action pastes into the window that was in front.

@@ -29,6 +29,7 @@
 #import "platform/mac/MacViewStyle.h"
 #include "views/HistoryLayout.h"
 #include "views/HistoryView.h"
+#include "views/ListAnnouncer.h"
 #include "views/ShortcutTexts.h"
 
 namespace {
@@ -213,8 +214,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   NSButton* _confirm;
 
   NSMutableArray<PellimoreActionTarget*>* _targets;
-  /// The empty state last announced to VoiceOver; nil while rows show.
-  NSString* _announcedEmptyState;
+  ListAnnouncer _announcer;
 }
 
 - (instancetype)initWithHistoryView:(HistoryView*)view
@@ -501,8 +501,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (empty) {
     [self showEmptyState:*layout.emptyState];
   }
-  [self announceEmptyState:layout];
   [self updateList:layout];
+  [self announceListChange:layout];
   [self updateFooter:layout.footer];
   [self layoutCard];
   [self showSearchFocus];
@@ -526,15 +526,20 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   }
 }
 
-- (void)announceEmptyState:(const HistoryLayout&)layout {
-  if (!layout.emptyState) {
-    _announcedEmptyState = nil;
-    return;
-  }
-  NSString* announcement = S::string(layout.emptyState->announcement);
-  if ([announcement isEqualToString:_announcedEmptyState] || !self.window.isVisible) return;
-  _announcedEmptyState = announcement;
-  announce(self.window, announcement, NSAccessibilityPriorityHigh);
+- (void)announceListChange:(const HistoryLayout&)layout {
+  if (!self.window.isVisible) return;
+  HistoryView* view = _view;
+  NSMutableDictionary<NSString*, PellimoreClipRowView*>* rows = _rows;
+  const std::optional<std::string> said = _announcer.afterChange(
+      layout.emptyState, view->filtered().size(), !view->search().empty(), [view, rows] {
+        const std::vector<const ClipboardItem*>& listed = view->filtered();
+        const auto selected = static_cast<std::size_t>(view->selectedIndex());
+        PellimoreClipRowView* row =
+            selected < listed.size() ? rows[S::string(listed[selected]->id.toString())] : nil;
+        return row.accessibilityLabel ? MacStrings::toStdString(row.accessibilityLabel)
+                                      : std::string();
+      });
+  if (said) announce(self.window, S::string(*said), NSAccessibilityPriorityHigh);
 }
 
 - (void)syncSearchText {
@@ -847,7 +852,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (_layout) self.window.title = S::string(_layout->spoken.popupName);
   self.window.accessibilitySubrole = NSAccessibilityDialogSubrole;
   // Each opening says again why nothing is listed.
-  _announcedEmptyState = nil;
+  _announcer.shown();
   _view->shown();
   _spokenSelection.reset();
   [self refreshNow];

@@ -147,8 +147,10 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           [this] { list_->updateHoverFromCursor(); });
 
   emptyArea_ = new QWidget(this);
-  AccessibleFactory::setRole(*emptyArea_, QAccessible::Notification);
   column->addWidget(emptyArea_, 1);
+  status_ = new QWidget(this);
+  status_->setFixedSize(0, 0);
+  AccessibleFactory::setRole(*status_, QAccessible::Notification);
 
   bottomDivider_ = divider(this);
   column->addWidget(bottomDivider_);
@@ -372,26 +374,27 @@ void HistoryCardWidget::refresh() {
 
   const bool empty = layout_.emptyState.has_value();
   scrollArea_->setVisible(!empty);
-  announceEmptyState();
+  announceListChange();
   list_->setSpokenTexts(layout_.spoken);
   list_->rebuild(layout_.sectionTitles);
   applyFooter();
   update();
 }
 
-void HistoryCardWidget::announceEmptyState() {
+void HistoryCardWidget::announceListChange() {
   emptyArea_->setVisible(layout_.emptyState.has_value());
-  if (!layout_.emptyState) {
-    announcedEmptyState_.clear();
+  if (!isVisible())
     return;
-  }
-  const QString announcement = QString::fromStdString(layout_.emptyState->announcement);
-  if (announcement == announcedEmptyState_ || !isVisible())
+  const std::optional<std::string> said = announcer_.afterChange(
+      layout_.emptyState, view_.filtered().size(), !view_.search().empty(), [this] {
+        const std::optional<Uuid> selected = selectedId();
+        return selected ? list_->accessibleRow(*selected).name : std::string();
+      });
+  if (!said)
     return;
-  announcedEmptyState_ = announcement;
-  emptyArea_->setAccessibleName(announcement);
+  status_->setAccessibleName(QString::fromStdString(*said));
   if (QAccessible::isActive()) {
-    QAccessibleEvent shown(emptyArea_, QAccessible::ObjectShow);
+    QAccessibleEvent shown(status_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
   }
 }
@@ -410,7 +413,7 @@ void HistoryCardWidget::giveFocusBackToSearch() {
 
 void HistoryCardWidget::shown() {
   // Each opening says again why nothing is listed.
-  announcedEmptyState_.clear();
+  announcer_.shown();
   view_.shown();
   pendingScroll_.reset();
   list_->setSelectionFocused(false);
