@@ -197,8 +197,9 @@ def run(session):
     # when Ctrl+P unpins it; Up selects beta, Shift+Delete deletes it.
     session.xdotool("key", "Up", "Up", "ctrl+p")
     wait_for("alpha unpinned", lambda: ("a11y alpha", False) in history_texts(session))
-    wait_for("the unpinned row's new name told", lambda: (event := listener.seen(
-        "object:property-change:accessible-name", "a11y alpha")) and "pinned" not in event.data)
+    wait_for("the unpinned row's new name told, and said", lambda: (event := listener.seen(
+        "object:property-change:accessible-name", "a11y alpha")) and "pinned" not in event.data
+        and listener.seen("object:state-changed:showing", "Unpinned", "notification"))
     session.xdotool("key", "Up")
     wait_row(clips, "a11y beta", pyatspi.STATE_SELECTED, "beta selected")
     session.xdotool("key", "shift+Delete")

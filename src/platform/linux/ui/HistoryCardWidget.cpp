@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "history/ClipboardStore.h"
@@ -69,6 +70,12 @@ QString plainButtonStyle(const QColor& color) {
              "QPushButton:focus { border-color: %3; }")
       .arg(static_cast<int>(M::focusRingWidth))
       .arg(css(color), css(ViewPalette::color(ViewColor::primary)));
+}
+
+void setName(QWidget& widget, const std::string& name) {
+  const QString text = QString::fromStdString(name);
+  if (widget.accessibleName() != text)
+    widget.setAccessibleName(text);
 }
 
 void setDescription(QWidget& widget, const std::string& description) {
@@ -148,8 +155,9 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
 
   emptyArea_ = new QWidget(this);
   column->addWidget(emptyArea_, 1);
+  // Hidden, so that the popup's showing does not announce it empty.
   status_ = new QWidget(this);
-  status_->setFixedSize(0, 0);
+  status_->hide();
   AccessibleFactory::setRole(*status_, QAccessible::Notification);
 
   bottomDivider_ = divider(this);
@@ -244,6 +252,10 @@ void HistoryCardWidget::buildFooter() {
   normal->setContentsMargins(0, 0, 0, 0);
   normal->setSpacing(static_cast<int>(M::footerSpacing));
   hintLabel_ = new QLabel(normalFooter_);
+  // Not a label to a screen reader: one related to nothing is read out
+  // with the popup's name, before every announcement; the search field
+  // tells the same keys.
+  AccessibleFactory::setRole(*hintLabel_, QAccessible::Footer);
   hintLabel_->setFont(QtFont::screenFont(M::footerHintFont));
   hintLabel_->setStyleSheet(
       QStringLiteral("color: %1;").arg(css(ViewPalette::color(ViewColor::secondary))));
@@ -326,6 +338,7 @@ void HistoryCardWidget::applyFooter() {
   }
   hidden->setVisible(false);
   hintLabel_->setText(QString::fromStdString(footer.hint));
+  setName(*hintLabel_, footer.hint);
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIcon(
@@ -342,16 +355,18 @@ void HistoryCardWidget::describeAnswers() {
   setDescription(*confirmButton_, question + " " + layout_.spoken.confirmDescription);
 }
 
-void HistoryCardWidget::describePopup() {
-  // Heard as the popup opens, before the search field: how many clips there
-  // are and which is selected.
+void HistoryCardWidget::announceOpening() {
+  // Said as the popup opens: how many clips there are and which is
+  // selected. Not the popup's description, which a screen reader repeats
+  // with every announcement.
   const std::size_t count = view_.store().items().size();
   std::string description;
   if (count > 0)
     description = std::to_string(count) + (count == 1 ? " clip" : " clips");
   if (const std::optional<Uuid> selected = selectedId())
     description += ", " + list_->accessibleRow(*selected).name + ", selected";
-  setDescription(*window(), description);
+  if (!description.empty())
+    announce(description);
 }
 
 std::optional<Uuid> HistoryCardWidget::selectedId() const {
@@ -390,9 +405,12 @@ void HistoryCardWidget::announceListChange() {
         const std::optional<Uuid> selected = selectedId();
         return selected ? list_->accessibleRow(*selected).name : std::string();
       });
-  if (!said)
-    return;
-  status_->setAccessibleName(QString::fromStdString(*said));
+  if (said)
+    announce(*said);
+}
+
+void HistoryCardWidget::announce(const std::string& text) {
+  status_->setAccessibleName(QString::fromStdString(text));
   if (QAccessible::isActive()) {
     QAccessibleEvent shown(status_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
@@ -427,7 +445,7 @@ void HistoryCardWidget::shown() {
     searchField_->setFocus(Qt::ActiveWindowFocusReason);
     searchField_->selectAll();
   }
-  describePopup();
+  announceOpening();
   if (const std::optional<Uuid> selected = selectedId())
     list_->centreRow(*selected, /*animated=*/false);
 }
@@ -443,9 +461,18 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
     const std::optional<Uuid> pinned = selectedId();
     view_.togglePinSelected();
     // The row, focused, says it is pinned or not; it may stay where it is.
+    // A screen reader reads a focused row's new name only as it comes back
+    // to it, so what changed is said too.
     if (pinned) {
       list_->focusRow(*pinned);
       list_->rowRenamed(*pinned);
+      const auto& items = view_.store().items();
+      const auto entry = std::find_if(items.begin(), items.end(), [&](const ClipboardItem& item) {
+        return item.id == *pinned;
+      });
+      if (entry != items.end())
+        announce(std::string(entry->pinned ? layout_.spoken.pinnedAnnouncement
+                                           : layout_.spoken.unpinnedAnnouncement));
     }
     return true;
   }

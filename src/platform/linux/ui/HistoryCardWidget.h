@@ -54,14 +54,16 @@ class HistoryCardWidget : public QWidget {
   void applyFooter();
   /// Has both answers to the clear question say what they answer.
   void describeAnswers();
-  /// The popup's description: the count of clips and the selected one.
-  void describePopup();
+  /// Says how many clips there are and which one is selected.
+  void announceOpening();
   /// A screen reader's focus goes back from the selected row to the field.
   void giveFocusBackToSearch();
   std::optional<Uuid> selectedId() const;
   /// Shows the empty state when there is one, and has a screen reader told
   /// when it appears or rows come back.
   void announceListChange();
+  /// Has a screen reader say `text` now, which nothing focused would say.
+  void announce(const std::string& text);
   void paintHeader(QPainter& painter);
   void paintSearchField(QPainter& painter);
   void paintEmptyState(QPainter& painter);
