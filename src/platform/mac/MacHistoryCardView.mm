@@ -32,6 +32,11 @@
 #include "views/ListAnnouncer.h"
 #include "views/ShortcutTexts.h"
 
+/// A footer button that draws its own focus ring, in the card's focus
+/// colour, following its rounded shape.
+@interface PellimoreFocusRingButton : NSButton
+@end
+
 namespace {
 
 namespace M = ViewMetrics;
@@ -97,7 +102,7 @@ NSAttributedString* buttonTitle(std::string_view text, const FontSpec& font, NSC
 }
 
 NSButton* plainButton() {
-  NSButton* button = [NSButton buttonWithTitle:@"" target:nil action:nil];
+  NSButton* button = [PellimoreFocusRingButton buttonWithTitle:@"" target:nil action:nil];
   button.bordered = NO;
   button.focusRingType = NSFocusRingTypeNone;
   button.refusesFirstResponder = YES;
@@ -129,6 +134,34 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 }  // namespace
 
 /// The list's document: flipped, so rows run from the top down.
+@implementation PellimoreFocusRingButton
+
+- (BOOL)becomeFirstResponder {
+  const BOOL became = [super becomeFirstResponder];
+  if (became) self.needsDisplay = YES;
+  return became;
+}
+
+- (BOOL)resignFirstResponder {
+  const BOOL resigned = [super resignFirstResponder];
+  if (resigned) self.needsDisplay = YES;
+  return resigned;
+}
+
+- (void)drawRect:(NSRect)dirtyRect {
+  [super drawRect:dirtyRect];
+  if (self.window.firstResponder != self || !self.window.isKeyWindow) return;
+  const CGFloat width = M::focusRingWidth;
+  const NSRect ring = NSInsetRect(self.bounds, width / 2, width / 2);
+  const CGFloat radius = std::min(M::plainButtonFocusRadius, NSHeight(ring) / 2);
+  NSBezierPath* path = [NSBezierPath bezierPathWithRoundedRect:ring xRadius:radius yRadius:radius];
+  path.lineWidth = width;
+  [S::focusRing() setStroke];
+  [path stroke];
+}
+
+@end
+
 @interface PellimoreListDocumentView : NSView
 /// Keys typed while the list holds the keyboard (it is reached with Tab).
 @property(nonatomic, copy, nullable) BOOL (^keyHandler)(NSEvent* _Nonnull event);
@@ -458,7 +491,6 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // to the list and on to the footer's buttons (hidden ones are passed over).
   for (NSButton* button in @[ _clearAll, _cancel, _confirm ]) {
     button.refusesFirstResponder = NO;
-    button.focusRingType = NSFocusRingTypeDefault;
   }
   _searchField.nextKeyView = _document;
   _document.nextKeyView = _clearAll;
@@ -872,7 +904,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 - (void)showSearchFocus {
   const BOOL focused =
       _searchField.currentEditor != nil && self.window.firstResponder == _searchField.currentEditor;
-  _searchBackground.borderColor = focused ? NSColor.labelColor : nil;
+  _searchBackground.borderColor = focused ? S::focusRing() : nil;
   _searchBackground.borderWidth = M::focusRingWidth;
 }
 

@@ -65,11 +65,12 @@ QPushButton* plainButton(const QString& title, const QFont& font, QWidget* paren
 /// while the button has the keyboard focus.
 QString plainButtonStyle(const QColor& color) {
   return QStringLiteral(
-             "QPushButton { border: %1px solid transparent; border-radius: 5px; "
+             "QPushButton { border: %1px solid transparent; border-radius: %4px; "
              "background: transparent; padding: 0 2px; color: %2; }"
              "QPushButton:focus { border-color: %3; }")
       .arg(static_cast<int>(M::focusRingWidth))
-      .arg(css(color), css(ViewPalette::color(ViewColor::primary)));
+      .arg(css(color), css(ViewPalette::color(ViewColor::primary)))
+      .arg(static_cast<int>(M::plainButtonFocusRadius));
 }
 
 void setName(QWidget& widget, const std::string& name) {
@@ -302,7 +303,9 @@ void HistoryCardWidget::buildFooter() {
           .arg(static_cast<int>(M::confirmButtonInsets.top - M::focusRingWidth))
           .arg(static_cast<int>(M::confirmButtonInsets.leading - M::focusRingWidth))
           .arg(static_cast<int>(M::focusRingWidth))
-          .arg(css(ViewPalette::color(ViewColor::primary))));
+          // Opaque: the ring lies on the red, where primary's translucency
+          // would leave it barely 3:1.
+          .arg(css(ViewPalette::color(ViewColor::white))));
   confirm->addWidget(confirmButton_);
   connect(confirmButton_, &QPushButton::clicked, this, [this] { view_.confirmClear(); });
   stack->addWidget(confirmFooter_);
