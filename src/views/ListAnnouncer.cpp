@@ -1,6 +1,18 @@
 // The list's comings and goings, as a screen reader hears them.
 #include "views/ListAnnouncer.h"
 
+namespace {
+
+std::string counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + (count == 1 ? one : many);
+}
+
+std::string selection(const std::string& row) {
+  return row.empty() ? std::string() : ", " + row + ", selected";
+}
+
+}  // namespace
+
 std::optional<std::string> ListAnnouncer::afterChange(
     const std::optional<HistoryLayout::EmptyState>& emptyState, std::size_t rows, bool searching,
     const std::function<std::string()>& selectedRow) {
@@ -18,11 +30,11 @@ std::optional<std::string> ListAnnouncer::afterChange(
   // Rows listed as the popup opens are told by the popup itself.
   if (before == Listed::unknown)
     return std::nullopt;
-  const char* noun = rows == 1 ? " clip" : " clips";
-  if (searching)
-    noun = rows == 1 ? " match" : " matches";
-  std::string said = std::to_string(rows) + noun;
-  if (const std::string selected = selectedRow(); !selected.empty())
-    said += ", " + selected + ", selected";
-  return said;
+  if (!searching)
+    return opening(rows, selectedRow());
+  return counted(rows, " match", " matches") + selection(selectedRow());
+}
+
+std::string ListAnnouncer::opening(std::size_t clips, const std::string& selectedRow) {
+  return clips == 0 ? std::string() : counted(clips, " clip", " clips") + selection(selectedRow);
 }

@@ -16,6 +16,11 @@ class ListAnnouncer {
   /// empty state is said again.
   void shown() { last_ = Listed::unknown; }
 
+  /// Said as the popup opens with rows: how many clips the history holds
+  /// and which row is selected (`selectedRow`, its spoken name); empty
+  /// without clips.
+  static std::string opening(std::size_t clips, const std::string& selectedRow);
+
   /// What to say now that the list reads `emptyState` (or `rows` rows, the
   /// search `searching` or not); nothing when that did not change.
   /// `selectedRow` is the selected row's spoken name, asked only when rows

@@ -33,6 +33,8 @@ TEST(ListAnnouncerTest, EachChangeBetweenRowsAndEmptyStatesIsToldOnce) {
   for (const auto& step : steps)
     EXPECT_EQ(announcer.afterChange(step.empty, step.rows, step.searching, [] { return "gamma"; }),
               step.said);
+  EXPECT_EQ(ListAnnouncer::opening(1, ""), "1 clip");
+  EXPECT_EQ(ListAnnouncer::opening(0, "gamma"), "");
   announcer.shown();  // each opening tells an empty state again
   EXPECT_EQ(announcer.afterChange(noClips, 0, false, [] { return ""; }), "No clips yet.");
 }

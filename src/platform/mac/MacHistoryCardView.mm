@@ -560,18 +560,19 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 
 - (void)announceListChange:(const HistoryLayout&)layout {
   if (!self.window.isVisible) return;
-  HistoryView* view = _view;
-  NSMutableDictionary<NSString*, PellimoreClipRowView*>* rows = _rows;
-  const std::optional<std::string> said = _announcer.afterChange(
-      layout.emptyState, view->filtered().size(), !view->search().empty(), [view, rows] {
-        const std::vector<const ClipboardItem*>& listed = view->filtered();
-        const auto selected = static_cast<std::size_t>(view->selectedIndex());
-        PellimoreClipRowView* row =
-            selected < listed.size() ? rows[S::string(listed[selected]->id.toString())] : nil;
-        return row.accessibilityLabel ? MacStrings::toStdString(row.accessibilityLabel)
-                                      : std::string();
-      });
+  const std::optional<std::string> said =
+      _announcer.afterChange(layout.emptyState, _view->filtered().size(), !_view->search().empty(),
+                             [self] { return [self selectedRowLabel]; });
   if (said) announce(self.window, S::string(*said), NSAccessibilityPriorityHigh);
+}
+
+/// What VoiceOver says of the selected row; empty without one.
+- (std::string)selectedRowLabel {
+  const std::vector<const ClipboardItem*>& listed = _view->filtered();
+  const auto selected = static_cast<std::size_t>(_view->selectedIndex());
+  PellimoreClipRowView* row =
+      selected < listed.size() ? _rows[S::string(listed[selected]->id.toString())] : nil;
+  return row.accessibilityLabel ? MacStrings::toStdString(row.accessibilityLabel) : std::string();
 }
 
 - (void)syncSearchText {
@@ -897,6 +898,12 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   } else {
     [self.window makeFirstResponder:_searchField];
     [_searchField selectText:nil];
+    // How many clips there are and which is selected, which nothing
+    // focused says.
+    announce(
+        self.window,
+        S::string(ListAnnouncer::opening(_view->store().items().size(), [self selectedRowLabel])),
+        NSAccessibilityPriorityMedium);
   }
   [self showSearchFocus];
 }

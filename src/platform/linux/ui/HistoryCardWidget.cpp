@@ -362,14 +362,11 @@ void HistoryCardWidget::announceOpening() {
   // Said as the popup opens: how many clips there are and which is
   // selected. Not the popup's description, which a screen reader repeats
   // with every announcement.
-  const std::size_t count = view_.store().items().size();
-  std::string description;
-  if (count > 0)
-    description = std::to_string(count) + (count == 1 ? " clip" : " clips");
-  if (const std::optional<Uuid> selected = selectedId())
-    description += ", " + list_->accessibleRow(*selected).name + ", selected";
-  if (!description.empty())
-    announce(description);
+  const std::optional<Uuid> selected = selectedId();
+  const std::string said = ListAnnouncer::opening(
+      view_.store().items().size(), selected ? list_->accessibleRow(*selected).name : "");
+  if (!said.empty())
+    announce(said);
 }
 
 std::optional<Uuid> HistoryCardWidget::selectedId() const {
@@ -447,8 +444,8 @@ void HistoryCardWidget::shown() {
   } else {
     searchField_->setFocus(Qt::ActiveWindowFocusReason);
     searchField_->selectAll();
+    announceOpening();
   }
-  announceOpening();
   if (const std::optional<Uuid> selected = selectedId())
     list_->centreRow(*selected, /*animated=*/false);
 }
