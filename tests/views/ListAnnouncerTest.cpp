@@ -24,7 +24,8 @@ TEST(ListAnnouncerTest, EachChangeBetweenRowsAndEmptyStatesIsToldOnce) {
       {noMatch("No matches: zz."), 0, true, std::nullopt},
       {std::nullopt, 1, true, "1 match, gamma, selected"},
       {std::nullopt, 2, true, std::nullopt},
-      {noClips, 0, false, "No clips yet."},
+      {noMatch("No matches: q."), 0, true, "No matches: q."},
+      {noClips, 0, true, "No clips yet."},  // cleared while nothing matched
       {std::nullopt, 2, false, "2 clips, gamma, selected"},
       {noClips, 0, false, "No clips yet."},
   };
