@@ -322,10 +322,12 @@ void HistoryCardWidget::applyFooter() {
   const bool footerHadFocus =
       focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
   const bool changesForm = normalFooter_->isHidden() != footer.confirming;
-  questionLabel_->setText(QString::fromStdString(footer.question));
-  // Renamed while it shows only: a hidden alert is nobody's business.
-  if (footer.confirming && questionLabel_->accessibleName() != questionLabel_->text())
-    questionLabel_->setAccessibleName(questionLabel_->text());
+  // Written and renamed while it shows only: a change to a hidden alert is
+  // nobody's business.
+  if (footer.confirming) {
+    questionLabel_->setText(QString::fromStdString(footer.question));
+    setName(*questionLabel_, footer.question);
+  }
   if (changesForm && footer.confirming)
     describeAnswers();
   // The new form shows, takes the focus, and only then the old one hides:
