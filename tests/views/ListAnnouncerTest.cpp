@@ -31,9 +31,10 @@ TEST(ListAnnouncerTest, EachChangeBetweenRowsAndEmptyStatesIsToldOnce) {
   };
   ListAnnouncer announcer;
   announcer.shown();
-  for (const auto& step : steps)
+  for (const auto& step : steps) {
     EXPECT_EQ(announcer.afterChange(step.empty, step.rows, step.searching, [] { return "gamma"; }),
               step.said);
+  }
   EXPECT_EQ(ListAnnouncer::opening(1, ""), "1 clip");
   EXPECT_EQ(ListAnnouncer::opening(0, "gamma"), "");
   announcer.shown();  // each opening tells an empty state again

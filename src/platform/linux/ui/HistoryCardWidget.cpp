@@ -472,9 +472,10 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
       const auto entry = std::find_if(items.begin(), items.end(), [&](const ClipboardItem& item) {
         return item.id == *pinned;
       });
-      if (entry != items.end())
+      if (entry != items.end()) {
         announce(std::string(entry->pinned ? layout_.spoken.pinnedAnnouncement
                                            : layout_.spoken.unpinnedAnnouncement));
+      }
     }
     return true;
   }
