@@ -33,10 +33,12 @@ inline constexpr double cardCornerRadius = 16;
 inline constexpr double cardBorderWidth = 1;
 inline constexpr double cardBorderOpacity = 0.08;  // of primary
 inline constexpr double dividerOpacity = 0.5;
-// The keyboard focus: a ring of primary around the focused control (the
-// search field, the list's selected row, a footer button), which keeps at
-// least 3:1 against the card in either appearance.
+// The keyboard focus: a ring around the focused control (the search field,
+// the list's selected row, a footer button), which keeps at least 3:1
+// against the card and against the clear button's red in either appearance.
 inline constexpr double focusRingWidth = 2;
+/// The corner radius of the ring around a text-only footer button.
+inline constexpr double plainButtonFocusRadius = 5;
 
 // Header.
 inline constexpr double headerSpacing = 9;

@@ -216,7 +216,7 @@ void setText(NSTextField* field, NSString* text) {
   _keyboardHere = keyboardHere;
   // The keyboard's place in the list: a ring around the selected row.
   const BOOL focused = _selected && keyboardHere;
-  _background.borderColor = focused ? NSColor.labelColor : nil;
+  _background.borderColor = focused ? MacViewStyle::focusRing() : nil;
   _background.borderWidth = M::focusRingWidth;
   _background.hidden = _background.hidden && !focused;
 }

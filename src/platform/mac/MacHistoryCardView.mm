@@ -29,7 +29,13 @@
 #import "platform/mac/MacViewStyle.h"
 #include "views/HistoryLayout.h"
 #include "views/HistoryView.h"
+#include "views/ListAnnouncer.h"
 #include "views/ShortcutTexts.h"
+
+/// A footer button that draws its own focus ring, in the card's focus
+/// colour, following its rounded shape.
+@interface PellimoreFocusRingButton : NSButton
+@end
 
 namespace {
 
@@ -96,7 +102,7 @@ NSAttributedString* buttonTitle(std::string_view text, const FontSpec& font, NSC
 }
 
 NSButton* plainButton() {
-  NSButton* button = [NSButton buttonWithTitle:@"" target:nil action:nil];
+  NSButton* button = [PellimoreFocusRingButton buttonWithTitle:@"" target:nil action:nil];
   button.bordered = NO;
   button.focusRingType = NSFocusRingTypeNone;
   button.refusesFirstResponder = YES;
@@ -128,6 +134,34 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 }  // namespace
 
 /// The list's document: flipped, so rows run from the top down.
+@implementation PellimoreFocusRingButton
+
+- (BOOL)becomeFirstResponder {
+  const BOOL became = [super becomeFirstResponder];
+  if (became) self.needsDisplay = YES;
+  return became;
+}
+
+- (BOOL)resignFirstResponder {
+  const BOOL resigned = [super resignFirstResponder];
+  if (resigned) self.needsDisplay = YES;
+  return resigned;
+}
+
+- (void)drawRect:(NSRect)dirtyRect {
+  [super drawRect:dirtyRect];
+  if (self.window.firstResponder != self || !self.window.isKeyWindow) return;
+  const CGFloat width = M::focusRingWidth;
+  const NSRect ring = NSInsetRect(self.bounds, width / 2, width / 2);
+  const CGFloat radius = std::min(M::plainButtonFocusRadius, NSHeight(ring) / 2);
+  NSBezierPath* path = [NSBezierPath bezierPathWithRoundedRect:ring xRadius:radius yRadius:radius];
+  path.lineWidth = width;
+  [S::focusRing() setStroke];
+  [path stroke];
+}
+
+@end
+
 @interface PellimoreListDocumentView : NSView
 /// Keys typed while the list holds the keyboard (it is reached with Tab).
 @property(nonatomic, copy, nullable) BOOL (^keyHandler)(NSEvent* _Nonnull event);
@@ -213,8 +247,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   NSButton* _confirm;
 
   NSMutableArray<PellimoreActionTarget*>* _targets;
-  /// The empty state last announced to VoiceOver; nil while rows show.
-  NSString* _announcedEmptyState;
+  ListAnnouncer _announcer;
 }
 
 - (instancetype)initWithHistoryView:(HistoryView*)view
@@ -458,7 +491,6 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   // to the list and on to the footer's buttons (hidden ones are passed over).
   for (NSButton* button in @[ _clearAll, _cancel, _confirm ]) {
     button.refusesFirstResponder = NO;
-    button.focusRingType = NSFocusRingTypeDefault;
   }
   _searchField.nextKeyView = _document;
   _document.nextKeyView = _clearAll;
@@ -501,8 +533,8 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (empty) {
     [self showEmptyState:*layout.emptyState];
   }
-  [self announceEmptyState:layout];
   [self updateList:layout];
+  [self announceListChange:layout];
   [self updateFooter:layout.footer];
   [self layoutCard];
   [self showSearchFocus];
@@ -526,15 +558,21 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   }
 }
 
-- (void)announceEmptyState:(const HistoryLayout&)layout {
-  if (!layout.emptyState) {
-    _announcedEmptyState = nil;
-    return;
-  }
-  NSString* announcement = S::string(layout.emptyState->announcement);
-  if ([announcement isEqualToString:_announcedEmptyState] || !self.window.isVisible) return;
-  _announcedEmptyState = announcement;
-  announce(self.window, announcement, NSAccessibilityPriorityHigh);
+- (void)announceListChange:(const HistoryLayout&)layout {
+  if (!self.window.isVisible) return;
+  const std::optional<std::string> said =
+      _announcer.afterChange(layout.emptyState, _view->filtered().size(), !_view->search().empty(),
+                             [self] { return [self selectedRowLabel]; });
+  if (said) announce(self.window, S::string(*said), NSAccessibilityPriorityHigh);
+}
+
+/// What VoiceOver says of the selected row; empty without one.
+- (std::string)selectedRowLabel {
+  const std::vector<const ClipboardItem*>& listed = _view->filtered();
+  const auto selected = static_cast<std::size_t>(_view->selectedIndex());
+  PellimoreClipRowView* row =
+      selected < listed.size() ? _rows[S::string(listed[selected]->id.toString())] : nil;
+  return row.accessibilityLabel ? MacStrings::toStdString(row.accessibilityLabel) : std::string();
 }
 
 - (void)syncSearchText {
@@ -847,7 +885,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   if (_layout) self.window.title = S::string(_layout->spoken.popupName);
   self.window.accessibilitySubrole = NSAccessibilityDialogSubrole;
   // Each opening says again why nothing is listed.
-  _announcedEmptyState = nil;
+  _announcer.shown();
   _view->shown();
   _spokenSelection.reset();
   [self refreshNow];
@@ -860,6 +898,12 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
   } else {
     [self.window makeFirstResponder:_searchField];
     [_searchField selectText:nil];
+    // How many clips there are and which is selected, which nothing
+    // focused says.
+    announce(
+        self.window,
+        S::string(ListAnnouncer::opening(_view->store().items().size(), [self selectedRowLabel])),
+        NSAccessibilityPriorityMedium);
   }
   [self showSearchFocus];
 }
@@ -867,7 +911,7 @@ NSRect centredAt(CGFloat x, CGFloat midY, NSSize size) {
 - (void)showSearchFocus {
   const BOOL focused =
       _searchField.currentEditor != nil && self.window.firstResponder == _searchField.currentEditor;
-  _searchBackground.borderColor = focused ? NSColor.labelColor : nil;
+  _searchBackground.borderColor = focused ? S::focusRing() : nil;
   _searchBackground.borderWidth = M::focusRingWidth;
 }
 

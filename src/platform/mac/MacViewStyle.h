@@ -24,6 +24,11 @@ NSColor* _Nonnull color(ViewColor role, double opacity = 1.0);
 NSColor* _Nonnull color(const SrgbColor& srgb);
 /// The brand green from its sRGB components.
 NSColor* _Nonnull brandGreen(double opacity = 1.0);
+/// The keyboard focus ring: black at 85 % in the light appearance, opaque
+/// white in the dark one, so that it stands out at least 3:1 from the card
+/// and from the red of the clear button in both. The system's ring, a
+/// translucent accent colour, does not.
+NSColor* _Nonnull focusRing();
 
 /// UTF-8 to NSString; text that is not valid UTF-8 shows as empty.
 NSString* _Nonnull string(std::string_view text);

@@ -83,6 +83,19 @@ NSColor* _Nonnull brandGreen(double opacity) {
                              alpha:BrandGreen::alpha * opacity];
 }
 
+NSColor* _Nonnull focusRing() {
+  static NSColor* ring = [NSColor
+        colorWithName:@"PellimoreFocusRing"
+      dynamicProvider:^NSColor*(NSAppearance* appearance) {
+        NSAppearanceName match = [appearance
+            bestMatchFromAppearancesWithNames:@[ NSAppearanceNameAqua, NSAppearanceNameDarkAqua ]];
+        return [match isEqualToString:NSAppearanceNameDarkAqua]
+                   ? NSColor.whiteColor
+                   : [NSColor.blackColor colorWithAlphaComponent:0.85];
+      }];
+  return ring;
+}
+
 NSString* _Nonnull string(std::string_view text) {
   NSString* result = MacStrings::toNSString(std::string(text));
   return result != nil ? result : @"";

@@ -1,7 +1,16 @@
 // The painted history list for assistive technologies.
 #include "platform/linux/ui/AccessibleHistoryList.h"
 
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
+
+namespace {
+
+/// Longer than a screen reader takes to turn to where the focus went.
+constexpr std::chrono::milliseconds forgetAfter{3000};
+
+}  // namespace
 
 AccessibleHistoryList::AccessibleHistoryList(AccessibleListSource& source)
     : QAccessibleWidget(&source.widget(), QAccessible::List), source_(source) {
@@ -61,15 +70,24 @@ void AccessibleHistoryList::rowsChanged() {
   if (selected != keys.end())
     selectionMoved(selected->id);
   // Entries that went are announced while they can still be asked for
-  // their parent, then forgotten.
+  // their parent, and forgotten a little later: a screen reader whose focus
+  // was on one asks it what it was as the focus moves on, and one that no
+  // longer answers has it read the whole popup again.
+  std::vector<QAccessible::Id> gone;
   for (const auto& entry : left) {
     if (kept(entry))
       continue;
     QAccessibleEvent event(QAccessible::accessibleInterface(entry.second),
                            QAccessible::ObjectDestroyed);
     QAccessible::updateAccessibility(&event);
-    QAccessible::deleteAccessibleInterface(entry.second);
+    gone.push_back(entry.second);
   }
+  if (gone.empty())
+    return;
+  QTimer::singleShot(forgetAfter, &source_.widget(), [gone] {
+    for (QAccessible::Id id : gone)
+      QAccessible::deleteAccessibleInterface(id);
+  });
 }
 
 void AccessibleHistoryList::selectionMoved(const Uuid& id) {

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "history/ClipboardStore.h"
@@ -64,11 +65,18 @@ QPushButton* plainButton(const QString& title, const QFont& font, QWidget* paren
 /// while the button has the keyboard focus.
 QString plainButtonStyle(const QColor& color) {
   return QStringLiteral(
-             "QPushButton { border: %1px solid transparent; border-radius: 5px; "
+             "QPushButton { border: %1px solid transparent; border-radius: %4px; "
              "background: transparent; padding: 0 2px; color: %2; }"
              "QPushButton:focus { border-color: %3; }")
       .arg(static_cast<int>(M::focusRingWidth))
-      .arg(css(color), css(ViewPalette::color(ViewColor::primary)));
+      .arg(css(color), css(ViewPalette::color(ViewColor::primary)))
+      .arg(static_cast<int>(M::plainButtonFocusRadius));
+}
+
+void setName(QWidget& widget, const std::string& name) {
+  const QString text = QString::fromStdString(name);
+  if (widget.accessibleName() != text)
+    widget.setAccessibleName(text);
 }
 
 void setDescription(QWidget& widget, const std::string& description) {
@@ -147,8 +155,11 @@ HistoryCardWidget::HistoryCardWidget(HistoryView& view, const Clock& clock, QWid
           [this] { list_->updateHoverFromCursor(); });
 
   emptyArea_ = new QWidget(this);
-  AccessibleFactory::setRole(*emptyArea_, QAccessible::Notification);
   column->addWidget(emptyArea_, 1);
+  // Hidden, so that the popup's showing does not announce it empty.
+  status_ = new QWidget(this);
+  status_->hide();
+  AccessibleFactory::setRole(*status_, QAccessible::Notification);
 
   bottomDivider_ = divider(this);
   column->addWidget(bottomDivider_);
@@ -242,6 +253,10 @@ void HistoryCardWidget::buildFooter() {
   normal->setContentsMargins(0, 0, 0, 0);
   normal->setSpacing(static_cast<int>(M::footerSpacing));
   hintLabel_ = new QLabel(normalFooter_);
+  // Not a label to a screen reader: one related to nothing is read out
+  // with the popup's name, before every announcement; the search field
+  // tells the same keys.
+  AccessibleFactory::setRole(*hintLabel_, QAccessible::Footer);
   hintLabel_->setFont(QtFont::screenFont(M::footerHintFont));
   hintLabel_->setStyleSheet(
       QStringLiteral("color: %1;").arg(css(ViewPalette::color(ViewColor::secondary))));
@@ -288,7 +303,9 @@ void HistoryCardWidget::buildFooter() {
           .arg(static_cast<int>(M::confirmButtonInsets.top - M::focusRingWidth))
           .arg(static_cast<int>(M::confirmButtonInsets.leading - M::focusRingWidth))
           .arg(static_cast<int>(M::focusRingWidth))
-          .arg(css(ViewPalette::color(ViewColor::primary))));
+          // Opaque: the ring lies on the red, where primary's translucency
+          // would leave it barely 3:1.
+          .arg(css(ViewPalette::color(ViewColor::white))));
   confirm->addWidget(confirmButton_);
   connect(confirmButton_, &QPushButton::clicked, this, [this] { view_.confirmClear(); });
   stack->addWidget(confirmFooter_);
@@ -305,10 +322,12 @@ void HistoryCardWidget::applyFooter() {
   const bool footerHadFocus =
       focused == clearAllButton_ || focused == cancelButton_ || focused == confirmButton_;
   const bool changesForm = normalFooter_->isHidden() != footer.confirming;
-  questionLabel_->setText(QString::fromStdString(footer.question));
-  // Renamed while it shows only: a hidden alert is nobody's business.
-  if (footer.confirming && questionLabel_->accessibleName() != questionLabel_->text())
-    questionLabel_->setAccessibleName(questionLabel_->text());
+  // Written and renamed while it shows only: a change to a hidden alert is
+  // nobody's business.
+  if (footer.confirming) {
+    questionLabel_->setText(QString::fromStdString(footer.question));
+    setName(*questionLabel_, footer.question);
+  }
   if (changesForm && footer.confirming)
     describeAnswers();
   // The new form shows, takes the focus, and only then the old one hides:
@@ -324,6 +343,7 @@ void HistoryCardWidget::applyFooter() {
   }
   hidden->setVisible(false);
   hintLabel_->setText(QString::fromStdString(footer.hint));
+  setName(*hintLabel_, footer.hint);
   const QColor clearColor = ViewPalette::color(ViewColor::secondary, footer.clearOpacity);
   const int trashSide = SymbolIcon::side(M::clearAllFont.size);
   clearAllButton_->setIcon(
@@ -340,16 +360,15 @@ void HistoryCardWidget::describeAnswers() {
   setDescription(*confirmButton_, question + " " + layout_.spoken.confirmDescription);
 }
 
-void HistoryCardWidget::describePopup() {
-  // Heard as the popup opens, before the search field: how many clips there
-  // are and which is selected.
-  const std::size_t count = view_.store().items().size();
-  std::string description;
-  if (count > 0)
-    description = std::to_string(count) + (count == 1 ? " clip" : " clips");
-  if (const std::optional<Uuid> selected = selectedId())
-    description += ", " + list_->accessibleRow(*selected).name + ", selected";
-  setDescription(*window(), description);
+void HistoryCardWidget::announceOpening() {
+  // Said as the popup opens: how many clips there are and which is
+  // selected. Not the popup's description, which a screen reader repeats
+  // with every announcement.
+  const std::optional<Uuid> selected = selectedId();
+  const std::string said = ListAnnouncer::opening(
+      view_.store().items().size(), selected ? list_->accessibleRow(*selected).name : "");
+  if (!said.empty())
+    announce(said);
 }
 
 std::optional<Uuid> HistoryCardWidget::selectedId() const {
@@ -372,26 +391,30 @@ void HistoryCardWidget::refresh() {
 
   const bool empty = layout_.emptyState.has_value();
   scrollArea_->setVisible(!empty);
-  announceEmptyState();
+  announceListChange();
   list_->setSpokenTexts(layout_.spoken);
   list_->rebuild(layout_.sectionTitles);
   applyFooter();
   update();
 }
 
-void HistoryCardWidget::announceEmptyState() {
+void HistoryCardWidget::announceListChange() {
   emptyArea_->setVisible(layout_.emptyState.has_value());
-  if (!layout_.emptyState) {
-    announcedEmptyState_.clear();
+  if (!isVisible())
     return;
-  }
-  const QString announcement = QString::fromStdString(layout_.emptyState->announcement);
-  if (announcement == announcedEmptyState_ || !isVisible())
-    return;
-  announcedEmptyState_ = announcement;
-  emptyArea_->setAccessibleName(announcement);
+  const std::optional<std::string> said = announcer_.afterChange(
+      layout_.emptyState, view_.filtered().size(), !view_.search().empty(), [this] {
+        const std::optional<Uuid> selected = selectedId();
+        return selected ? list_->accessibleRow(*selected).name : std::string();
+      });
+  if (said)
+    announce(*said);
+}
+
+void HistoryCardWidget::announce(const std::string& text) {
+  status_->setAccessibleName(QString::fromStdString(text));
   if (QAccessible::isActive()) {
-    QAccessibleEvent shown(emptyArea_, QAccessible::ObjectShow);
+    QAccessibleEvent shown(status_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
   }
 }
@@ -410,7 +433,7 @@ void HistoryCardWidget::giveFocusBackToSearch() {
 
 void HistoryCardWidget::shown() {
   // Each opening says again why nothing is listed.
-  announcedEmptyState_.clear();
+  announcer_.shown();
   view_.shown();
   pendingScroll_.reset();
   list_->setSelectionFocused(false);
@@ -423,8 +446,8 @@ void HistoryCardWidget::shown() {
   } else {
     searchField_->setFocus(Qt::ActiveWindowFocusReason);
     searchField_->selectAll();
+    announceOpening();
   }
-  describePopup();
   if (const std::optional<Uuid> selected = selectedId())
     list_->centreRow(*selected, /*animated=*/false);
 }
@@ -440,9 +463,19 @@ bool HistoryCardWidget::handleKey(const QKeyEvent& event) {
     const std::optional<Uuid> pinned = selectedId();
     view_.togglePinSelected();
     // The row, focused, says it is pinned or not; it may stay where it is.
+    // A screen reader reads a focused row's new name only as it comes back
+    // to it, so what changed is said too.
     if (pinned) {
       list_->focusRow(*pinned);
       list_->rowRenamed(*pinned);
+      const auto& items = view_.store().items();
+      const auto entry = std::find_if(items.begin(), items.end(), [&](const ClipboardItem& item) {
+        return item.id == *pinned;
+      });
+      if (entry != items.end()) {
+        announce(std::string(entry->pinned ? layout_.spoken.pinnedAnnouncement
+                                           : layout_.spoken.unpinnedAnnouncement));
+      }
     }
     return true;
   }

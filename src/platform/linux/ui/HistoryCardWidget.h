@@ -12,6 +12,7 @@
 #include "history/Uuid.h"
 #include "platform/Clock.h"
 #include "views/HistoryLayout.h"
+#include "views/ListAnnouncer.h"
 
 class HistoryListWidget;
 class HistoryView;
@@ -53,14 +54,16 @@ class HistoryCardWidget : public QWidget {
   void applyFooter();
   /// Has both answers to the clear question say what they answer.
   void describeAnswers();
-  /// The popup's description: the count of clips and the selected one.
-  void describePopup();
+  /// Says how many clips there are and which one is selected.
+  void announceOpening();
   /// A screen reader's focus goes back from the selected row to the field.
   void giveFocusBackToSearch();
   std::optional<Uuid> selectedId() const;
-  /// Shows the empty state when there is one, and has it spoken when it
-  /// appears or changes.
-  void announceEmptyState();
+  /// Shows the empty state when there is one, and has a screen reader told
+  /// when it appears or rows come back.
+  void announceListChange();
+  /// Has a screen reader say `text` now, which nothing focused would say.
+  void announce(const std::string& text);
   void paintHeader(QPainter& painter);
   void paintSearchField(QPainter& painter);
   void paintEmptyState(QPainter& painter);
@@ -81,6 +84,8 @@ class HistoryCardWidget : public QWidget {
   QScrollArea* scrollArea_ = nullptr;
   HistoryListWidget* list_ = nullptr;
   QWidget* emptyArea_ = nullptr;
+  /// Says what the list's changes leave unsaid; never drawn.
+  QWidget* status_ = nullptr;
   QWidget* bottomDivider_ = nullptr;
   QWidget* normalFooter_ = nullptr;
   QLabel* hintLabel_ = nullptr;
@@ -90,6 +95,5 @@ class HistoryCardWidget : public QWidget {
   QPushButton* cancelButton_ = nullptr;
   QPushButton* confirmButton_ = nullptr;
   std::optional<Uuid> pendingScroll_;
-  /// What the empty state last said; cleared while rows show.
-  QString announcedEmptyState_;
+  ListAnnouncer announcer_;
 };

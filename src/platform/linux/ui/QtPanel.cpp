@@ -1,6 +1,7 @@
 // The popup's panel as a Qt tool window.
 #include "platform/linux/ui/QtPanel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
@@ -95,10 +96,17 @@ void QtPanel::prepare() {
 }
 
 void QtPanel::makeKeyAndOrderFront() {
+  // After the panel hides, Qt keeps it as its focus window for a moment in
+  // case the X focus comes straight back. When it does, for a panel shown
+  // again that soon, Qt sees no change and never activates its widgets, so
+  // no key reaches them: they are activated here as Qt would have.
+  const bool stillQtsFocus = windowHandle() && QGuiApplication::focusWindow() == windowHandle();
   show();
   raise();
   activateWindow();
   card_->shown();
+  if (stillQtsFocus && !isActiveWindow())
+    QApplication::setActiveWindow(this);
 }
 
 void QtPanel::orderOut() {
