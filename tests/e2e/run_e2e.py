@@ -27,6 +27,8 @@ TIMEOUT = 5.0  # seconds for anything that should happen "within two seconds"
 BUS_CONFIG = ('<busconfig><type>session</type><listen>%s</listen><auth>EXTERNAL</auth><servicedir>'
               '%s</servicedir><policy context="default"><allow send_destination="*" eavesdrop='
               '"true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>\n')
+# A shell that writes the line it reads to the file named next.
+READ_LINE = ["sh", "-c", 'IFS= read -r line; printf %s "$line" > "$0"']
 # Between them they paste from every form of file list the app writes back.
 FILE_MANAGERS = ("pcmanfm", "thunar", "caja")
 
@@ -99,7 +101,9 @@ class Session:
                 process.wait()
         shutil.rmtree(self.root, ignore_errors=True)
 
-    def start_display(self):
+    def start_display(self, services=(), **env):
+        """Xvfb, and a session bus that starts `services` (see start_bus);
+        `env` adds to the environment of all started here."""
         read_end, write_end = os.pipe()
         self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
                     "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
@@ -117,9 +121,11 @@ class Session:
                         HOME=os.path.join(self.root, "home"), NO_AT_BRIDGE="1",
                         XDG_DATA_HOME=os.path.join(self.root, "data"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
-                        XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb")
+                        XDG_RUNTIME_DIR=os.path.join(self.root, "run"), QT_QPA_PLATFORM="xcb",
+                        **env)
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(os.path.join(self.root, "run"))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.start_bus(os.path.join(self.root, "run"),
+                                                              services=services)
 
     def start_bus(self, folder, name="bus", services=(), prefix=()):
         """A bus at FOLDER/NAME that starts `services`, (name, command) pairs,

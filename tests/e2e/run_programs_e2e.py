@@ -1,36 +1,41 @@
 #!/usr/bin/env python3
-"""xterm and Chromium under Xvfb. Usage: run_programs_e2e.py PELLIMORE_CLIP E2E_HELPER"""
+"""xterm, GNOME Terminal and Chromium under Xvfb. Usage: run_programs_e2e.py PELLIMORE_CLIP E2E_HELPER"""
 
 import base64
 import os
 import shutil
+import subprocess
 import sys
 
-from run_e2e import Failure, main, read, wait_for
+from run_e2e import READ_LINE, Failure, main, read, wait_for
 
 PAGE = """<title>ready</title><p id=s><b>e2e bold</b> and <a href="https://example.org/e2e">e2e
 link</a></p><div id=t contenteditable></div><script>getSelection().selectAllChildren(s);
 t.oninput = () => document.title = "pasted:" + t.innerHTML;  // the window's name tells the test
 onkeydown = (e) => { if (e.key == "F2") { t.focus(); document.title = "editing"; } };</script>"""
-READ_LINE = ["sh", "-c", 'IFS= read -r line; printf %s "$line" > "$0"']
 BROWSER = shutil.which("chromium")
+# Each terminal with its window class, the paste key it gets and how it runs
+# a command; GNOME Terminal's server is started by the test's bus.
+TERMINALS = (("xterm", "^XTerm$", "Shift+Insert", ["-e"]),
+             ("gnome-terminal", "^gnome-terminal$", "Ctrl+Shift+V", ["--"]))
+SERVICES = [("org.gnome.Terminal", "/usr/libexec/gnome-terminal-server")]
 
 
-def terminal_block(session):
-    typed = os.path.join(session.root, "typed.txt")
-    session.spawn(["xterm", "-e", *READ_LINE, typed])
-    term = wait_for("xterm", lambda: session.xdotool(
-        "search", "--onlyvisible", "--class", "^XTerm$").split(), timeout=20)[0]
-    for text in ("e2e into the terminal", "e2e copied later"):
+def terminal_block(session, program, window_class, key, run_flag):
+    typed = os.path.join(session.root, program + ".txt")
+    session.spawn([program, *run_flag, *READ_LINE, typed], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    term = wait_for(program, lambda: session.xdotool(
+        "search", "--onlyvisible", "--class", window_class).split(), timeout=20)[0]
+    for text in ("e2e into " + program, "e2e copied after " + program):
         session.copy_with_xclip(text)
         session.wait_for_text(text)
     session.xdotool("windowfocus", "--sync", term)
-    session.paste_from_popup("into the")
-    wait_for("Shift+Insert", lambda: "posting Shift+Insert (frontmost=XTerm)" in
-             session.debug_log())
+    session.paste_from_popup("into " + program)
+    wait_for(key, lambda: "posting %s (frontmost=" % key in session.debug_log())
     session.xdotool("key", "Return")  # the paste ends no line
-    wait_for("the line the shell read", lambda: read(typed) == "e2e into the terminal")
-    print("ok: xterm gets the entry by Shift+Insert")
+    wait_for("the line the shell read", lambda: read(typed) == "e2e into " + program)
+    print("ok: %s gets the entry by %s" % (program, key))
 
 
 def html_block(session):
@@ -69,10 +74,12 @@ def html_block(session):
 
 
 def run(session):
-    session.start_display()
+    # GNOME Terminal's server takes only a UTF-8 locale.
+    session.start_display(SERVICES, LANG="C.UTF-8")
     session.start_app()
-    if shutil.which("xterm"):
-        terminal_block(session)
+    for program, *terminal in TERMINALS:
+        if shutil.which(program):
+            terminal_block(session, program, *terminal)
     if BROWSER:
         html_block(session)
 

@@ -17,7 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Failure, Session, main, read, read_line, tiny_png, wait_for  # noqa: E402
+from run_e2e import READ_LINE, Failure, Session, main, read, read_line, tiny_png, wait_for  # noqa: E402
 
 UNPRIVILEGED = (65534, 65534)  # nobody, nogroup
 
@@ -219,6 +219,20 @@ def run(session):
         raise Failure("the paste did not go through the virtual keyboard")
     print("ok: the binding opens the popup, typing filters, Return pastes into a Wayland window")
 
+    # foot, told by its app id, gets its own paste key.
+    typed = os.path.join(session.root, "home", "typed.txt")
+    session.spawn(session.as_user + ["foot", *READ_LINE, typed], stdout=subprocess.DEVNULL,
+                  stderr=subprocess.DEVNULL)
+    wait_for("foot's window", lambda: "foot" in session.windows(), timeout=20)
+    session.keys("v Mod4 Shift")
+    wait_for("the popup over foot", popup_shown)
+    session.keys(*("space" if key == " " else key for key in "wayland text"), "Return")
+    wait_for("Ctrl+Shift+V", lambda: "posting Ctrl+Shift+V (frontmost=foot)" in
+             session.debug_log())
+    session.keys("Return")  # the paste ends no line
+    wait_for("the line foot's shell read", lambda: read(typed) == "e2e wayland text")
+    print("ok: foot gets the entry by Ctrl+Shift+V")
+
     # An owner that never writes its pipe holds up neither the app nor the
     # next copy; meanwhile a second start opens the first one's popup.
     silent = session.copy_with_owner("silent", "e2e silent owner")
@@ -271,6 +285,6 @@ def run(session):
 
 
 if __name__ == "__main__":  # what is missing fails: scripts/install-deps.sh installs it
-    sys.exit(main(run, "Wayland end-to-end", ("sway", "swaymsg", "wl-copy", "wl-paste", "setpriv",
+    sys.exit(main(run, "Wayland end-to-end", ("sway", "swaymsg", "foot", "wl-copy", "wl-paste", "setpriv",
                                               "dbus-daemon", "dbus-send", "waybar"),
                   WaylandSession, ("app.err", "sway.err"), missing_status=1))
