@@ -36,7 +36,7 @@ packages=(
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
   dbus at-spi2-core python3-pyatspi python3-gi
-  xterm gnome-terminal foot chromium
+  xterm gnome-terminal foot nautilus chromium
 )
 
 # GNOME Shell and its portal for the GNOME end-to-end test: some 370 MB, so
