@@ -3,7 +3,7 @@
 
 Usage: run_wayland_e2e.py PELLIMORE_CLIP E2E_HELPER WAYLAND_E2E_HELPER
 
-Sway without XWayland, with a tray (waybar's) and a stand-in portal on a
+Sway, its XWayland only for xterm, with a tray (waybar's) and a stand-in portal on a
 bus of its own; as root all runs as "nobody", as Sway refuses root.
 Exit status: 0 passed, 1 failed.
 """
@@ -49,7 +49,7 @@ class WaylandSession(Session):
             file.write('{"modules-right": ["tray"], "tray": {}}\n')
         config = os.path.join(self.root, "home", "sway.conf")
         with open(config, "w", encoding="utf-8") as file:
-            file.write("xwayland disable\n"
+            file.write("xwayland enable\n"
                        "output HEADLESS-1 resolution 1280x800\n"
                        "bindsym Mod4+Shift+v exec %s\n" % self.app)
         if self.as_user:
@@ -219,19 +219,31 @@ def run(session):
         raise Failure("the paste did not go through the virtual keyboard")
     print("ok: the binding opens the popup, typing filters, Return pastes into a Wayland window")
 
-    # foot, told by its app id, gets its own paste key.
-    typed = os.path.join(session.root, "home", "typed.txt")
-    session.spawn(session.as_user + ["foot", *READ_LINE, typed], stdout=subprocess.DEVNULL,
-                  stderr=subprocess.DEVNULL)
-    wait_for("foot's window", lambda: "foot" in session.windows(), timeout=20)
-    session.keys("v Mod4 Shift")
-    wait_for("the popup over foot", popup_shown)
-    session.keys(*("space" if key == " " else key for key in "wayland text"), "Return")
-    wait_for("Ctrl+Shift+V", lambda: "posting Ctrl+Shift+V (frontmost=foot)" in
-             session.debug_log())
-    session.keys("Return")  # the paste ends no line
-    wait_for("the line foot's shell read", lambda: read(typed) == "e2e wayland text")
-    print("ok: foot gets the entry by Ctrl+Shift+V")
+    # Terminals, told by their app id (XWayland's windows by their class), get
+    # their own paste keys; xterm's pastes the primary selection, which XWayland
+    # takes from the one the app sets.
+    shown = os.path.join(session.root, "home", "display")
+    session.run_as_user(["swaymsg", "exec", "echo $DISPLAY > " + shown])
+    display = wait_for("XWayland's display", lambda: (read(shown) or "").strip())
+    for program, key, frontmost in (("foot", "Ctrl+Shift+V", "foot"),
+                                    ("xterm", "Shift+Insert", "XTerm")):
+        typed = os.path.join(session.root, "home", program + ".txt")
+        session.spawn(session.as_user + [program, "-T", "e2e " + program] +
+                      (["-e"] if program == "xterm" else []) + [*READ_LINE, typed],
+                      env=dict(session.env, DISPLAY=display), stdout=subprocess.DEVNULL,
+                      stderr=subprocess.DEVNULL)
+        wait_for(program, lambda: "e2e " + program in session.windows(), timeout=20)
+        for text in ("e2e into " + program, "e2e copied after " + program):
+            session.copy(text)
+            session.wait_for_text(text)
+        session.keys("v Mod4 Shift")
+        wait_for("the popup over " + program, popup_shown)
+        session.keys(*("space" if key == " " else key for key in "into " + program), "Return")
+        wait_for(key, lambda: "posting %s (frontmost=%s)" % (key, frontmost) in
+                 session.debug_log())
+        session.keys("Return")  # the paste ends no line
+        wait_for(program + "'s line", lambda: read(typed) == "e2e into " + program)
+        print("ok: %s gets the entry by %s" % (program, key))
 
     # An owner that never writes its pipe holds up neither the app nor the
     # next copy; meanwhile a second start opens the first one's popup.
@@ -285,6 +297,6 @@ def run(session):
 
 
 if __name__ == "__main__":  # what is missing fails: scripts/install-deps.sh installs it
-    sys.exit(main(run, "Wayland end-to-end", ("sway", "swaymsg", "foot", "wl-copy", "wl-paste", "setpriv",
+    sys.exit(main(run, "Wayland end-to-end", ("sway", "swaymsg", "foot", "xterm", "wl-copy", "wl-paste", "setpriv",
                                               "dbus-daemon", "dbus-send", "waybar"),
                   WaylandSession, ("app.err", "sway.err"), missing_status=1))

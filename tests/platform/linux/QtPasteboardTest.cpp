@@ -99,18 +99,24 @@ TEST_F(QtPasteboardTest, SnapshotsAreTakenOnePerTurnAndAnOwnerlessOneIsAbandoned
   EXPECT_FALSE(pasteboard_.isAbandoned());
 }
 
-TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
+TEST(QtPasteboardPublishTest, WritesGoToThePublishersAndLeaveQtsClipboardAlone) {
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   ManualMainLoop loop;
   std::vector<ClipboardSnapshot> published;
+  std::string primary;
   QtPasteboard pasteboard(
       *QGuiApplication::clipboard(), loop, [] { return Owner::thisProcess; },
-      [&](const ClipboardSnapshot& contents) { published.push_back(contents); });
+      [&](const ClipboardSnapshot& contents) { published.push_back(contents); },
+      [&](const std::string& text) { primary = text; });
   pasteboard.clearContents();
   pasteboard.setString("written");
+  const auto count = pasteboard.changeCount();
+  pasteboard.setPrimaryString("for xterm");
   ASSERT_EQ(published.size(), 2U);
   EXPECT_EQ(published.back().string(), "written");
   EXPECT_EQ(pasteboard.string(), "written");
+  EXPECT_EQ(primary, "for xterm");
+  EXPECT_EQ(pasteboard.changeCount(), count);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
   // Other toolkits ask for plain text by other names; the rest by their own.
   EXPECT_EQ(WaylandClipboard::offeredTypes("text/plain"),
