@@ -4,38 +4,19 @@
 import base64
 import os
 import shutil
-import subprocess
 import sys
 
-from run_e2e import READ_LINE, Failure, main, read, wait_for
+from run_e2e import Failure, main, read, wait_for
 
 PAGE = """<title>ready</title><p id=s><b>e2e bold</b> and <a href="https://example.org/e2e">e2e
 link</a></p><div id=t contenteditable></div><script>getSelection().selectAllChildren(s);
 t.oninput = () => document.title = "pasted:" + t.innerHTML;  // the window's name tells the test
 onkeydown = (e) => { if (e.key == "F2") { t.focus(); document.title = "editing"; } };</script>"""
 BROWSER = shutil.which("chromium")
-# Each terminal with its window class, the paste key it gets and how it runs
-# a command; GNOME Terminal's server is started by the test's bus.
-TERMINALS = (("xterm", "^XTerm$", "Shift+Insert", ["-e"]),
-             ("gnome-terminal", "^gnome-terminal$", "Ctrl+Shift+V", ["--"]))
-SERVICES = [("org.gnome.Terminal", "/usr/libexec/gnome-terminal-server")]
-
-
-def terminal_block(session, program, window_class, key, run_flag):
-    typed = os.path.join(session.root, program + ".txt")
-    session.spawn([program, *run_flag, *READ_LINE, typed], stdout=subprocess.DEVNULL,
-                  stderr=subprocess.DEVNULL)
-    term = wait_for(program, lambda: session.xdotool(
-        "search", "--onlyvisible", "--class", window_class).split(), timeout=20)[0]
-    for text in ("e2e into " + program, "e2e copied after " + program):
-        session.copy_with_xclip(text)
-        session.wait_for_text(text)
-    session.xdotool("windowfocus", "--sync", term)
-    session.paste_from_popup("into " + program)
-    wait_for(key, lambda: "posting %s (frontmost=" % key in session.debug_log())
-    session.xdotool("key", "Return")  # the paste ends no line
-    wait_for("the line the shell read", lambda: read(typed) == "e2e into " + program)
-    print("ok: %s gets the entry by %s" % (program, key))
+# Each terminal with its window class, how it runs a command, the paste key
+# it gets and its name in the log.
+TERMINALS = (("^XTerm$", ["xterm", "-e"], "Shift+Insert", "XTerm"),
+             ("^gnome-terminal$", ["gnome-terminal", "--"], "Ctrl+Shift+V", "Gnome-terminal"))
 
 
 def html_block(session):
@@ -61,8 +42,7 @@ def html_block(session):
     if entry.get("kind") != "text" or entry.get("text") != "e2e bold and e2e link" \
             or "<b" not in html or 'href="https://example.org/e2e"' not in html:
         raise Failure("the browser's copy was kept as %r" % entry)
-    session.copy_with_xclip("e2e plain copy between")
-    session.wait_for_text("e2e plain copy between")
+    session.copy_text("e2e plain copy between")
     session.xdotool("key", "F2")
     wait_for("the editable part to take the focus", lambda: window_named("editing"))
     session.paste_from_popup("e2e bold")
@@ -74,12 +54,13 @@ def html_block(session):
 
 
 def run(session):
-    # GNOME Terminal's server takes only a UTF-8 locale.
-    session.start_display(SERVICES, LANG="C.UTF-8")
+    # The bus starts GNOME Terminal's server, which needs a UTF-8 locale.
+    session.start_display([("org.gnome.Terminal", "/usr/libexec/gnome-terminal-server")],
+                          LANG="C.UTF-8")
     session.start_app()
-    for program, *terminal in TERMINALS:
-        if shutil.which(program):
-            terminal_block(session, program, *terminal)
+    for window_class, command, *key in TERMINALS:
+        if shutil.which(command[0]):
+            session.paste_into_terminal(command, lambda: session.focus(window_class), *key)
     if BROWSER:
         html_block(session)
 
