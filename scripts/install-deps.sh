@@ -36,7 +36,7 @@ packages=(
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
   dbus at-spi2-core python3-pyatspi python3-gi
-  xterm gnome-terminal foot xwayland nautilus chromium
+  xterm gnome-terminal foot xwayland nautilus nemo chromium
 )
 
 # GNOME Shell and its portal for the GNOME end-to-end test: some 370 MB, so

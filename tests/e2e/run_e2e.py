@@ -32,7 +32,7 @@ READ_LINE = ["sh", "-c", 'IFS= read -r line; printf %s "$line" > "$0"']
 # Between them they paste from every form of file list the app writes back.
 # GNOME Files needs no more than the test's bus: without dconf, GVfs or a
 # search indexer there it warns and lists the folder all the same.
-FILE_MANAGERS = ("pcmanfm", "thunar", "caja", "nautilus")
+FILE_MANAGERS = ("pcmanfm", "thunar", "caja", "nautilus", "nemo")
 
 
 class Failure(Exception):
