@@ -36,13 +36,13 @@ packages=(
   sway wl-clipboard waybar dbus-daemon dbus-bin
   python3-xlib librsvg2-bin dpkg-dev
   dbus at-spi2-core python3-pyatspi python3-gi
-  xterm chromium
+  xterm gnome-terminal foot xwayland nautilus nemo chromium
 )
 
 # GNOME Shell and its portal for the GNOME end-to-end test: some 370 MB, so
 # only on request (CI asks); without them that test is skipped.
 if [[ "${1:-}" == "--with-gnome" ]]; then
-  packages+=(gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gnome gir1.2-gtk-3.0)
+  packages+=(gnome-shell xdg-desktop-portal xdg-desktop-portal-gnome gir1.2-gtk-3.0)
 fi
 
 missing=()

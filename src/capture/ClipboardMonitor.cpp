@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "capture/PngHeader.h"
-#include "diagnostics/Log.h"
 #include "platform/ImageConverter.h"
 #include "platform/Pasteboard.h"
 #include "platform/RtfConverter.h"
@@ -74,12 +73,11 @@ void ClipboardMonitor::check() {
   // content, so they are dropped; the next tick finds the newer count.
   if (pasteboard_.changeCount() != count || !captured)
     return;
+  // Like any content that cannot be read, an image that is no PNG is
+  // dropped without a word.
   if (const auto* image = std::get_if<CapturedImage>(&*captured);
-      image && !PngHeader::parse(image->png)) {
-    Log::write("capture dropped: the image offered is not a PNG (" +
-               std::to_string(image->png.size()) + " bytes)");
+      image && !PngHeader::parse(image->png))
     return;
-  }
   deliver(*captured);
 }
 

@@ -172,7 +172,8 @@ void PopupController::paste(const ClipboardItem& item) {
   KeyEventPoster& poster = keyEventPoster_;
   KeyboardLayout& layout = keyboardLayout_;
   Pasteboard& pasteboard = pasteboard_;
-  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, &layout, &pasteboard,
+  MainLoop& mainLoop = mainLoop_;
+  mainLoop_.postDelayed(pasteDelay, [trusted, &workspace, &poster, &layout, &pasteboard, &mainLoop,
                                      usualKey = pasteKeyText_, reason = pasteBlockedReason_] {
     // The keys go to the window in front now, so its class picks them.
     const std::shared_ptr<RunningApplication> front = workspace.frontmostApplication();
@@ -186,12 +187,18 @@ void PopupController::paste(const ClipboardItem& item) {
                  " manually. (frontmost=" + frontmost + ")");
       return;
     }
-    if (keystroke.pastesPrimary) {
-      if (std::optional<std::string> text = pasteboard.string()) {
-        pasteboard.setPrimaryString(*text);
-      }
+    auto post = [&poster, &layout, keystroke,
+                 line = "posting " + key + " (frontmost=" + frontmost + ")"] {
+      Log::write(line);
+      PasteHelper::paste(poster, layout, keystroke);
+    };
+    if (!keystroke.pastesPrimary) {
+      post();
+      return;
     }
-    Log::write("posting " + key + " (frontmost=" + frontmost + ")");
-    PasteHelper::paste(poster, layout, keystroke);
+    if (std::optional<std::string> text = pasteboard.string()) {
+      pasteboard.setPrimaryString(*text);
+    }
+    mainLoop.postDelayed(primarySelectionDelay, post);
   });
 }

@@ -31,13 +31,18 @@ class PopupController : public PanelDelegate, public std::enable_shared_from_thi
  public:
   /// Between reactivating the previous application and posting the keystroke.
   static constexpr double pasteDelay = 0.22;
+  /// Between putting the entry in the PRIMARY selection and the keystroke
+  /// that pastes it: the selection reaches the terminal through its own
+  /// round trips (the X server's, or the compositor's and XWayland's).
+  static constexpr double primarySelectionDelay = 0.1;
 
   /// Builds nothing yet. Must be owned by a shared_ptr: the view's callbacks
   /// hold the controller weakly. Every argument is owned by the application
   /// and must outlive the controller; the delayed keystroke still uses the
   /// workspace, the key event poster and the layout after the controller may
-  /// be gone, as does the pasteboard, whose text goes to the PRIMARY
-  /// selection for terminals that paste that. The conventions give the log
+  /// be gone, as do the pasteboard, whose text goes to the PRIMARY
+  /// selection for terminals that paste that, and the main loop, which
+  /// times the key after it. The conventions give the log
   /// lines their words and are copied.
   PopupController(ClipboardStore& store, ClipboardMonitor& monitor, Workspace& workspace,
                   Application& application, Screens& screens, PanelFactory& panelFactory,

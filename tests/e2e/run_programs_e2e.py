@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""xterm and Chromium under Xvfb. Usage: run_programs_e2e.py PELLIMORE_CLIP E2E_HELPER"""
+"""xterm, GNOME Terminal and Chromium under Xvfb. Usage: run_programs_e2e.py PELLIMORE_CLIP E2E_HELPER"""
 
 import base64
 import os
@@ -12,25 +12,11 @@ PAGE = """<title>ready</title><p id=s><b>e2e bold</b> and <a href="https://examp
 link</a></p><div id=t contenteditable></div><script>getSelection().selectAllChildren(s);
 t.oninput = () => document.title = "pasted:" + t.innerHTML;  // the window's name tells the test
 onkeydown = (e) => { if (e.key == "F2") { t.focus(); document.title = "editing"; } };</script>"""
-READ_LINE = ["sh", "-c", 'IFS= read -r line; printf %s "$line" > "$0"']
 BROWSER = shutil.which("chromium")
-
-
-def terminal_block(session):
-    typed = os.path.join(session.root, "typed.txt")
-    session.spawn(["xterm", "-e", *READ_LINE, typed])
-    term = wait_for("xterm", lambda: session.xdotool(
-        "search", "--onlyvisible", "--class", "^XTerm$").split(), timeout=20)[0]
-    for text in ("e2e into the terminal", "e2e copied later"):
-        session.copy_with_xclip(text)
-        session.wait_for_text(text)
-    session.xdotool("windowfocus", "--sync", term)
-    session.paste_from_popup("into the")
-    wait_for("Shift+Insert", lambda: "posting Shift+Insert (frontmost=XTerm)" in
-             session.debug_log())
-    session.xdotool("key", "Return")  # the paste ends no line
-    wait_for("the line the shell read", lambda: read(typed) == "e2e into the terminal")
-    print("ok: xterm gets the entry by Shift+Insert")
+# Each terminal with its window class, how it runs a command, the paste key
+# it gets and its name in the log.
+TERMINALS = (("^XTerm$", ["xterm", "-e"], "Shift+Insert", "XTerm"),
+             ("^gnome-terminal$", ["gnome-terminal", "--"], "Ctrl+Shift+V", "Gnome-terminal"))
 
 
 def html_block(session):
@@ -56,8 +42,7 @@ def html_block(session):
     if entry.get("kind") != "text" or entry.get("text") != "e2e bold and e2e link" \
             or "<b" not in html or 'href="https://example.org/e2e"' not in html:
         raise Failure("the browser's copy was kept as %r" % entry)
-    session.copy_with_xclip("e2e plain copy between")
-    session.wait_for_text("e2e plain copy between")
+    session.copy_text("e2e plain copy between")
     session.xdotool("key", "F2")
     wait_for("the editable part to take the focus", lambda: window_named("editing"))
     session.paste_from_popup("e2e bold")
@@ -69,10 +54,13 @@ def html_block(session):
 
 
 def run(session):
-    session.start_display()
+    # The bus starts GNOME Terminal's server, which needs a UTF-8 locale.
+    session.start_display([("org.gnome.Terminal", "/usr/libexec/gnome-terminal-server")],
+                          LANG="C.UTF-8")
     session.start_app()
-    if shutil.which("xterm"):
-        terminal_block(session)
+    for window_class, command, *key in TERMINALS:
+        if shutil.which(command[0]):
+            session.paste_into_terminal(command, lambda: session.focus(window_class), *key)
     if BROWSER:
         html_block(session)
 

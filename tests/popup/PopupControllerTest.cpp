@@ -180,9 +180,12 @@ TEST_F(PopupControllerTest, XtermInFrontGetsShiftInsertAndTheEntryInPrimaryToo) 
   workspace.bringToFront("Terminal");
   workspace.frontmost->className = "XTerm";
   showAndPaste(/*trusted=*/true);
-  mainLoop.advance(1);
-  EXPECT_EQ(log.messages().back(), "posting Shift+Insert (frontmost=Terminal)");
+  // The selection first, the key once it has had the time to get there.
+  mainLoop.advance(PopupController::pasteDelay + PopupController::primarySelectionDelay / 2);
   EXPECT_EQ(pasteboard.primary, "hello");
+  EXPECT_THAT(record->matching("keys.post"), IsEmpty());
+  mainLoop.advance(PopupController::primarySelectionDelay);
+  EXPECT_EQ(log.messages().back(), "posting Shift+Insert (frontmost=Terminal)");
   EXPECT_EQ(record->matching("keys.post"),
             (std::vector<std::string>{"keys.post(0,down,0x20000)", "keys.post(0,up,0x20000)"}));
   EXPECT_EQ(record->count("keys.createKeyboardEvent(114,down,source)"), 1);

@@ -86,7 +86,8 @@ LinuxAppPlatform::LinuxAppPlatform(PanelFactory& panelFactory, WindowFactory& wi
   WaylandClipboard& wayland = *waylandClipboard_;
   pasteboard_ = std::make_unique<QtPasteboard>(
       clipboard, mainLoop_, [&wayland] { return wayland.selectionOwner(); },
-      [&wayland](const ClipboardSnapshot& contents) { wayland.publish(contents); });
+      [&wayland](const ClipboardSnapshot& contents) { wayland.publish(contents); },
+      [&wayland](const std::string& text) { wayland.publishPrimary(text); });
   if (wayland.isRunning()) {
     waylandWatch_ = mainLoop_.watchReadable(wayland.readyDescriptor(), [this] {
       pasteboard_->handOver(waylandClipboard_->takeSnapshots());

@@ -71,11 +71,13 @@ QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop)
 
 QtPasteboard::QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
                            std::function<SelectionOwner()> selectionOwner,
-                           std::function<void(const ClipboardSnapshot&)> publish)
+                           std::function<void(const ClipboardSnapshot&)> publish,
+                           std::function<void(const std::string&)> publishPrimary)
     : clipboard_(clipboard),
       mainLoop_(mainLoop),
       selectionOwner_(std::move(selectionOwner)),
-      publish_(std::move(publish)) {}
+      publish_(std::move(publish)),
+      publishPrimary_(std::move(publishPrimary)) {}
 
 QtPasteboard::~QtPasteboard() = default;
 
@@ -171,8 +173,10 @@ void QtPasteboard::writeFileURLs(const std::vector<std::string>& paths) {
 }
 
 void QtPasteboard::setPrimaryString(const std::string& text) {
-  // The reader watches CLIPBOARD alone, so this is never captured.
-  if (!publish_ && clipboard_.supportsSelection()) {
+  // The readers watch the clipboard alone, so this is never captured.
+  if (publishPrimary_) {
+    publishPrimary_(text);
+  } else if (!publish_ && clipboard_.supportsSelection()) {
     clipboard_.setText(QString::fromStdString(text), QClipboard::Selection);
   }
 }

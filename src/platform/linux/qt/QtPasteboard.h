@@ -31,10 +31,12 @@ class QtPasteboard : public Pasteboard {
   /// As above, with `selectionOwner` answering who owns the selection now in
   /// place of the X server, and `publish`, when given, taking what we write in
   /// place of the clipboard (the Wayland backend, whose selection Qt cannot
-  /// set without the focus).
+  /// set without the focus), and `publishPrimary` the primary selection's
+  /// text.
   QtPasteboard(QClipboard& clipboard, MainLoop& mainLoop,
                std::function<SelectionOwner()> selectionOwner,
-               std::function<void(const ClipboardSnapshot&)> publish = {});
+               std::function<void(const ClipboardSnapshot&)> publish = {},
+               std::function<void(const std::string&)> publishPrimary = {});
   ~QtPasteboard() override;
   QtPasteboard(const QtPasteboard&) = delete;
   QtPasteboard& operator=(const QtPasteboard&) = delete;
@@ -57,7 +59,7 @@ class QtPasteboard : public Pasteboard {
   void setData(const Bytes& data, PasteboardDataType type) override;
   void setString(const std::string& text) override;
   void writeFileURLs(const std::vector<std::string>& paths) override;
-  /// On X11 only: the Wayland backend offers no primary selection.
+  /// Through `publishPrimary` when given, else on X11 through Qt.
   void setPrimaryString(const std::string& text) override;
 
   /// Queues other owners' snapshots, oldest first, and takes them one per
@@ -76,6 +78,7 @@ class QtPasteboard : public Pasteboard {
   MainLoop& mainLoop_;
   std::function<SelectionOwner()> selectionOwner_;
   std::function<void(const ClipboardSnapshot&)> publish_;
+  std::function<void(const std::string&)> publishPrimary_;
   std::int64_t changeCount_ = 0;
   std::function<void()> onChange_;
   ClipboardSnapshot current_;

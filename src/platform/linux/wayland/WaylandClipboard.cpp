@@ -27,6 +27,8 @@ static_assert(EXT_DATA_CONTROL_MANAGER_V1_GET_DATA_DEVICE ==
               ZWLR_DATA_CONTROL_MANAGER_V1_GET_DATA_DEVICE);
 static_assert(EXT_DATA_CONTROL_DEVICE_V1_SET_SELECTION ==
               ZWLR_DATA_CONTROL_DEVICE_V1_SET_SELECTION);
+static_assert(EXT_DATA_CONTROL_DEVICE_V1_SET_PRIMARY_SELECTION ==
+              ZWLR_DATA_CONTROL_DEVICE_V1_SET_PRIMARY_SELECTION);
 static_assert(EXT_DATA_CONTROL_SOURCE_V1_OFFER == ZWLR_DATA_CONTROL_SOURCE_V1_OFFER);
 static_assert(EXT_DATA_CONTROL_SOURCE_V1_DESTROY == ZWLR_DATA_CONTROL_SOURCE_V1_DESTROY);
 static_assert(EXT_DATA_CONTROL_OFFER_V1_RECEIVE == ZWLR_DATA_CONTROL_OFFER_V1_RECEIVE);
@@ -34,7 +36,9 @@ static_assert(EXT_DATA_CONTROL_OFFER_V1_DESTROY == ZWLR_DATA_CONTROL_OFFER_V1_DE
 
 namespace {
 
-constexpr std::uint32_t protocolVersion = 1;
+// wlroots' protocol gained the primary selection with version 2; the
+// standard one has it from the start.
+constexpr std::uint32_t wlrPrimaryVersion = 2;
 constexpr std::size_t chunkBytes = std::size_t{64} * 1024;
 
 wl_proxy* marshal(wl_proxy* proxy, std::uint32_t opcode, const wl_interface* created) {
@@ -94,12 +98,14 @@ struct WaylandClipboardListeners {
   static WaylandClipboard& self(void* data) { return *static_cast<WaylandClipboard*>(data); }
 
   static constexpr Registry registry = {
-      [](void* data, wl_registry*, std::uint32_t name, const char* interface, std::uint32_t) {
+      [](void* data, wl_registry*, std::uint32_t name, const char* interface,
+         std::uint32_t version) {
         WaylandClipboard& clipboard = self(data);
         if (std::strcmp(interface, wl_seat_interface.name) == 0 && clipboard.seatName_ == 0) {
           clipboard.seatName_ = name;
         } else if (std::strcmp(interface, clipboard.managerInterface_->name) == 0) {
           clipboard.managerName_ = name;
+          clipboard.managerVersion_ = version;
         }
       },
       [](void*, wl_registry*, std::uint32_t) {}};
@@ -143,8 +149,8 @@ WaylandClipboard::~WaylandClipboard() {
     for (const auto& offer : offers_) {
       destroyProxy(offer.first, EXT_DATA_CONTROL_OFFER_V1_DESTROY);
     }
-    if (source_ != nullptr) {
-      destroyProxy(source_, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
+    for (const auto& source : served_) {
+      destroyProxy(source.first, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
     }
     if (device_ != nullptr) {
       destroyProxy(device_, EXT_DATA_CONTROL_DEVICE_V1_DESTROY);
@@ -187,8 +193,10 @@ bool WaylandClipboard::connect(Protocol protocol) {
     return false;
   }
   seat_ = static_cast<wl_proxy*>(wl_registry_bind(registry, seatName_, &wl_seat_interface, 1));
-  manager_ = static_cast<wl_proxy*>(
-      wl_registry_bind(registry, managerName_, managerInterface_, protocolVersion));
+  const std::uint32_t version = ext ? 1 : std::min(managerVersion_, wlrPrimaryVersion);
+  hasPrimary_ = ext || version >= wlrPrimaryVersion;
+  manager_ =
+      static_cast<wl_proxy*>(wl_registry_bind(registry, managerName_, managerInterface_, version));
   device_ =
       wl_proxy_marshal_flags(manager_, EXT_DATA_CONTROL_MANAGER_V1_GET_DATA_DEVICE, deviceInterface,
                              wl_proxy_get_version(manager_), 0, nullptr, seat_);
@@ -257,12 +265,17 @@ bool WaylandClipboard::pump(int timeoutMs, int otherFd, bool* otherReady) {
     std::uint64_t count = 0;
     (void)!::read(publishFd_, &count, sizeof count);
     std::optional<std::map<std::string, QByteArray>> bodies;
+    std::optional<std::map<std::string, QByteArray>> primaryBodies;
     {
       std::lock_guard<std::mutex> lock(mutex_);
       bodies.swap(toPublish_);
+      primaryBodies.swap(toPublishPrimary_);
     }
     if (bodies) {
-      setSelection(*bodies);
+      setSelection(*bodies, Selection::clipboard);
+    }
+    if (primaryBodies && hasPrimary_) {
+      setSelection(*primaryBodies, Selection::primary);
     }
   }
   if (otherReady != nullptr) {
@@ -348,26 +361,34 @@ WaylandClipboard::Answer WaylandClipboard::receive(wl_proxy* offer, const std::s
   }
 }
 
-void WaylandClipboard::setSelection(const std::map<std::string, QByteArray>& bodies) {
-  if (source_ != nullptr) {
-    destroyProxy(source_, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
+void WaylandClipboard::setSelection(const std::map<std::string, QByteArray>& bodies,
+                                    Selection selection) {
+  // A source serves one selection; the one it replaces is let go.
+  wl_proxy*& current = selection == Selection::clipboard ? source_ : primarySource_;
+  if (current != nullptr) {
+    served_.erase(current);
+    destroyProxy(current, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
   }
-  source_ = marshal(manager_, EXT_DATA_CONTROL_MANAGER_V1_CREATE_DATA_SOURCE, sourceInterface_);
-  WaylandClipboardListeners::add(source_, WaylandClipboardListeners::source, this);
-  served_ = bodies;
-  for (const auto& [type, body] : served_) {
-    wl_proxy_marshal_flags(source_, EXT_DATA_CONTROL_SOURCE_V1_OFFER, nullptr,
-                           wl_proxy_get_version(source_), 0, type.c_str());
+  current = marshal(manager_, EXT_DATA_CONTROL_MANAGER_V1_CREATE_DATA_SOURCE, sourceInterface_);
+  WaylandClipboardListeners::add(current, WaylandClipboardListeners::source, this);
+  served_[current] = bodies;
+  for (const auto& [type, body] : bodies) {
+    wl_proxy_marshal_flags(current, EXT_DATA_CONTROL_SOURCE_V1_OFFER, nullptr,
+                           wl_proxy_get_version(current), 0, type.c_str());
   }
-  wl_proxy_marshal_flags(source_, EXT_DATA_CONTROL_SOURCE_V1_OFFER, nullptr,
-                         wl_proxy_get_version(source_), 0, ownType);
-  wl_proxy_marshal_flags(device_, EXT_DATA_CONTROL_DEVICE_V1_SET_SELECTION, nullptr,
-                         wl_proxy_get_version(device_), 0, source_);
+  wl_proxy_marshal_flags(current, EXT_DATA_CONTROL_SOURCE_V1_OFFER, nullptr,
+                         wl_proxy_get_version(current), 0, ownType);
+  wl_proxy_marshal_flags(device_,
+                         selection == Selection::clipboard
+                             ? EXT_DATA_CONTROL_DEVICE_V1_SET_SELECTION
+                             : EXT_DATA_CONTROL_DEVICE_V1_SET_PRIMARY_SELECTION,
+                         nullptr, wl_proxy_get_version(device_), 0, current);
 }
 
-void WaylandClipboard::serve(const std::string& type, int fd) {
-  auto found = served_.find(type);
-  if (found != served_.end() && fcntl(fd, F_SETFL, O_NONBLOCK) == 0) {
+void WaylandClipboard::serve(const std::map<std::string, QByteArray>& bodies,
+                             const std::string& type, int fd) {
+  auto found = bodies.find(type);
+  if (found != bodies.end() && fcntl(fd, F_SETFL, O_NONBLOCK) == 0) {
     const QByteArray& body = found->second;
     const auto end = Clock::now() + transferTimeout;
     qsizetype written = 0;
@@ -433,18 +454,21 @@ void WaylandClipboard::onPrimarySelection(wl_proxy* offer) {
 }
 
 void WaylandClipboard::onSend(wl_proxy* source, const char* type, int fd) {
-  if (source != source_) {
+  auto bodies = served_.find(source);
+  if (bodies == served_.end()) {
     close(fd);
     return;
   }
-  serve(type, fd);
+  serve(bodies->second, type, fd);
 }
 
 void WaylandClipboard::onCancelled(wl_proxy* source) {
-  if (source == source_) {
-    source_ = nullptr;
-    served_.clear();
+  for (wl_proxy** current : {&source_, &primarySource_}) {
+    if (*current == source) {
+      *current = nullptr;
+    }
   }
+  served_.erase(source);
   destroyProxy(source, EXT_DATA_CONTROL_SOURCE_V1_DESTROY);
 }
 
@@ -464,6 +488,19 @@ void WaylandClipboard::publish(const ClipboardSnapshot& contents) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     toPublish_ = std::move(bodies);
+  }
+  const std::uint64_t one = 1;
+  (void)!write(publishFd_, &one, sizeof one);
+}
+
+void WaylandClipboard::publishPrimary(const std::string& text) {
+  std::map<std::string, QByteArray> bodies;
+  for (const std::string& type : offeredTypes("text/plain")) {
+    bodies[type] = QByteArray::fromStdString(text);
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    toPublishPrimary_ = std::move(bodies);
   }
   const std::uint64_t one = 1;
   (void)!write(publishFd_, &one, sizeof one);

@@ -64,6 +64,9 @@ class WaylandClipboard {
   /// Makes `contents` (its targets and bodies) the seat's selection, served
   /// from the thread until another client takes the selection.
   void publish(const ClipboardSnapshot& contents);
+  /// Makes `text` the seat's primary selection, where the compositor's
+  /// protocol has one (wlroots' from version 2); otherwise does nothing.
+  void publishPrimary(const std::string& text);
 
   /// The types a published body is offered under: plain text also under the
   /// names other toolkits ask for.
@@ -94,8 +97,9 @@ class WaylandClipboard {
   /// own. `sequence` tells this selection from the ones before it.
   std::optional<ClipboardSnapshot> read(wl_proxy* offer, std::uint32_t sequence);
   Answer receive(wl_proxy* offer, const std::string& type);
-  void setSelection(const std::map<std::string, QByteArray>& bodies);
-  void serve(const std::string& type, int fd);
+  enum class Selection { clipboard, primary };
+  void setSelection(const std::map<std::string, QByteArray>& bodies, Selection selection);
+  void serve(const std::map<std::string, QByteArray>& bodies, const std::string& type, int fd);
 
   // Called from the listeners, on the reader thread.
   friend struct WaylandClipboardListeners;
@@ -114,6 +118,8 @@ class WaylandClipboard {
   const wl_interface* managerInterface_ = nullptr;
   const wl_interface* sourceInterface_ = nullptr;
   std::uint32_t managerName_ = 0;
+  std::uint32_t managerVersion_ = 0;
+  bool hasPrimary_ = false;
   std::uint32_t seatName_ = 0;
 
   // Reader thread only.
@@ -124,14 +130,18 @@ class WaylandClipboard {
   bool finished_ = false;
   bool stopped_ = false;
   std::uint32_t sequence_ = 0;
+  // The sources of the selection and of the primary selection we set, and
+  // what each of our live sources serves.
   wl_proxy* source_ = nullptr;
-  std::map<std::string, QByteArray> served_;
+  wl_proxy* primarySource_ = nullptr;
+  std::map<wl_proxy*, std::map<std::string, QByteArray>> served_;
 
   std::atomic<QtPasteboard::SelectionOwner> owner_{QtPasteboard::SelectionOwner::none};
   SnapshotHandOver handOver_;
   int stopFd_ = -1;
   int publishFd_ = -1;
   std::mutex mutex_;
-  std::optional<std::map<std::string, QByteArray>> toPublish_;  // guarded by mutex_
+  std::optional<std::map<std::string, QByteArray>> toPublish_;         // guarded by mutex_
+  std::optional<std::map<std::string, QByteArray>> toPublishPrimary_;  // guarded by mutex_
   std::thread thread_;
 };

@@ -99,18 +99,24 @@ TEST_F(QtPasteboardTest, SnapshotsAreTakenOnePerTurnAndAnOwnerlessOneIsAbandoned
   EXPECT_FALSE(pasteboard_.isAbandoned());
 }
 
-TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
+TEST(QtPasteboardPublishTest, WritesGoToThePublishersAndLeaveQtsClipboardAlone) {
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   ManualMainLoop loop;
   std::vector<ClipboardSnapshot> published;
+  std::string primary;
   QtPasteboard pasteboard(
       *QGuiApplication::clipboard(), loop, [] { return Owner::thisProcess; },
-      [&](const ClipboardSnapshot& contents) { published.push_back(contents); });
+      [&](const ClipboardSnapshot& contents) { published.push_back(contents); },
+      [&](const std::string& text) { primary = text; });
   pasteboard.clearContents();
   pasteboard.setString("written");
+  const auto count = pasteboard.changeCount();
+  pasteboard.setPrimaryString("for xterm");
   ASSERT_EQ(published.size(), 2U);
   EXPECT_EQ(published.back().string(), "written");
   EXPECT_EQ(pasteboard.string(), "written");
+  EXPECT_EQ(primary, "for xterm");
+  EXPECT_EQ(pasteboard.changeCount(), count);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
   // Other toolkits ask for plain text by other names; the rest by their own.
   EXPECT_EQ(WaylandClipboard::offeredTypes("text/plain"),
@@ -119,8 +125,8 @@ TEST(QtPasteboardPublishTest, WritesGoToThePublisherAndLeaveQtsClipboardAlone) {
 }
 
 TEST(ClipboardSnapshotTest, FileListsAreReadAsFileManagersSendThem) {
-  // As offered under X11 (GNOME Files' list as documented: it lists no
-  // folder here), then by hand.
+  // As offered under X11, recorded under Xvfb (Dolphin's as Qt writes a
+  // list), then by hand.
   const Paths two{"/h/a b.txt", "/h/c.txt"};
   const std::pair<std::string_view, Paths> cases[] = {
       {"file:///h/a%20b.txt\r\nfile:///h/c.txt\0"sv, two},  // PCManFM
