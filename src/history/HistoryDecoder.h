@@ -37,6 +37,8 @@ class HistoryDecoder {
   std::string window_;
   /// Keys, values, and texts on their way to an entry.
   JsonReader::Text scratch_;
+  /// The text read last, as in its entry.
+  JsonReader::Text text_;
   /// The signature read last: kept only where it is not "T:" + text.
   JsonReader::Text signature_;
 };
