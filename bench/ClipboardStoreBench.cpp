@@ -21,6 +21,7 @@
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/ThreadPriority.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ void addTextToFullHistory(benchmark::State& state, Shape shape) {
     store.reset();
     std::filesystem::create_directories(folder);
     std::ofstream(folder + "/history.json", std::ios::binary) << json;
-    store = std::make_unique<ClipboardStore>(fileSystem, Clock::system(), pasteboard, mainLoop);
+    store = std::make_unique<ClipboardStore>(fileSystem, Clock::system(), pasteboard, mainLoop,
+                                             ThreadPriority::system());
   };
   restore();
   if (store->items().size() != items.size()) {
@@ -149,7 +151,7 @@ void addLongTextToLargestHistory(benchmark::State& state) {
       return true;
     });
   }
-  ClipboardStore store(fileSystem, Clock::system(), pasteboard, mainLoop);
+  ClipboardStore store(fileSystem, Clock::system(), pasteboard, mainLoop, ThreadPriority::system());
   std::uint64_t seed = 1'000'000;
   for (auto _ : state) {
     state.PauseTiming();
@@ -185,7 +187,8 @@ void loadFullHistory(benchmark::State& state, Shape shape) {
     });
   }
   for (auto _ : state) {
-    ClipboardStore store(fileSystem, Clock::system(), pasteboard, mainLoop);
+    ClipboardStore store(fileSystem, Clock::system(), pasteboard, mainLoop,
+                         ThreadPriority::system());
     if (store.items().size() != itemCount) {
       state.SkipWithError("the full history did not load");
       return;
