@@ -150,7 +150,7 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           JsonReader::Text& buffer = key == Key::text ? text_ : scratch_;
           if (json.takeNull()) {
             field.reset();
-          } else if (json.readString(buffer)) {
+          } else if (json.readString(buffer, key == Key::text ? &textJson_ : nullptr)) {
             store(field, buffer.view());
           } else {
             return false;
@@ -193,7 +193,8 @@ bool HistoryDecoder::readEntry(JsonReader& json, ClipboardItem& item) {
           // never copied, which halves the work on long texts.
           bool derived = false;
           if (hasText && item.text) {
-            if (!json.readStringComparing("T:", text_.view(), signature_, derived))
+            if (!json.readStringComparing("T:", text_.view(), textJson_.view(), signature_,
+                                          derived))
               return false;
           } else if (!json.readString(signature_)) {
             return false;

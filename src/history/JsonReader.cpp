@@ -204,9 +204,45 @@ void JsonReader::Text::reserve(std::size_t size) {
   capacity_ = capacity;
 }
 
-bool JsonReader::readString(Text& out) {
+bool JsonReader::readString(Text& out, Text* json) {
   out.size_ = 0;
-  return take('"') && readRest(out);
+  if (peek() != '"')
+    return false;
+  if (json != nullptr) {
+    const std::size_t length = wholeString();
+    if (length == 0)
+      return false;
+    json->size_ = 0;
+    json->reserve(length - 2);
+    if (length > 2)
+      std::memcpy(json->data_.get(), cursor_ + 1, length - 2);
+    json->size_ = length - 2;
+  }
+  ++cursor_;
+  return readRest(out);
+}
+
+std::size_t JsonReader::wholeString() {
+  std::size_t at = 1;
+  while (true) {
+    const auto* quote = static_cast<const char*>(
+        std::memchr(cursor_ + at, '"', static_cast<std::size_t>(end_ - cursor_) - at));
+    if (quote == nullptr) {
+      at = static_cast<std::size_t>(end_ - cursor_);
+      if (!fill(at + 1))
+        return 0;
+      continue;
+    }
+    at = static_cast<std::size_t>(quote - cursor_);
+    // Escaped when an odd number of reverse solidi stand before it; the
+    // opening quotation mark ends the count.
+    std::size_t solidi = 0;
+    while (cursor_[at - 1 - solidi] == '\\')
+      ++solidi;
+    if (solidi % 2 == 0)
+      return at + 1;
+    ++at;
+  }
 }
 
 bool JsonReader::readRest(Text& out) {
@@ -234,11 +270,23 @@ bool JsonReader::readRest(Text& out) {
   }
 }
 
-bool JsonReader::readStringComparing(std::string_view head, std::string_view tail, Text& out,
-                                     bool& same) {
+bool JsonReader::readStringComparing(std::string_view head, std::string_view tail,
+                                     std::string_view tailJson, Text& out, bool& same) {
   same = false;
-  if (!take('"'))
+  if (peek() != '"')
     return false;
+  // Written as the tail was: bytes compared at memory speed, no escapes
+  // looked at. The tail's JSON form ends in no escaping reverse solidus,
+  // so the quotation mark after it closes the string.
+  const std::size_t length = 1 + head.size() + tailJson.size() + 1;
+  if (fill(length) && cursor_[length - 1] == '"' &&
+      std::string_view(cursor_ + 1, head.size()) == head &&
+      std::string_view(cursor_ + 1 + head.size(), tailJson.size()) == tailJson) {
+    cursor_ += length;
+    same = true;
+    return true;
+  }
+  ++cursor_;
   // How much of head + tail the string has matched so far.
   std::size_t matched = 0;
   const std::size_t total = head.size() + tail.size();

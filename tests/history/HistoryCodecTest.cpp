@@ -294,6 +294,8 @@ TEST(HistoryCodecTest, ASignatureAfterItsTextIsHeldOnlyWhenTheTextDoesNotGiveIt)
   const Case cases[] = {
       {"equal through escapes", R"("text":"a\n\/\u00e9","signature":"\u0054:a\n/é",)",
        "T:a\n/\u00e9", false},
+      {"written alike, to an escaped reverse solidus", R"("text":"\\","signature":"T:\\",)", "T:\\",
+       false},
       {"last byte differs", R"("text":"ab","signature":"T:ac",)", "T:ac", true},
       {"shorter", R"("text":"ab","signature":"T:a",)", "T:a", true},
       {"longer, by an escape", R"("text":"ab","signature":"T:ab\n",)", "T:ab\n", true},
