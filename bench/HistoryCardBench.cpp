@@ -19,6 +19,7 @@
 #include "history/ClipboardStore.h"
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
+#include "platform/ThreadPriority.h"
 #include "platform/linux/ui/HistoryCardWidget.h"
 #include "platform/linux/ui/QtPanel.h"
 #include "popup/KeyablePanel.h"
@@ -28,7 +29,8 @@ namespace {
 
 struct LoadedStore {
   explicit LoadedStore(const std::vector<ClipboardItem>& items)
-      : files(HistoryCodec::encode(items)), store(files, Clock::system(), pasteboard, mainLoop) {}
+      : files(HistoryCodec::encode(items)),
+        store(files, Clock::system(), pasteboard, mainLoop, ThreadPriority::system()) {}
 
   MemoryFileSystem files;
   InertPasteboard pasteboard;

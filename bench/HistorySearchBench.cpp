@@ -15,6 +15,7 @@
 #include "history/ClipboardStore.h"
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
+#include "platform/ThreadPriority.h"
 #include "views/HistoryView.h"
 
 namespace {
@@ -22,7 +23,7 @@ namespace {
 struct Popup {
   explicit Popup(const std::vector<ClipboardItem>& items)
       : files(HistoryCodec::encode(items)),
-        store(files, Clock::system(), pasteboard, mainLoop),
+        store(files, Clock::system(), pasteboard, mainLoop, ThreadPriority::system()),
         view(
             store, [](const ClipboardItem&) {}, [] {}) {}
 

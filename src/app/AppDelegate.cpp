@@ -68,7 +68,7 @@ MenuItemDescription command(std::string title, MenuAction action, std::string ke
 AppDelegate::AppDelegate(const AppEnvironment& environment)
     : environment_(environment),
       store_(environment.fileSystem, environment.clock, environment.pasteboard,
-             environment.mainLoop),
+             environment.mainLoop, environment.threadPriority),
       monitor_(std::make_shared<ClipboardMonitor>(environment.pasteboard,
                                                   environment.imageConverter,
                                                   environment.rtfConverter, environment.mainLoop)),

@@ -23,6 +23,7 @@ class RtfConverter;
 class Screens;
 class StatusBar;
 class SystemLog;
+class ThreadPriority;
 class WindowFactory;
 class Workspace;
 
@@ -31,6 +32,7 @@ struct AppEnvironment {
   FileSystem& fileSystem;
   Clock& clock;
   Pasteboard& pasteboard;
+  ThreadPriority& threadPriority;
   // The clipboard monitor.
   ImageConverter& imageConverter;
   RtfConverter& rtfConverter;

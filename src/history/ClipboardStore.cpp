@@ -70,7 +70,7 @@ std::string_view asText(const Bytes& bytes) {
 }  // namespace
 
 ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard,
-                               MainLoop& mainLoop)
+                               MainLoop& mainLoop, ThreadPriority& writerPriority)
     : fileSystem_(fileSystem), clock_(clock), pasteboard_(pasteboard) {
   baseURL_ = fileSystem_.applicationFolder();
   imagesURL_ = baseURL_ + "/images";
@@ -86,7 +86,7 @@ ClipboardStore::ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard&
       created && fileSystem_.canWriteInFolder(baseURL_) && fileSystem_.canWriteInFolder(imagesURL_);
   sweep(load());
   // Called on the writer thread; the report itself runs on the main thread.
-  writer_ = std::make_unique<HistoryWriter>(fileSystem_, historyURL_, fileMode,
+  writer_ = std::make_unique<HistoryWriter>(fileSystem_, writerPriority, historyURL_, fileMode,
                                             [this, &mainLoop, alive = std::weak_ptr<int>(alive_)] {
                                               mainLoop.post([this, alive] {
                                                 if (alive.lock())

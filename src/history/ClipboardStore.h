@@ -23,6 +23,7 @@ class Clock;
 class FileSystem;
 class MainLoop;
 class Pasteboard;
+class ThreadPriority;
 
 class ClipboardStore {
  public:
@@ -30,8 +31,10 @@ class ClipboardStore {
 
   /// Finds and creates the history folder, then loads the history. Never
   /// fails; file problems are ignored or logged. Failed writes are reported
-  /// on `mainLoop`.
-  ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard, MainLoop& mainLoop);
+  /// on `mainLoop`; the writing thread runs below the main one through
+  /// `writerPriority`.
+  ClipboardStore(FileSystem& fileSystem, Clock& clock, Pasteboard& pasteboard, MainLoop& mainLoop,
+                 ThreadPriority& writerPriority);
   /// Waits a bounded time for the writes still to come.
   ~ClipboardStore();
   ClipboardStore(const ClipboardStore&) = delete;

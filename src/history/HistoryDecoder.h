@@ -37,6 +37,9 @@ class HistoryDecoder {
   std::string window_;
   /// Keys, values, and texts on their way to an entry.
   JsonReader::Text scratch_;
+  /// The text read last, as in its entry and as written in the file.
+  JsonReader::Text text_;
+  JsonReader::Text textJson_;
   /// The signature read last: kept only where it is not "T:" + text.
   JsonReader::Text signature_;
 };

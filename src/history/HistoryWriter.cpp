@@ -6,13 +6,19 @@
 
 #include "history/HistoryCodec.h"
 #include "platform/FileSystem.h"
+#include "platform/ThreadPriority.h"
 
-HistoryWriter::HistoryWriter(FileSystem& fileSystem, std::string historyPath, unsigned fileMode,
+HistoryWriter::HistoryWriter(FileSystem& fileSystem, ThreadPriority& priority,
+                             std::string historyPath, unsigned fileMode,
                              std::function<void()> onFailureWaiting)
     : state_(std::make_shared<State>()) {
-  thread_ = std::thread([&fileSystem, path = std::move(historyPath), fileMode,
-                         notify = std::move(onFailureWaiting),
-                         state = state_] { run(fileSystem, path, fileMode, notify, *state); });
+  thread_ = std::thread([&fileSystem, &priority, path = std::move(historyPath), fileMode,
+                         notify = std::move(onFailureWaiting), state = state_] {
+    // Encoding the largest history takes a core for a second or more; the
+    // main thread, drawing what the user waits for, goes first.
+    priority.lowerCurrentThread();
+    run(fileSystem, path, fileMode, notify, *state);
+  });
 }
 
 HistoryWriter::~HistoryWriter() {

@@ -21,13 +21,15 @@
 #include "history/ClipboardItem.h"
 
 class FileSystem;
+class ThreadPriority;
 
 class HistoryWriter {
  public:
   /// `onFailureWaiting` is called on the writer thread whenever a failure has
-  /// been queued; it must only arrange for the main thread to take it.
-  HistoryWriter(FileSystem& fileSystem, std::string historyPath, unsigned fileMode,
-                std::function<void()> onFailureWaiting);
+  /// been queued; it must only arrange for the main thread to take it. The
+  /// thread runs below the main thread through `priority`.
+  HistoryWriter(FileSystem& fileSystem, ThreadPriority& priority, std::string historyPath,
+                unsigned fileMode, std::function<void()> onFailureWaiting);
   /// Waits up to `shutdownWait` for the write in progress and the one
   /// waiting; a write that takes longer is left to finish as the process ends.
   ~HistoryWriter();

@@ -32,6 +32,41 @@ std::uint64_t specialBytes(std::uint64_t word) {
   return flags;
 }
 
+// What the letter after a reverse solidus stands for; zero for "u", which
+// takes more, and for letters that make no escape.
+char shortEscape(char letter) {
+  switch (letter) {
+    case '"':
+    case '\\':
+    case '/':
+      return letter;
+    case 'b':
+      return '\b';
+    case 'f':
+      return '\f';
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    case 't':
+      return '\t';
+    default:
+      return '\0';
+  }
+}
+
+// The positions of the bytes that end a plain run, one bit per byte.
+#if defined(__SSE2__)
+unsigned specialMask(__m128i block) {
+  const __m128i lastControl = _mm_set1_epi8(0x1F);
+  const __m128i special =
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
+                                _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))),
+                   _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
+  return static_cast<unsigned>(_mm_movemask_epi8(special));
+}
+#endif
+
 template <bool solidusToo>
 bool isSpecial(char c) {
   return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\' || (solidusToo && c == '/');
@@ -79,7 +114,84 @@ std::size_t copyPlain(const char* from, const char* end, char* to) {
   return static_cast<std::size_t>(from - start);
 }
 
-template std::size_t copyPlain<false>(const char*, const char*, char*);
+// One loop for both: a long text is mostly plain runs broken by an escape
+// every few dozen bytes (line feeds, solidi), so the escapes are taken
+// where they stand instead of ending the run. `Sink` takes each decoded
+// piece and says whether to go on.
+template <typename Sink>
+Progress decodeRuns(const char* from, const char* end, Sink&& sink) {
+  Progress progress;
+  const char* const start = from;
+  while (true) {
+    const std::size_t plain = sink.plain(from, end);
+    from += plain;
+    progress.decoded += plain;
+    if (end - from < 2 || *from != '\\')
+      break;
+    const char resolved = shortEscape(from[1]);
+    if (resolved == '\0' || !sink.escaped(resolved))
+      break;
+    from += 2;
+    ++progress.decoded;
+  }
+  progress.read = static_cast<std::size_t>(from - start);
+  return progress;
+}
+
+Progress decodePlain(const char* from, const char* end, char* to) {
+  struct Writer {
+    char* to;
+    std::size_t plain(const char* at, const char* stop) {
+      const std::size_t count = copyPlain<false>(at, stop, to);
+      to += count;
+      return count;
+    }
+    bool escaped(char c) {
+      *to++ = c;
+      return true;
+    }
+  };
+  return decodeRuns(from, end, Writer{to});
+}
+
+Progress matchPlain(const char* from, const char* end, std::string_view expected) {
+  struct Matcher {
+    const char* expected;
+    const char* expectedEnd;
+    // The plain run that matches `expected`, up to where either differs.
+    std::size_t plain(const char* at, const char* stop) {
+      const char* const first = at;
+#if defined(__SSE2__)
+      while (stop - at >= 16 && expectedEnd - expected >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i want = _mm_loadu_si128(reinterpret_cast<const __m128i*>(expected));
+        const unsigned differs =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, want))) ^ 0xFFFFu;
+        if (const unsigned mask = specialMask(block) | differs) {
+          const auto count = static_cast<std::size_t>(std::countr_zero(mask));
+          at += count;
+          expected += count;
+          return static_cast<std::size_t>(at - first);
+        }
+        at += 16;
+        expected += 16;
+      }
+#endif
+      while (at < stop && expected < expectedEnd && !isSpecial<false>(*at) && *at == *expected) {
+        ++at;
+        ++expected;
+      }
+      return static_cast<std::size_t>(at - first);
+    }
+    bool escaped(char c) {
+      if (expected == expectedEnd || *expected != c)
+        return false;
+      ++expected;
+      return true;
+    }
+  };
+  return decodeRuns(from, end, Matcher{expected.data(), expected.data() + expected.size()});
+}
 template std::size_t copyPlain<true>(const char*, const char*, char*);
 
 }  // namespace JsonBlocks

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace JsonBlocks {
 
@@ -16,7 +17,23 @@ std::size_t copyPlain(const char* from, const char* end, char* to);
 
 inline constexpr std::size_t overrun = 16;
 
-extern template std::size_t copyPlain<false>(const char*, const char*, char*);
+/// How far decodePlain and matchPlain got: bytes of JSON taken, and bytes of
+/// decoded text written or matched.
+struct Progress {
+  std::size_t read = 0;
+  std::size_t decoded = 0;
+};
+
+/// Decodes the inside of a JSON string from `from` to `to`: plain bytes and
+/// the two-character escapes. Stops before a quotation mark, a control
+/// character, a "\u" escape, a malformed one, or one cut off by `end`.
+/// Writes up to `overrun` bytes beyond the decoded ones.
+Progress decodePlain(const char* from, const char* end, char* to);
+/// The same, but compares the decoded bytes with `expected` instead of
+/// writing them; stops also before the first part that differs from it,
+/// or would run past its end.
+Progress matchPlain(const char* from, const char* end, std::string_view expected);
+
 extern template std::size_t copyPlain<true>(const char*, const char*, char*);
 
 }  // namespace JsonBlocks

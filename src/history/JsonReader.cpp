@@ -204,18 +204,56 @@ void JsonReader::Text::reserve(std::size_t size) {
   capacity_ = capacity;
 }
 
-bool JsonReader::readString(Text& out) {
+bool JsonReader::readString(Text& out, Text* json) {
   out.size_ = 0;
-  if (!take('"'))
+  if (peek() != '"')
     return false;
+  if (json != nullptr) {
+    const std::size_t length = wholeString();
+    if (length == 0)
+      return false;
+    json->size_ = 0;
+    json->reserve(length - 2);
+    if (length > 2)
+      std::memcpy(json->data_.get(), cursor_ + 1, length - 2);
+    json->size_ = length - 2;
+  }
+  ++cursor_;
+  return readRest(out);
+}
+
+std::size_t JsonReader::wholeString() {
+  std::size_t at = 1;
+  while (true) {
+    const auto* quote = static_cast<const char*>(
+        std::memchr(cursor_ + at, '"', static_cast<std::size_t>(end_ - cursor_) - at));
+    if (quote == nullptr) {
+      at = static_cast<std::size_t>(end_ - cursor_);
+      if (!fill(at + 1))
+        return 0;
+      continue;
+    }
+    at = static_cast<std::size_t>(quote - cursor_);
+    // Escaped when an odd number of reverse solidi stand before it; the
+    // opening quotation mark ends the count.
+    std::size_t solidi = 0;
+    while (cursor_[at - 1 - solidi] == '\\')
+      ++solidi;
+    if (solidi % 2 == 0)
+      return at + 1;
+    ++at;
+  }
+}
+
+bool JsonReader::readRest(Text& out) {
   // Decoding never lengthens: an escape stands for fewer bytes than it takes.
-  constexpr std::size_t slack = 16;
+  constexpr std::size_t slack = JsonBlocks::overrun;
   while (true) {
     out.reserve(out.size_ + static_cast<std::size_t>(end_ - cursor_) + slack);
-    const std::size_t plain =
-        JsonBlocks::copyPlain<false>(cursor_, end_, out.data_.get() + out.size_);
-    out.size_ += plain;
-    cursor_ += plain;
+    const JsonBlocks::Progress plain =
+        JsonBlocks::decodePlain(cursor_, end_, out.data_.get() + out.size_);
+    out.size_ += plain.decoded;
+    cursor_ += plain.read;
     if (cursor_ == end_) {
       if (!fill(1))
         return false;
@@ -225,8 +263,92 @@ bool JsonReader::readString(Text& out) {
       ++cursor_;
       return Utf8::isValid(out.view());
     }
-    if (*cursor_ != '\\' || !escape(out))
+    const std::size_t length = *cursor_ == '\\' ? escape(out.data_.get() + out.size_) : 0;
+    if (length == 0)
       return false;
+    out.size_ += length;
+  }
+}
+
+bool JsonReader::readStringComparing(std::string_view head, std::string_view tail,
+                                     std::string_view tailJson, Text& out, bool& same) {
+  same = false;
+  if (peek() != '"')
+    return false;
+  // Written as the tail was: bytes compared at memory speed, no escapes
+  // looked at. The tail's JSON form ends in no escaping reverse solidus,
+  // so the quotation mark after it closes the string.
+  const std::size_t length = 1 + head.size() + tailJson.size() + 1;
+  if (fill(length) && cursor_[length - 1] == '"' &&
+      std::string_view(cursor_ + 1, head.size()) == head &&
+      std::string_view(cursor_ + 1 + head.size(), tailJson.size()) == tailJson) {
+    cursor_ += length;
+    same = true;
+    return true;
+  }
+  ++cursor_;
+  // How much of head + tail the string has matched so far.
+  std::size_t matched = 0;
+  const std::size_t total = head.size() + tail.size();
+  const auto unmatched = [&] {
+    return matched < head.size() ? head.substr(matched) : tail.substr(matched - head.size());
+  };
+  // Whether `bytes` come next in head + tail; only then are they counted.
+  const auto compare = [&](std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const std::size_t at = matched + i;
+      if (at >= total || bytes[i] != (at < head.size() ? head[at] : tail[at - head.size()]))
+        return false;
+    }
+    matched += bytes.size();
+    return true;
+  };
+  // From the first difference on, the string is decoded as any other, after
+  // the part that matched and the `extra` bytes decoded already.
+  const auto differ = [&](std::string_view extra) {
+    out.size_ = 0;
+    out.reserve(matched + extra.size());
+    const std::size_t inHead = std::min(matched, head.size());
+    char* const to = out.data_.get();
+    if (inHead > 0)
+      std::memcpy(to, head.data(), inHead);
+    if (matched > inHead)
+      std::memcpy(to + inHead, tail.data(), matched - inHead);
+    if (!extra.empty())
+      std::memcpy(to + matched, extra.data(), extra.size());
+    out.size_ = matched + extra.size();
+    return readRest(out);
+  };
+  while (true) {
+    const std::string_view expected = unmatched();
+    const JsonBlocks::Progress plain = JsonBlocks::matchPlain(cursor_, end_, expected);
+    cursor_ += plain.read;
+    matched += plain.decoded;
+    if (plain.decoded == expected.size() && matched < total)
+      continue;  // through the head: on to the tail
+    if (cursor_ == end_) {
+      if (!fill(1))
+        return false;
+      continue;
+    }
+    if (*cursor_ == '"' && matched == total) {
+      ++cursor_;
+      same = true;
+      return true;
+    }
+    // The escapes that matchPlain leaves: "\u", and any cut off by the
+    // window's end.
+    if (*cursor_ == '\\' && (end_ - cursor_ < 2 || cursor_[1] == 'u')) {
+      char decoded[4];
+      const std::size_t length = escape(decoded);
+      if (length == 0)
+        return false;
+      if (!compare({decoded, length}))
+        return differ({decoded, length});
+      continue;
+    }
+    // A difference, or what no string may hold.
+    return differ({});
   }
 }
 
@@ -242,33 +364,31 @@ bool JsonReader::hexQuad(char32_t& value) {
   return true;
 }
 
-bool JsonReader::escape(Text& out) {
+std::size_t JsonReader::escape(char* to) {
   if (!fill(2))
-    return false;
+    return 0;
   const char letter = cursor_[1];
   cursor_ += 2;
   if (letter != 'u') {
-    const char resolved = shortEscape(letter);
-    out.data_[out.size_++] = resolved;
-    return resolved != '\0';
+    to[0] = shortEscape(letter);
+    return to[0] != '\0' ? 1 : 0;
   }
   char32_t codePoint = 0;
   if (!fill(4) || !hexQuad(codePoint))
-    return false;
+    return 0;
   if (codePoint >= 0xDC00 && codePoint <= 0xDFFF)
-    return false;
+    return 0;
   if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
     // Only a pair of surrogates makes a character.
     char32_t low = 0;
     if (!fill(6) || cursor_[0] != '\\' || cursor_[1] != 'u')
-      return false;
+      return 0;
     cursor_ += 2;
     if (!hexQuad(low) || low < 0xDC00 || low > 0xDFFF)
-      return false;
+      return 0;
     codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
   }
-  out.size_ += encodeUtf8(codePoint, out.data_.get() + out.size_);
-  return true;
+  return encodeUtf8(codePoint, to);
 }
 
 bool JsonReader::number() {

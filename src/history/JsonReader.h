@@ -42,8 +42,17 @@ class JsonReader {
   /// Takes a null literal when one comes next.
   bool takeNull();
   /// A string, decoded into `out` (whose contents are replaced): escapes
-  /// resolved, ill-formed UTF-8 and raw control characters refused.
-  bool readString(Text& out);
+  /// resolved, ill-formed UTF-8 and raw control characters refused. With
+  /// `json`, also its JSON form between the quotation marks, as read.
+  bool readString(Text& out, Text* json = nullptr);
+  /// The same for a string that is likely `head` + `tail` (well-formed
+  /// UTF-8): compared where it stands and copied into `out` only from the
+  /// first difference on. `same` says whether it was exactly that; when it
+  /// was, `out` is left unspecified. When the string is written as `head`
+  /// (bytes that need no escape) + `tailJson`, the JSON form in which `tail`
+  /// was read, the bytes alone are compared.
+  bool readStringComparing(std::string_view head, std::string_view tail, std::string_view tailJson,
+                           Text& out, bool& same);
   bool readBool(bool& out);
   /// Any value, checked and dropped.
   bool skipValue();
@@ -58,7 +67,15 @@ class JsonReader {
   /// Makes at least `count` bytes available from the cursor, if the text
   /// has them. May move the window.
   bool fill(std::size_t count);
-  bool escape(Text& out);
+  /// Decodes the escape at the cursor into `to` (room for four bytes);
+  /// its length, or 0 when it is malformed.
+  std::size_t escape(char* to);
+  /// Decodes the rest of a string, after the opening quotation mark, onto
+  /// the end of `out`.
+  bool readRest(Text& out);
+  /// Brings the whole string that starts at the cursor into the window: its
+  /// length with both quotation marks, or 0 when the text ends first.
+  std::size_t wholeString();
   bool hexQuad(char32_t& value);
   bool literal(std::string_view word);
   bool number();

@@ -348,7 +348,9 @@ TEST_F(ClipboardStoreTest, ChangesDuringAHeldWriteWaitAsOneSnapshotThatQuitWaits
   files.clearCalls();
   std::promise<void> held;
   std::promise<void> release;
+  std::thread::id writing;
   files.beforeWrite = [&, first = true]() mutable {
+    writing = std::this_thread::get_id();
     if (std::exchange(first, false))
       held.set_value(), release.get_future().wait();
   };
@@ -370,6 +372,9 @@ TEST_F(ClipboardStoreTest, ChangesDuringAHeldWriteWaitAsOneSnapshotThatQuitWaits
   EXPECT_EQ(idsOf(last), idsOf(expected));
   EXPECT_TRUE(last.front().pinned);
   EXPECT_FALSE(fs::exists(imagePath));
+  // Only the writing thread gave way to the main one.
+  EXPECT_NE(writing, std::this_thread::get_id());
+  EXPECT_EQ(priority.lowered(), std::vector<std::thread::id>{writing});
 }
 
 // What an interrupted or failing run leaves behind

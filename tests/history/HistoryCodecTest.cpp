@@ -284,6 +284,40 @@ TEST(HistoryCodecTest, ReaderToleratesWhatItShould) {
   }
 }
 
+TEST(HistoryCodecTest, ASignatureAfterItsTextIsHeldOnlyWhenTheTextDoesNotGiveIt) {
+  struct Case {
+    const char* name;
+    std::string keys;       // text and signature, as written
+    std::string signature;  // as decoded
+    bool held;
+  };
+  const Case cases[] = {
+      {"equal through escapes", R"("text":"a\n\/\u00e9","signature":"\u0054:a\n/é",)",
+       "T:a\n/\u00e9", false},
+      {"written alike, to an escaped reverse solidus", R"("text":"\\","signature":"T:\\",)", "T:\\",
+       false},
+      {"last byte differs", R"("text":"ab","signature":"T:ac",)", "T:ac", true},
+      {"shorter", R"("text":"ab","signature":"T:a",)", "T:a", true},
+      {"longer, by an escape", R"("text":"ab","signature":"T:ab\n",)", "T:ab\n", true},
+      {"at an escape", R"("text":"a\nb","signature":"T:a\tb",)", "T:a\tb", true},
+      {"within an escape's bytes", R"("text":"è","signature":"T:\u00e9",)", "T:\u00e9", true},
+      {"the text read again after it", R"("text":"a","signature":"T:a","text":"b",)", "T:a", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string json = "[" + with("signature", "") + "]";
+    const std::string file =
+        json.substr(0, json.find("\"pinned\"")) + c.keys + "\"pinned\":false}]";
+    for (std::size_t size : {std::size_t{1}, file.size()}) {
+      PieceReader reader(file, size);
+      std::vector<ClipboardItem> items;
+      ASSERT_EQ(HistoryDecoder().decode(reader, items), HistoryDecoder::FileOutcome::decoded);
+      EXPECT_EQ(items[0].signature(), c.signature);
+      EXPECT_EQ(items[0].storedSignature.has_value(), c.held);
+    }
+  }
+}
+
 TEST(HistoryCodecTest, TimesBeyondTheClockAreClampedNotWrapped) {
   auto far = UtcTimestamp::parse("9999-12-31T23:59:59Z");
   auto early = UtcTimestamp::parse("0000-01-01T00:00:00Z");

@@ -42,7 +42,7 @@ class PopupControllerTest : public ShellFixture {
     panel().rootView.clickRow(store.items().at(0).id);
   }
 
-  ClipboardStore store{files, clock, pasteboard, mainLoop};
+  ClipboardStore store{files, clock, pasteboard, mainLoop, priority};
   std::shared_ptr<ClipboardMonitor> monitor =
       std::make_shared<ClipboardMonitor>(pasteboard, imageConverter, rtfConverter, mainLoop);
   std::shared_ptr<PopupController> controller = std::make_shared<PopupController>(

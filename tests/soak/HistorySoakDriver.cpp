@@ -17,6 +17,7 @@
 #include "history/HistoryCodec.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/ThreadPriority.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::string fingerprint(const std::vector<ClipboardItem>& items) {
 int run(FileSystem& files) {
   FakePasteboard pasteboard;
   ManualMainLoop mainLoop;
-  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop);
+  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop, ThreadPriority::system());
   // Noted before the store hands it to its writer: the file may hold only these.
   std::ofstream states(files.applicationFolder() + "/soak-states", std::ios::app);
   const auto note = [&] { states << fingerprint(store.items()) << std::endl; };
@@ -78,7 +79,7 @@ int check(FileSystem& files) {
 
   FakePasteboard pasteboard;
   ManualMainLoop mainLoop;
-  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop);
+  ClipboardStore store(files, Clock::system(), pasteboard, mainLoop, ThreadPriority::system());
   std::size_t named = 0;
   for (const ClipboardItem& item : store.items()) {
     named += item.imageFileName ? 1 : 0;

@@ -21,6 +21,7 @@
 #include "FakeRtfConverter.h"
 #include "FaultyFileSystem.h"
 #include "ManualMainLoop.h"
+#include "RecordingThreadPriority.h"
 #include "ScopedTestLog.h"
 #include "TempDir.h"
 #include "app/AppEnvironment.h"
@@ -463,11 +464,11 @@ class ShellFixture : public ::testing::Test {
 
   AppEnvironment environment(
       const DesktopConventions& conventions = DesktopConventions::macOS(Brand::appName)) {
-    return AppEnvironment{files,     clock,         pasteboard, imageConverter, rtfConverter,
-                          mainLoop,  activity,      workspace,  application,    screens,
-                          panels,    accessibility, keys,       hotKeys,        layout,
-                          statusBar, bundle,        loginItem,  alerts,         systemLog,
-                          windows,   conventions};
+    return AppEnvironment{files,        clock,     pasteboard,    priority,  imageConverter,
+                          rtfConverter, mainLoop,  activity,      workspace, application,
+                          screens,      panels,    accessibility, keys,      hotKeys,
+                          layout,       statusBar, bundle,        loginItem, alerts,
+                          systemLog,    windows,   conventions};
   }
 
   std::shared_ptr<CallRecord> record = std::make_shared<CallRecord>();
@@ -476,6 +477,7 @@ class ShellFixture : public ::testing::Test {
   FaultyFileSystem files;
   FakeClock clock;
   FakePasteboard pasteboard;
+  RecordingThreadPriority priority;
   FakeImageConverter imageConverter;
   FakeRtfConverter rtfConverter;
   ManualMainLoop mainLoop;

@@ -15,6 +15,7 @@
 #include "FakePasteboard.h"
 #include "FaultyFileSystem.h"
 #include "ManualMainLoop.h"
+#include "RecordingThreadPriority.h"
 #include "ScopedTestLog.h"
 #include "TempDir.h"
 #include "history/ClipboardStore.h"
@@ -29,7 +30,7 @@ class StoreFixture : public ::testing::Test {
   /// A new store over the same folder, as at the next launch.
   void reopen() {
     store.reset();
-    store = std::make_unique<ClipboardStore>(files, clock, pasteboard, mainLoop);
+    store = std::make_unique<ClipboardStore>(files, clock, pasteboard, mainLoop, priority);
   }
   /// Waits for the store's writes and runs what they handed back.
   void settle() {
@@ -63,6 +64,7 @@ class StoreFixture : public ::testing::Test {
   FaultyFileSystem files;
   FakeClock clock;
   FakePasteboard pasteboard;
+  RecordingThreadPriority priority;
   ManualMainLoop mainLoop;
   ScopedTestLog log;
   std::unique_ptr<ClipboardStore> store;

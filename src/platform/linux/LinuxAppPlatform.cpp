@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/ThreadPriority.h"
 #include "platform/linux/wayland/DBusGlobalShortcutsPortal.h"
 #include "platform/linux/wayland/DBusRemoteDesktopPortal.h"
 #include "platform/linux/wayland/PortalKeyEventPoster.h"
@@ -133,10 +134,11 @@ void LinuxAppPlatform::pasteThroughPortal() {
 
 AppEnvironment LinuxAppPlatform::environment() {
   return AppEnvironment{
-      fileSystem_,    Clock::system(),  *pasteboard_,     imageConverter_,   rtfConverter_,
-      mainLoop_,      processActivity_, workspace(),      application_,      screens_,
-      panelFactory_,  *accessibility_,  *keyEventPoster_, *hotKeyRegistrar_, keyboardLayout_,
-      statusBar_,     resourceBundle_,  loginItem_,       alertPresenter_,   systemLog_,
-      windowFactory_, conventions_,
+      fileSystem_,     Clock::system(),  *pasteboard_,      ThreadPriority::system(),
+      imageConverter_, rtfConverter_,    mainLoop_,         processActivity_,
+      workspace(),     application_,     screens_,          panelFactory_,
+      *accessibility_, *keyEventPoster_, *hotKeyRegistrar_, keyboardLayout_,
+      statusBar_,      resourceBundle_,  loginItem_,        alertPresenter_,
+      systemLog_,      windowFactory_,   conventions_,
   };
 }

@@ -4,6 +4,7 @@
 #include "app/Brand.h"
 #include "platform/Clock.h"
 #include "platform/DesktopConventions.h"
+#include "platform/ThreadPriority.h"
 
 #include <unistd.h>
 
@@ -38,16 +39,28 @@ AppEnvironment MacAppPlatform::environment() {
   // From here on, so that a reopen knows which application was in front.
   workspace_.watchActivations();
   return AppEnvironment{
-      fileSystem_,      Clock::system(),
-      pasteboard_,      imageConverter_,
-      rtfConverter_,    mainLoop_,
-      processActivity_, workspace_,
-      application_,     screens_,
-      panelFactory_,    accessibility_,
-      keyEventPoster_,  hotKeyRegistrar_,
-      keyboardLayout_,  statusBar_,
-      resourceBundle_,  loginItem_,
-      alertPresenter_,  systemLog_,
-      windowFactory_,   DesktopConventions::macOS(Brand::appName),
+      fileSystem_,
+      Clock::system(),
+      pasteboard_,
+      ThreadPriority::system(),
+      imageConverter_,
+      rtfConverter_,
+      mainLoop_,
+      processActivity_,
+      workspace_,
+      application_,
+      screens_,
+      panelFactory_,
+      accessibility_,
+      keyEventPoster_,
+      hotKeyRegistrar_,
+      keyboardLayout_,
+      statusBar_,
+      resourceBundle_,
+      loginItem_,
+      alertPresenter_,
+      systemLog_,
+      windowFactory_,
+      DesktopConventions::macOS(Brand::appName),
   };
 }
