@@ -125,8 +125,7 @@ TEST(QtPasteboardPublishTest, WritesGoToThePublishersAndLeaveQtsClipboardAlone) 
 }
 
 TEST(ClipboardSnapshotTest, FileListsAreReadAsFileManagersSendThem) {
-  // As offered under X11, recorded under Xvfb (Dolphin's as Qt writes a
-  // list), then by hand.
+  // As offered under X11, recorded under Xvfb, then by hand.
   const Paths two{"/h/a b.txt", "/h/c.txt"};
   const std::pair<std::string_view, Paths> cases[] = {
       {"file:///h/a%20b.txt\r\nfile:///h/c.txt\0"sv, two},  // PCManFM
