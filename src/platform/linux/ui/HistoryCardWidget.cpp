@@ -642,10 +642,11 @@ void HistoryCardWidget::paintEmptyState(QPainter& painter) {
   const bool hasMark = state.markAsset && !mark_.isNull();
   const int symbolSide = SymbolIcon::side(M::noMatchesIconFont.size);
   double topHeight = 0;
-  if (hasMark)
+  if (hasMark) {
     topHeight = M::emptyMarkHeight;
-  else if (state.symbol)
+  } else if (state.symbol) {
     topHeight = symbolSide;
+  }
   const double total = (topHeight > 0 ? topHeight + M::emptyStateSpacing : 0) +
                        titleMetrics.height() + M::emptyStateSpacing + messageBounds.height();
   double y = area.center().y() - total / 2;
