@@ -32,29 +32,6 @@ std::uint64_t specialBytes(std::uint64_t word) {
   return flags;
 }
 
-// What the letter after a reverse solidus stands for; zero for "u", which
-// takes more, and for letters that make no escape.
-char shortEscape(char letter) {
-  switch (letter) {
-    case '"':
-    case '\\':
-    case '/':
-      return letter;
-    case 'b':
-      return '\b';
-    case 'f':
-      return '\f';
-    case 'n':
-      return '\n';
-    case 'r':
-      return '\r';
-    case 't':
-      return '\t';
-    default:
-      return '\0';
-  }
-}
-
 // The positions of the bytes that end a plain run, one bit per byte.
 #if defined(__SSE2__)
 unsigned specialMask(__m128i block) {

@@ -17,6 +17,29 @@ std::size_t copyPlain(const char* from, const char* end, char* to);
 
 inline constexpr std::size_t overrun = 16;
 
+/// What the letter after a reverse solidus stands for; zero for "u", which
+/// takes more, and for letters that make no escape.
+constexpr char shortEscape(char letter) {
+  switch (letter) {
+    case '"':
+    case '\\':
+    case '/':
+      return letter;
+    case 'b':
+      return '\b';
+    case 'f':
+      return '\f';
+    case 'n':
+      return '\n';
+    case 'r':
+      return '\r';
+    case 't':
+      return '\t';
+    default:
+      return '\0';
+  }
+}
+
 /// How far decodePlain and matchPlain got: bytes of JSON taken, and bytes of
 /// decoded text written or matched.
 struct Progress {

@@ -56,27 +56,6 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-char shortEscape(char letter) {
-  switch (letter) {
-    case '"':
-    case '\\':
-    case '/':
-      return letter;
-    case 'b':
-      return '\b';
-    case 'f':
-      return '\f';
-    case 'n':
-      return '\n';
-    case 'r':
-      return '\r';
-    case 't':
-      return '\t';
-    default:
-      return '\0';
-  }
-}
-
 // The grammar of a JSON number; an integer must also fit in 64 bits.
 bool isNumber(std::string_view text) {
   std::size_t i = text.starts_with('-') ? 1 : 0;
@@ -370,7 +349,7 @@ std::size_t JsonReader::escape(char* to) {
   const char letter = cursor_[1];
   cursor_ += 2;
   if (letter != 'u') {
-    to[0] = shortEscape(letter);
+    to[0] = JsonBlocks::shortEscape(letter);
     return to[0] != '\0' ? 1 : 0;
   }
   char32_t codePoint = 0;
