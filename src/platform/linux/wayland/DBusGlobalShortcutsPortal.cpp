@@ -38,14 +38,6 @@ QDBusMessage portalCall(const QString& method) {
   return QDBusMessage::createMethodCall(service, path, interface, method);
 }
 
-/// An object path or a string: results name the session handle either way,
-/// depending on the portal's version.
-QString pathText(const QVariant& value) {
-  return value.metaType() == QMetaType::fromType<QDBusObjectPath>()
-             ? value.value<QDBusObjectPath>().path()
-             : value.toString();
-}
-
 }  // namespace
 
 DBusGlobalShortcutsPortal::DBusGlobalShortcutsPortal()
@@ -104,7 +96,8 @@ void DBusGlobalShortcutsPortal::request(const QDBusMessage& call, QVariantMap op
         response.code = code;
         response.error = error.toStdString();
         response.sessionHandle =
-            pathText(results.value(QStringLiteral("session_handle"))).toStdString();
+            DBusPortalRequests::pathText(results.value(QStringLiteral("session_handle")))
+                .toStdString();
         const QVariant shortcuts = results.value(QStringLiteral("shortcuts"));
         if (shortcuts.canConvert<QDBusArgument>()) {
           for (const Entry& entry : qdbus_cast<QList<Entry>>(shortcuts.value<QDBusArgument>())) {
@@ -124,5 +117,6 @@ void DBusGlobalShortcutsPortal::onActivated(const QDBusMessage& message) {
   if (!activated_ || arguments.size() < 2) {
     return;
   }
-  activated_(pathText(arguments[0]).toStdString(), arguments[1].toString().toStdString());
+  activated_(DBusPortalRequests::pathText(arguments[0]).toStdString(),
+             arguments[1].toString().toStdString());
 }

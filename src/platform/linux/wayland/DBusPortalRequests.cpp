@@ -36,6 +36,12 @@ void DBusPortalRequests::queryVersion(QDBusConnection& bus, QObject* context,
                    });
 }
 
+QString DBusPortalRequests::pathText(const QVariant& value) {
+  return value.metaType() == QMetaType::fromType<QDBusObjectPath>()
+             ? value.value<QDBusObjectPath>().path()
+             : value.toString();
+}
+
 void DBusPortalRequests::send(QDBusMessage call, QVariantMap options, Reply reply) {
   const QString token = QStringLiteral("pellimore_clip_%1").arg(++tokens_);
   options.insert(QStringLiteral("handle_token"), token);

@@ -28,6 +28,10 @@ class DBusPortalRequests : public QObject {
   static void queryVersion(QDBusConnection& bus, QObject* context, const QString& interface,
                            std::function<void(std::optional<std::uint32_t>)> answer);
 
+  /// The text of a session handle or other path in results and signals,
+  /// which portals give as an object path or a string by their version.
+  static QString pathText(const QVariant& value);
+
   /// Sends `call` with `options`, which gain a fresh handle token, as its
   /// last argument, and hands its Request's Response to `reply`.
   void send(QDBusMessage call, QVariantMap options, Reply reply);

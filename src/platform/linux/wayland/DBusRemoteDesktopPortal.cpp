@@ -23,13 +23,6 @@ QVariant objectPath(const std::string& session) {
   return QVariant::fromValue(QDBusObjectPath(QString::fromStdString(session)));
 }
 
-/// An object path or a string, depending on the portal's version.
-QString pathText(const QVariant& value) {
-  return value.metaType() == QMetaType::fromType<QDBusObjectPath>()
-             ? value.value<QDBusObjectPath>().path()
-             : value.toString();
-}
-
 }  // namespace
 
 DBusRemoteDesktopPortal::DBusRemoteDesktopPortal()
@@ -112,7 +105,8 @@ void DBusRemoteDesktopPortal::request(const QDBusMessage& call, const QVariantMa
                    response.code = code;
                    response.error = error.toStdString();
                    response.sessionHandle =
-                       pathText(results.value(QStringLiteral("session_handle"))).toStdString();
+                       DBusPortalRequests::pathText(results.value(QStringLiteral("session_handle")))
+                           .toStdString();
                    response.devices = results.value(QStringLiteral("devices")).toUInt();
                    response.restoreToken =
                        results.value(QStringLiteral("restore_token")).toString().toStdString();
