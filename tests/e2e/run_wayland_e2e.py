@@ -33,8 +33,10 @@ class WaylandSession(Session):
             self.as_user = ["setpriv", "--reuid=%d" % UNPRIVILEGED[0],
                             "--regid=%d" % UNPRIVILEGED[1], "--clear-groups"]
         # The programs are copied in, so that the user can run them wherever
-        # the build tree lies and whoever owns it.
+        # the build tree lies and whoever owns it; they start in a folder the
+        # user may enter too (foot will not start in one it cannot).
         os.chmod(self.root, 0o755)
+        os.chdir(self.root)
         bin_folder = os.path.join(self.root, "bin")
         os.makedirs(bin_folder)
         portal = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
