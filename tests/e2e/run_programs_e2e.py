@@ -8,8 +8,10 @@ import sys
 
 from run_e2e import Failure, main, read, wait_for
 
-PAGE = """<title>ready</title><p id=s><b>e2e bold</b> and <a href="https://example.org/e2e">e2e
+# Named "ready" once the text is selected, not before: a copy then takes it.
+PAGE = """<title>loading</title><p id=s><b>e2e bold</b> and <a href="https://example.org/e2e">e2e
 link</a></p><div id=t contenteditable></div><script>getSelection().selectAllChildren(s);
+document.title = "ready";
 t.oninput = () => document.title = "pasted:" + t.innerHTML;  // the window's name tells the test
 onkeydown = (e) => { if (e.key == "F2") { t.focus(); document.title = "editing"; } };</script>"""
 BROWSER = shutil.which("chromium")
